@@ -1,0 +1,150 @@
+// The scenario model: route cells, general table, plan geometry and the
+// scalars that the readers, the route builder and the binary writer share.
+// Member order and widths are those of the binary files; the writer encodes
+// them field by field, so the in-memory layout itself is free.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace scenari {
+
+struct cella {
+  std::uint8_t tipo = 0;
+  std::int16_t dato1 = 0;
+  std::int16_t dato2 = 0;
+  std::int16_t dato3 = 0;
+  std::int16_t dato4 = 0;
+  std::uint8_t tempo_segnale = 0;
+  std::uint8_t avvicinamento = 0;
+  std::uint8_t montagna = 0;
+  std::uint8_t velocita_limite = 0;
+  std::uint8_t pendenza = 0;
+  std::uint8_t aderenza = 0;
+
+  bool operator==(const cella&) const = default;
+};
+
+struct voce_tabella {
+  std::uint8_t tipo = 0;
+  std::int32_t valore1 = 0;
+  std::int32_t valore2 = 0;
+  std::int32_t valore3 = 0;
+  std::uint8_t opzione = 0;
+  std::string nome;  // single-byte (Windows-1252) characters
+  std::int16_t intero1 = 0;
+  std::int16_t intero2 = 0;
+  std::int16_t intero3 = 0;
+  std::int16_t intero4 = 0;
+  std::int16_t intero5 = 0;
+  std::uint8_t byte1 = 0;
+  std::uint8_t byte2 = 0;
+  std::uint8_t byte3 = 0;
+  std::uint8_t byte4 = 0;
+  std::int32_t valore4 = 0;
+
+  bool operator==(const voce_tabella&) const = default;
+};
+
+// One coordinate of the plan view: empty until a step reaches it, a 16-bit
+// integer for the two starting points, a double for every computed point.
+using valore_piano = std::variant<std::monostate, std::int16_t, double>;
+
+// Plan coordinates of every metre 0..ultimo_metro; x values first, then y
+// values, the order in which they are stored on disk.
+class Planimetria {
+ public:
+  void crea(std::int32_t ultimo_metro);
+  void elimina();
+  bool esiste() const { return !elementi_.empty(); }
+  std::int32_t ultimo_metro() const { return ultimo_metro_; }
+
+  valore_piano& x(std::int32_t metro) { return elementi_[indice(metro, 0)]; }
+  valore_piano& y(std::int32_t metro) { return elementi_[indice(metro, 1)]; }
+  const valore_piano& x(std::int32_t metro) const { return elementi_[indice(metro, 0)]; }
+  const valore_piano& y(std::int32_t metro) const { return elementi_[indice(metro, 1)]; }
+
+  // All elements in file order: x of every metre, then y of every metre.
+  const std::vector<valore_piano>& elementi() const { return elementi_; }
+
+ private:
+  std::size_t indice(std::int32_t metro, int coordinata) const;
+
+  std::vector<valore_piano> elementi_;
+  std::int32_t ultimo_metro_ = -1;
+};
+
+// A plan value as a double, whatever kind it is stored as (empty reads 0).
+double come_double(const valore_piano& valore);
+
+inline constexpr int numero_voci = 87;
+inline constexpr int numero_massimo_montagne = 80;
+
+struct Modello {
+  std::string nome_linea;
+  std::string numero_treno;
+  std::int32_t genera_linea = 0;
+  std::int32_t lunghezza_totale = 0;
+  std::int32_t numero_celle = 0;  // upper index of celle_percorso
+
+  std::vector<cella> celle_percorso;  // empty until the route length is read
+  std::array<voce_tabella, numero_voci> tabella_generale{};
+  Planimetria planimetria;
+
+  std::string riga;  // the field last read from a description text
+  std::int32_t numero_montagne = 0;
+  std::array<std::int32_t, numero_massimo_montagne + 1> inizio_montagna{};
+  std::array<std::int32_t, numero_massimo_montagne + 1> fine_montagna{};
+
+  std::int32_t codice_errore = 0;
+  std::int32_t posizione_errore = 0;
+
+  // Where the last code was recorded: the description text being read and
+  // the line of its last field. Empty name for codes of the route builder.
+  std::string file_errore;
+  std::int32_t riga_errore = 0;
+  std::string file_in_lettura;  // the description text now being read, if any
+
+  // Record counter of the text boards (80 downward) as the line reader left
+  // it; the train reader's stations must stay below it.
+  std::int32_t contatore_cartelli = 80;
+
+  bool celle_create() const { return !celle_percorso.empty(); }
+  std::int32_t ultima_cella() const { return numero_celle; }
+
+  // Records a problem of the scenario data found on line `riga` of the text
+  // being read (0 outside the readers); a later code replaces an earlier one.
+  void registra_errore(std::int32_t codice, std::int32_t riga);
+
+  // Creates the route cells for a route of `lunghezza` metres and, when
+  // genera_linea is set, the plan array sized to match.
+  void crea_percorso(std::int32_t lunghezza);
+};
+
+// A cell accepts a point object when it is empty or holds only a terrain
+// marker.
+inline bool cella_libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
+
+// nearest(numeratore / denominatore): exact division, ties to the even
+// whole number. denominatore must be positive.
+std::int64_t arrotonda(std::int64_t numeratore, std::int64_t denominatore);
+
+// Codes for entries the readers refuse because the model cannot hold them
+// (the other codes keep their historical numbers).
+inline constexpr std::int32_t codice_fine_oltre_percorso = 104;
+inline constexpr std::int32_t codice_troppe_montagne = 105;
+inline constexpr std::int32_t codice_troppi_cartelli = 106;
+inline constexpr std::int32_t codice_posizione_negativa = 107;
+inline constexpr std::int32_t codice_senza_lunghezza = 108;
+inline constexpr std::int32_t codice_avvicinamento_fuori = 111;
+inline constexpr std::int32_t codice_rallentamento_fuori = 112;
+inline constexpr std::int32_t codice_rallentamento_corto = 113;
+inline constexpr std::int32_t codice_marciapiede_fuori = 114;
+
+// Meaning of an error code, for reports to the user.
+const char* significato_codice(std::int32_t codice);
+
+}  // namespace scenari
