@@ -12,8 +12,11 @@ char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 }  // namespace
 
+ErroreLettura::ErroreLettura(std::int32_t riga, const std::string& motivo)
+    : std::runtime_error("line " + std::to_string(riga) + ": " + motivo), riga_(riga) {}
+
 void LettoreCampi::errore(const std::string& motivo) const {
-  throw ErroreLettura("line " + std::to_string(riga_campo_) + ": " + motivo);
+  throw ErroreLettura(riga_campo_, motivo);
 }
 
 void LettoreCampi::salta_spazi() {

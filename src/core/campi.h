@@ -16,6 +16,13 @@ namespace scenari {
 class ErroreLettura : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // A failure on line `riga` of the text; the message names the line.
+  ErroreLettura(std::int32_t riga, const std::string& motivo);
+  // Line of the text on which reading stopped; 0 when not known.
+  std::int32_t riga() const { return riga_; }
+
+ private:
+  std::int32_t riga_ = 0;
 };
 
 class LettoreCampi {

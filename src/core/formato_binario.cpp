@@ -1,1 +1,337 @@
-#include "core/percorso.h"
+#include "core/formato_binario.h"
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace scenari {
+
+namespace {
+
+// Appends little-endian values to a byte string.
+class Scrittore {
+ public:
+  void u8(std::uint8_t v) { byte_.push_back(static_cast<char>(v)); }
+  void u16(std::uint16_t v) {
+    u8(static_cast<std::uint8_t>(v & 0xFF));
+    u8(static_cast<std::uint8_t>(v >> 8));
+  }
+  void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
+  void i32(std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    u16(static_cast<std::uint16_t>(u & 0xFFFF));
+    u16(static_cast<std::uint16_t>(u >> 16));
+  }
+  void f64(double v) {
+    const auto u = std::bit_cast<std::uint64_t>(v);
+    for (int i = 0; i < 8; ++i) u8(static_cast<std::uint8_t>(u >> (8 * i)));
+  }
+  void testo(std::string_view t) { byte_.append(t); }
+  std::string prendi() { return std::move(byte_); }
+
+ private:
+  std::string byte_;
+};
+
+// Reads little-endian values, refusing to run past the end.
+class Lettore {
+ public:
+  Lettore(std::string_view byte, const char* file) : byte_(byte), file_(file) {}
+
+  bool fine() const { return pos_ >= byte_.size(); }
+  std::size_t posizione() const { return pos_; }
+
+  std::uint8_t u8() {
+    richiedi(1);
+    return static_cast<std::uint8_t>(byte_[pos_++]);
+  }
+  std::uint16_t u16() {
+    const std::uint16_t basso = u8();
+    return static_cast<std::uint16_t>(basso | (u8() << 8));
+  }
+  std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
+  std::int32_t i32() {
+    const std::uint32_t basso = u16();
+    return static_cast<std::int32_t>(basso | (static_cast<std::uint32_t>(u16()) << 16));
+  }
+  double f64() {
+    std::uint64_t u = 0;
+    for (int i = 0; i < 8; ++i) u |= static_cast<std::uint64_t>(u8()) << (8 * i);
+    return std::bit_cast<double>(u);
+  }
+  std::string testo(std::size_t n) {
+    richiedi(n);
+    std::string t(byte_.substr(pos_, n));
+    pos_ += n;
+    return t;
+  }
+
+  [[noreturn]] void rifiuta(const std::string& motivo) const {
+    throw FormatoNonValido(std::string(file_) + ": " + motivo);
+  }
+
+ private:
+  void richiedi(std::size_t n) const {
+    if (byte_.size() - pos_ < n) {
+      rifiuta("truncated at byte " + std::to_string(pos_) + " of " +
+              std::to_string(byte_.size()));
+    }
+  }
+
+  std::string_view byte_;
+  const char* file_;
+  std::size_t pos_ = 0;
+};
+
+struct Membro {
+  std::size_t offset;
+  const char* nome;
+};
+
+// Members of a cell, and of a general record before and after its name.
+constexpr std::array<Membro, 11> membri_cella = {{{0, "tipo"},
+                                                   {1, "dato1"},
+                                                   {3, "dato2"},
+                                                   {5, "dato3"},
+                                                   {7, "dato4"},
+                                                   {9, "tempo_segnale"},
+                                                   {10, "avvicinamento"},
+                                                   {11, "montagna"},
+                                                   {12, "velocita_limite"},
+                                                   {13, "pendenza"},
+                                                   {14, "aderenza"}}};
+constexpr std::array<Membro, 6> membri_prima_del_nome = {
+    {{0, "tipo"}, {1, "valore1"}, {5, "valore2"}, {9, "valore3"}, {13, "opzione"},
+     {14, "nome (length)"}}};
+constexpr std::size_t inizio_nome = 16;
+constexpr std::array<Membro, 10> membri_dopo_il_nome = {{{0, "intero1"},
+                                                         {2, "intero2"},
+                                                         {4, "intero3"},
+                                                         {6, "intero4"},
+                                                         {8, "intero5"},
+                                                         {10, "byte1"},
+                                                         {11, "byte2"},
+                                                         {12, "byte3"},
+                                                         {13, "byte4"},
+                                                         {14, "valore4"}}};
+
+// The member whose bytes hold `offset` within a run of members.
+template <std::size_t N>
+const char* membro_a(const std::array<Membro, N>& membri, std::size_t offset) {
+  const char* trovato = membri.front().nome;
+  for (const auto& membro : membri) {
+    if (membro.offset <= offset) trovato = membro.nome;
+  }
+  return trovato;
+}
+
+void codifica_cella(Scrittore& s, const cella& c) {
+  s.u8(c.tipo);
+  s.i16(c.dato1);
+  s.i16(c.dato2);
+  s.i16(c.dato3);
+  s.i16(c.dato4);
+  s.u8(c.tempo_segnale);
+  s.u8(c.avvicinamento);
+  s.u8(c.montagna);
+  s.u8(c.velocita_limite);
+  s.u8(c.pendenza);
+  s.u8(c.aderenza);
+}
+
+cella decodifica_cella(Lettore& l) {
+  cella c;
+  c.tipo = l.u8();
+  c.dato1 = l.i16();
+  c.dato2 = l.i16();
+  c.dato3 = l.i16();
+  c.dato4 = l.i16();
+  c.tempo_segnale = l.u8();
+  c.avvicinamento = l.u8();
+  c.montagna = l.u8();
+  c.velocita_limite = l.u8();
+  c.pendenza = l.u8();
+  c.aderenza = l.u8();
+  return c;
+}
+
+void codifica_voce(Scrittore& s, const voce_tabella& v, std::size_t numero) {
+  if (v.nome.size() > std::numeric_limits<std::uint16_t>::max()) {
+    throw FormatoNonValido("general record " + std::to_string(numero) + ": name of " +
+                           std::to_string(v.nome.size()) +
+                           " characters, more than the file can hold");
+  }
+  s.u8(v.tipo);
+  s.i32(v.valore1);
+  s.i32(v.valore2);
+  s.i32(v.valore3);
+  s.u8(v.opzione);
+  s.u16(static_cast<std::uint16_t>(v.nome.size()));
+  s.testo(v.nome);
+  s.i16(v.intero1);
+  s.i16(v.intero2);
+  s.i16(v.intero3);
+  s.i16(v.intero4);
+  s.i16(v.intero5);
+  s.u8(v.byte1);
+  s.u8(v.byte2);
+  s.u8(v.byte3);
+  s.u8(v.byte4);
+  s.i32(v.valore4);
+}
+
+voce_tabella decodifica_voce(Lettore& l) {
+  voce_tabella v;
+  v.tipo = l.u8();
+  v.valore1 = l.i32();
+  v.valore2 = l.i32();
+  v.valore3 = l.i32();
+  v.opzione = l.u8();
+  v.nome = l.testo(l.u16());
+  v.intero1 = l.i16();
+  v.intero2 = l.i16();
+  v.intero3 = l.i16();
+  v.intero4 = l.i16();
+  v.intero5 = l.i16();
+  v.byte1 = l.u8();
+  v.byte2 = l.u8();
+  v.byte3 = l.u8();
+  v.byte4 = l.u8();
+  v.valore4 = l.i32();
+  return v;
+}
+
+void codifica_elemento(Scrittore& s, const valore_piano& valore) {
+  if (const auto* i = std::get_if<std::int16_t>(&valore)) {
+    s.u16(tag_intero);
+    s.i16(*i);
+  } else if (const auto* d = std::get_if<double>(&valore)) {
+    s.u16(tag_double);
+    s.f64(*d);
+  } else {
+    s.u16(tag_vuoto);
+  }
+}
+
+valore_piano decodifica_elemento(Lettore& l) {
+  const std::size_t inizio = l.posizione();
+  switch (l.u16()) {
+    case tag_vuoto: return std::monostate{};
+    case tag_intero: return l.i16();
+    case tag_double: return l.f64();
+    default: l.rifiuta("unknown element tag at byte " + std::to_string(inizio));
+  }
+}
+
+std::vector<valore_piano> elementi_piano(std::string_view byte) {
+  Lettore l(byte, "plan geometry");
+  std::vector<valore_piano> elementi;
+  while (!l.fine()) elementi.push_back(decodifica_elemento(l));
+  if (elementi.empty() || elementi.size() % 2 != 0) {
+    l.rifiuta(std::to_string(elementi.size()) +
+              " elements, not an x and a y for each point of at least one point");
+  }
+  return elementi;
+}
+
+std::size_t byte_elemento(const valore_piano& valore) {
+  if (std::holds_alternative<std::int16_t>(valore)) return 4;
+  if (std::holds_alternative<double>(valore)) return 10;
+  return 2;
+}
+
+}  // namespace
+
+std::string codifica_celle(const std::vector<cella>& celle) {
+  Scrittore s;
+  for (const auto& c : celle) codifica_cella(s, c);
+  return s.prendi();
+}
+
+std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella) {
+  Scrittore s;
+  for (std::size_t r = 0; r < tabella.size(); ++r) codifica_voce(s, tabella[r], r);
+  return s.prendi();
+}
+
+std::string codifica_planimetria(const Planimetria& planimetria) {
+  Scrittore s;
+  for (const auto& valore : planimetria.elementi()) codifica_elemento(s, valore);
+  return s.prendi();
+}
+
+std::vector<cella> decodifica_celle(std::string_view byte) {
+  Lettore l(byte, "route cells");
+  if (byte.empty() || byte.size() % byte_per_cella != 0) {
+    l.rifiuta(std::to_string(byte.size()) + " bytes, not a whole number of " +
+              std::to_string(byte_per_cella) + "-byte cells");
+  }
+  std::vector<cella> celle;
+  celle.reserve(byte.size() / byte_per_cella);
+  while (!l.fine()) celle.push_back(decodifica_cella(l));
+  return celle;
+}
+
+std::array<voce_tabella, numero_voci> decodifica_tabella(std::string_view byte) {
+  Lettore l(byte, "general table");
+  std::array<voce_tabella, numero_voci> tabella;
+  for (auto& voce : tabella) voce = decodifica_voce(l);
+  if (!l.fine()) {
+    l.rifiuta(std::to_string(byte.size() - l.posizione()) + " bytes after record " +
+              std::to_string(numero_voci - 1));
+  }
+  return tabella;
+}
+
+Planimetria decodifica_planimetria(std::string_view byte) {
+  const std::vector<valore_piano> elementi = elementi_piano(byte);
+  const auto punti = static_cast<std::int32_t>(elementi.size() / 2);
+  Planimetria planimetria;
+  planimetria.crea(punti - 1);
+  for (std::int32_t metro = 0; metro < punti; ++metro) {
+    planimetria.x(metro) = elementi[static_cast<std::size_t>(metro)];
+    planimetria.y(metro) = elementi[static_cast<std::size_t>(punti + metro)];
+  }
+  return planimetria;
+}
+
+std::string descrivi_offset_celle(std::size_t offset) {
+  return "cell " + std::to_string(offset / byte_per_cella) + ", " +
+         membro_a(membri_cella, offset % byte_per_cella);
+}
+
+std::string descrivi_offset_tabella(std::string_view byte, std::size_t offset) {
+  Lettore l(byte, "general table");
+  for (int r = 0; r < numero_voci && !l.fine(); ++r) {
+    const std::size_t inizio = l.posizione();
+    const voce_tabella v = decodifica_voce(l);
+    if (offset >= l.posizione()) continue;
+    const std::size_t dentro = offset - inizio;
+    const std::string voce = "record " + std::to_string(r) + ", ";
+    if (dentro < inizio_nome) return voce + membro_a(membri_prima_del_nome, dentro);
+    if (dentro < inizio_nome + v.nome.size()) {
+      return voce + "nome character " + std::to_string(dentro - inizio_nome + 1);
+    }
+    return voce + membro_a(membri_dopo_il_nome, dentro - inizio_nome - v.nome.size());
+  }
+  return "past the last record";
+}
+
+std::string descrivi_offset_planimetria(std::string_view byte, std::size_t offset) {
+  const std::vector<valore_piano> elementi = elementi_piano(byte);
+  const std::size_t punti = elementi.size() / 2;
+  std::size_t inizio = 0;
+  for (std::size_t e = 0; e < elementi.size(); ++e) {
+    const std::size_t fine = inizio + byte_elemento(elementi[e]);
+    if (offset < fine) {
+      const std::string parte = offset - inizio < 2 ? "tag" : "value";
+      return "point " + std::to_string(e % punti) + ", " + (e < punti ? "x" : "y") + " " +
+             parte;
+    }
+    inizio = fine;
+  }
+  return "past the last point";
+}
+
+}  // namespace scenari
