@@ -34,6 +34,8 @@ void LettoreCampi::consuma_fine_riga() {
     if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
   } else if (testo_[pos_] == '\n') {
     ++pos_;
+  } else {
+    return;  // a blank ended a numeric field: the line goes on
   }
   ++riga_corrente_;
 }
