@@ -1,1 +1,142 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/avvio.h"
+#include "core/nomi_file.h"
+
+namespace fs = std::filesystem;
+using namespace scenari;
+
+namespace {
+
+// Remembers every call, in order, as one line each.
+class FinestraRegistrata : public platform::Window {
+ public:
+  void show(const std::string& title, const std::string& label) override {
+    chiamate.push_back("show " + title + " " + label);
+  }
+  void report_error(const std::string& message) override {
+    chiamate.push_back("report " + message);
+  }
+  void close() override { chiamate.push_back("close"); }
+
+  std::vector<std::string> chiamate;
+};
+
+// Fails one operation on files whose name ends with `suffisso`.
+class FilesGuasti : public platform::Files {
+ public:
+  FilesGuasti(platform::Operation operazione, std::string suffisso)
+      : operazione_(operazione), suffisso_(std::move(suffisso)) {}
+
+ protected:
+  int fault(platform::Operation operazione, const std::string& percorso) override {
+    return operazione == operazione_ && percorso.ends_with(suffisso_) ? ENOSPC : 0;
+  }
+
+ private:
+  platform::Operation operazione_;
+  std::string suffisso_;
+};
+
+class Avvio : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string modello = (fs::temp_directory_path() / "avvio-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
+    cartella = modello;
+  }
+  void TearDown() override { fs::remove_all(cartella); }
+
+  std::set<std::string> contenuto() const {
+    std::set<std::string> trovati;
+    for (const auto& voce : fs::directory_iterator(cartella)) {
+      trovati.insert(voce.path().filename().string());
+    }
+    return trovati;
+  }
+
+  int esegui_con(platform::Files& files) { return esegui(finestra, files, cartella.string()); }
+
+  fs::path cartella;
+  FinestraRegistrata finestra;
+};
+
+const std::string prefisso = "Lago Fontana_Lago Marinella_40572";
+
+}  // namespace
+
+TEST(Errore, ShowsTheNumberAfterTheFixedTextAndEndsWithStatus3) {
+  FinestraRegistrata finestra;
+  EXPECT_EQ(errore(finestra, 1250), uscita_errore_fatale);
+  EXPECT_EQ(errore(finestra, 1251), uscita_errore_fatale);
+  EXPECT_EQ(finestra.chiamate,
+            (std::vector<std::string>{"report  Errore n. 1250", "report  Errore n. 1251"}));
+}
+
+TEST(Errore, ConsoleWritesTheMessageToStandardError) {
+  auto console = platform::console_window();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int stato = errore(*console, 1251);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), " Errore n. 1251\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(stato, 3);
+}
+
+TEST(AvvisoDati, NamesCodeMeaningPositionAndPlace) {
+  Modello m;
+  EXPECT_EQ(avviso_dati(m), "");
+  m.codice_errore = 16;
+  m.posizione_errore = 2300;
+  EXPECT_EQ(avviso_dati(m),
+            "scenari: warning: error code 16 (signal cell already taken) at 2300 m");
+  m.file_errore = "/run/x-.txt";
+  m.riga_errore = 21;
+  EXPECT_EQ(avviso_dati(m),
+            "scenari: warning: error code 16 (signal cell already taken) at 2300 m, /run/x-.txt:21");
+}
+
+TEST_F(Avvio, ANormalRunLeavesTheSixFilesAndEndsWithStatus0) {
+  platform::Files files;
+  EXPECT_EQ(esegui_con(files), uscita_ok);
+  EXPECT_EQ(contenuto(), (std::set<std::string>{
+                             prefisso + ".dat", prefisso + ".sim", prefisso + "_note.txt",
+                             prefisso + "_rallentamenti.txt", prefisso + "_scheda_treno.txt",
+                             "Lago Fontana_Lago Marinella_linea.dat"}));
+  EXPECT_EQ(finestra.chiamate, (std::vector<std::string>{"show Form1 Attendere", "close"}));
+}
+
+TEST_F(Avvio, AFailedWriteStopsTheRunWithPathReasonAndStatus1) {
+  FilesGuasti disco_pieno(platform::Operation::write, "_rallentamenti.txt");
+  EXPECT_EQ(esegui_con(disco_pieno), uscita_errore_file);
+  const std::string percorso = (cartella / (prefisso + "_rallentamenti.txt")).string();
+  ASSERT_EQ(finestra.chiamate.size(), 3u);
+  EXPECT_EQ(finestra.chiamate[1], "report scenari: " + percorso + ": No space left on device");
+  EXPECT_EQ(finestra.chiamate[2], "close");
+  // The writers before it finished; the card and the binaries never ran.
+  EXPECT_EQ(contenuto(), (std::set<std::string>{"Lago Fontana_Lago Marinella_linea.txt",
+                                                prefisso + "-.txt", prefisso + "_note.txt"}));
+}
+
+TEST_F(Avvio, AMissingDirectoryIsAFileError) {
+  platform::Files files;
+  EXPECT_EQ(esegui(finestra, files, (cartella / "missing").string()), uscita_errore_file);
+  EXPECT_TRUE(contenuto().empty());
+}
+
+TEST_F(Avvio, AnUnreadableDescriptionTextIsAFileErrorAndNoBinaryIsWritten) {
+  FilesGuasti illeggibile(platform::Operation::open_read, "-.txt");
+  EXPECT_EQ(esegui_con(illeggibile), uscita_errore_file);
+  ASSERT_EQ(finestra.chiamate.size(), 3u);
+  EXPECT_TRUE(finestra.chiamate[1].starts_with("report scenari: " + cartella.string()))
+      << finestra.chiamate[1];
+  EXPECT_FALSE(contenuto().contains(prefisso + ".dat"));
+  EXPECT_TRUE(contenuto().contains(prefisso + "_scheda_treno.txt"));
+}

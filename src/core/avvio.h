@@ -2,8 +2,10 @@
 // route builder, and the exit status that tells how the run went.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "core/modello.h"
 #include "platform/files.h"
 #include "platform/window.h"
 
@@ -12,6 +14,9 @@ namespace scenari {
 // The scenario fixed in this build.
 inline constexpr const char* nome_linea_incorporato = "Lago Fontana_Lago Marinella";
 inline constexpr const char* numero_treno_incorporato = "40572";
+
+inline constexpr const char* titolo_finestra = "Form1";
+inline constexpr const char* etichetta_finestra = "Attendere";
 
 // Exit statuses of a run.
 enum Uscita : int {
@@ -24,5 +29,13 @@ enum Uscita : int {
 
 // Runs the whole sequence in `cartella`; returns the exit status.
 int esegui(platform::Window& finestra, platform::Files& files, const std::string& cartella);
+
+// The fatal report: " Errore n. " and the number in a modal box. Returns the
+// status the run ends with.
+int errore(platform::Window& finestra, std::int32_t numero);
+
+// The one-line warning for a data problem the run recorded; empty when the
+// model holds no error code.
+std::string avviso_dati(const Modello& m);
 
 }  // namespace scenari
