@@ -1,1 +1,370 @@
+#include "core/percorso.h"
+
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/formato_binario.h"
+
+namespace scenari {
+namespace {
+
+// ---- protection pass -------------------------------------------------------
+
+struct Oggetto {
+  std::int32_t cella;
+  std::uint8_t tipo;
+  std::int16_t dato1 = 0;
+};
+
+constexpr std::uint8_t segnale = 1, fine = 2, inizio = 3, cartello = 4, fermata = 10,
+                       terreno = 11, punto = 12;
+
+Modello percorso_con(std::int32_t ultima, const std::vector<Oggetto>& oggetti) {
+  Modello m;
+  m.numero_celle = ultima;
+  m.celle_percorso.assign(static_cast<std::size_t>(ultima) + 1, cella{});
+  for (const auto& o : oggetti) {
+    m.celle_percorso[static_cast<std::size_t>(o.cella)].tipo = o.tipo;
+    m.celle_percorso[static_cast<std::size_t>(o.cella)].dato1 = o.dato1;
+  }
+  return m;
+}
+
+std::set<std::int32_t> celle_marcate(const Modello& m, const std::vector<Oggetto>& prima) {
+  std::set<std::int32_t> gia_punti;
+  for (const auto& o : prima) {
+    if (o.tipo == punto) gia_punti.insert(o.cella);
+  }
+  std::set<std::int32_t> marcate;
+  for (std::size_t k = 0; k < m.celle_percorso.size(); ++k) {
+    const auto& c = m.celle_percorso[k];
+    if (c.tipo == punto && !gia_punti.contains(static_cast<std::int32_t>(k))) {
+      EXPECT_EQ(c.dato1, 180) << "cell " << k;
+      marcate.insert(static_cast<std::int32_t>(k));
+    }
+  }
+  return marcate;
+}
+
+struct CasoProtezione {
+  const char* nome;
+  std::int32_t ultima;
+  std::vector<Oggetto> oggetti;
+  std::set<std::int32_t> marcate;
+  std::int32_t codice = 0;
+  std::int32_t posizione = 0;
+};
+
+const std::vector<Oggetto> esempio = {
+    {20, segnale}, {26, cartello}, {50, inizio, 60}, {70, fine}};
+
+std::vector<Oggetto> con(std::vector<Oggetto> base, const std::vector<Oggetto>& altri) {
+  base.insert(base.end(), altri.begin(), altri.end());
+  return base;
+}
+
+const CasoProtezione casi_protezione[] = {
+    {"worked example", 200, esempio, {19, 32, 39, 45, 58, 66}},
+    {"terrain markers count as free", 200,
+     con(esempio, {{19, terreno}, {45, terreno}}), {19, 32, 39, 45, 58, 66}},
+    {"signal falls back to the second cell before it", 200, con(esempio, {{19, fermata}}),
+     {18, 32, 39, 45, 58, 66}},
+    {"no room before the signal: code 11", 200,
+     con(esempio, {{19, fermata}, {18, fermata}}), {32, 39, 45, 58, 66}, 11, 1000},
+    {"no room in the 5-7 group: code 12", 200,
+     con(esempio, {{45, fermata}, {44, fermata}, {43, fermata}}), {19, 32, 39, 58, 66}, 12,
+     2500},
+    {"group takes its second cell", 200, con(esempio, {{45, fermata}}),
+     {19, 32, 39, 44, 58, 66}},
+    {"inside point one cell earlier shifts the next", 200, con(esempio, {{58, fermata}}),
+     {19, 32, 39, 45, 57, 65}},
+    {"inside point one cell later shifts the next", 200,
+     con(esempio, {{58, fermata}, {57, fermata}}), {19, 32, 39, 45, 59, 67}},
+    {"no room inside: code 13 and no further inside points", 200,
+     con(esempio, {{57, fermata}, {58, fermata}, {59, fermata}}), {19, 32, 39, 45}, 13, 2900},
+    {"signal after the end is protected", 200, con(esempio, {{75, segnale}}),
+     {19, 32, 39, 45, 58, 66, 74}},
+    {"signal after the end falls back one cell", 200,
+     con(esempio, {{75, segnale}, {74, fermata}}), {19, 32, 39, 45, 58, 66, 73}},
+    {"no room before the signal after the end: code 13 at the end", 200,
+     con(esempio, {{75, segnale}, {74, fermata}, {73, fermata}}), {19, 32, 39, 45, 58, 66},
+     13, 3500},
+    {"signal 12 cells after the end", 200, con(esempio, {{82, segnale}}),
+     {19, 32, 39, 45, 58, 66, 81}},
+    {"signal 13 cells after the end", 200, con(esempio, {{83, segnale}}),
+     {19, 32, 39, 45, 58, 66}},
+    {"signal 20 cells before a board", 200, {{20, segnale}, {40, cartello}}, {19}},
+    {"signal 21 cells before a board", 200, {{20, segnale}, {41, cartello}}, {}},
+    {"every signal before a board", 200,
+     {{20, segnale}, {30, segnale}, {35, cartello}}, {19, 29}},
+    {"board at 10 looks down to cell 3", 200, {{3, segnale}, {10, cartello}}, {2}},
+    {"board at 10 does not look at cell 2", 200, {{2, segnale}, {10, cartello}}, {}},
+    {"start at cell 7: no points before it", 200, {{7, inizio, 200}, {30, fine}}, {}},
+    {"start at cell 8: one group", 200, {{8, inizio, 200}, {30, fine}}, {3}},
+    {"start at cell 8 may mark cell 1", 200,
+     {{3, fermata}, {2, fermata}, {8, inizio, 200}, {30, fine}}, {1}},
+    {"start at cell 14: two groups", 200, {{14, inizio, 200}, {30, fine}}, {9, 3}},
+    {"start at cell 21: three groups", 200, {{21, inizio, 200}, {40, fine}}, {16, 10, 3}},
+    {"slowdown at 110: no inside points", 200, {{50, inizio, 110}, {70, fine}}, {32, 39, 45}},
+    {"slowdown at 109: inside points", 200, {{50, inizio, 109}, {70, fine}},
+     {32, 39, 45, 58, 66}},
+    {"end 7 cells after the start: no inside point", 200, {{50, inizio, 60}, {57, fine}},
+     {32, 39, 45}},
+    {"end 8 cells after the start: point before the end", 200,
+     {{50, inizio, 60}, {58, fine}}, {32, 39, 45, 57}},
+    {"start without an end cell", 200, {{197, inizio, 60}}, {179, 186, 192}},
+    {"end on the last cell, nothing free around it", 100,
+     {{92, inizio, 60}, {99, fermata}, {100, fine}}, {74, 81, 87}, 13, 5000},
+    {"signal search stops at the last cell", 100,
+     {{80, inizio, 200}, {95, fine}, {100, segnale}}, {62, 69, 75, 99}},
+};
+
+class Protezione : public testing::TestWithParam<CasoProtezione> {};
+
+TEST_P(Protezione, MarksTheExpectedCells) {
+  const CasoProtezione& caso = GetParam();
+  Modello m = percorso_con(caso.ultima, caso.oggetti);
+  passo_protezione(m);
+  EXPECT_EQ(celle_marcate(m, caso.oggetti), caso.marcate);
+  EXPECT_EQ(m.codice_errore, caso.codice);
+  EXPECT_EQ(m.posizione_errore, caso.posizione);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, Protezione, testing::ValuesIn(casi_protezione),
+                         [](const testing::TestParamInfo<CasoProtezione>& info) {
+                           std::string nome;
+                           for (const char* c = info.param.nome; *c; ++c) {
+                             nome += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                           }
+                           return nome;
+                         });
+
+TEST(Protezione, ExistingPointBeforeASignalIsCappedAt180) {
+  for (const auto& [valore, atteso] : {std::pair<int, int>{200, 180}, {150, 150}}) {
+    Modello m = percorso_con(100, {{19, punto, static_cast<std::int16_t>(valore)},
+                                   {18, fermata},
+                                   {20, segnale},
+                                   {26, cartello}});
+    passo_protezione(m);
+    EXPECT_EQ(m.celle_percorso[19].dato1, atteso);
+    EXPECT_EQ(m.codice_errore, 0);
+  }
+}
+
+TEST(Protezione, TouchesNoOtherMember) {
+  Modello m = percorso_con(200, esempio);
+  m.celle_percorso[19].pendenza = 93;
+  m.celle_percorso[19].velocita_limite = 18;
+  m.celle_percorso[19].avvicinamento = 61;
+  passo_protezione(m);
+  EXPECT_EQ(m.celle_percorso[19].pendenza, 93);
+  EXPECT_EQ(m.celle_percorso[19].velocita_limite, 18);
+  EXPECT_EQ(m.celle_percorso[19].avvicinamento, 61);
+}
+
+TEST(Protezione, TinyRoutesStayInBounds) {
+  for (std::int32_t ultima = 0; ultima < 12; ++ultima) {
+    std::vector<Oggetto> oggetti;
+    for (std::int32_t k = 0; k <= ultima; ++k) {
+      oggetti.push_back({k, static_cast<std::uint8_t>(k % 2 == 0 ? inizio : cartello), 60});
+    }
+    Modello m = percorso_con(ultima, oggetti);
+    passo_protezione(m);
+    EXPECT_EQ(m.celle_percorso.size(), static_cast<std::size_t>(ultima) + 1);
+  }
+}
+
+// ---- start record ----------------------------------------------------------
+
+Modello con_nomi(const std::string& treno, const std::string& linea) {
+  Modello m = percorso_con(280, {});
+  m.tabella_generale[86].nome = treno;
+  m.tabella_generale[85].nome = linea;
+  return m;
+}
+
+TEST(CodiciPartenza, KeyTable) {
+  struct Caso {
+    std::string treno, linea;
+    std::int32_t og, st;
+  };
+  const Caso casi[] = {
+      {"40572", "Lago Fontana_Lago Marinella", 2204, 30703},
+      {"1", "ab", 2496, 33703},
+      {"", "", 2583, 34355},
+      {"40572", "LAGO FONTANA_LAGO MARINELLA", 2204, 30703},
+      {"40572", "Lago Fontana_Lago MaXXXXXXXXX", 2204, 30703},
+  };
+  for (const auto& caso : casi) {
+    const Modello m = con_nomi(caso.treno, caso.linea);
+    EXPECT_EQ(codice_gara_og(m), caso.og) << caso.treno << "/" << caso.linea;
+    EXPECT_EQ(codice_gara_st(m), caso.st) << caso.treno << "/" << caso.linea;
+  }
+}
+
+TEST(CodiciPartenza, HighCharactersCountAsUnsignedBytes) {
+  const Modello m = con_nomi("", std::string(25, '\xE0'));
+  EXPECT_EQ(codice_gara_og(m), 25 * 0xE0);
+  const Modello maiuscole = con_nomi("", std::string(25, '\xC0'));
+  EXPECT_EQ(codice_gara_og(maiuscole), 25 * 0xE0);
+}
+
+TEST(CodiciPartenza, StampsCellOneAndRecord85) {
+  Modello m = con_nomi("40572", "Lago Fontana_Lago Marinella");
+  m.celle_percorso[1].tipo = terreno;
+  codici_partenza(m);
+  EXPECT_EQ(m.celle_percorso[1].tipo, terreno);
+  EXPECT_EQ(m.celle_percorso[1].dato1, 5121);
+  EXPECT_EQ(m.celle_percorso[1].dato2, 2204);
+  EXPECT_EQ(m.tabella_generale[85].intero1, 610);
+  EXPECT_EQ(m.tabella_generale[85].valore4, 30703);
+}
+
+TEST(CodiciPartenza, TakenPlacesAreFatal) {
+  struct Caso {
+    void (*prepara)(Modello&);
+    int numero;
+  };
+  const Caso casi[] = {
+      {[](Modello& m) { m.celle_percorso[1].dato1 = 1; }, 1250},
+      {[](Modello& m) { m.tabella_generale[85].intero1 = -1; }, 1250},
+      {[](Modello& m) { m.celle_percorso[1].dato2 = 7; }, 1251},
+      {[](Modello& m) { m.tabella_generale[85].valore4 = 9; }, 1251},
+  };
+  for (const auto& caso : casi) {
+    Modello m = con_nomi("1", "ab");
+    caso.prepara(m);
+    try {
+      codici_partenza(m);
+      ADD_FAILURE() << "no error " << caso.numero;
+    } catch (const ErroreFatale& e) {
+      EXPECT_EQ(e.numero(), caso.numero);
+      EXPECT_EQ(std::string(e.what()), " Errore n. " + std::to_string(caso.numero));
+    }
+  }
+}
+
+// ---- binary layouts --------------------------------------------------------
+
+std::string byte(std::initializer_list<int> valori) {
+  std::string s;
+  for (int v : valori) s.push_back(static_cast<char>(v));
+  return s;
+}
+
+TEST(FormatoBinario, CellsArePacked15Bytes) {
+  std::vector<cella> celle(22);
+  celle[1] = cella{0, 5121, 2204, 0, 0, 0, 0, 0, 0, 0, 0};
+  celle[21] = cella{1, 50, 10, 10, 6, 0, 0, 0, 18, 93, 100};
+  const std::string file = codifica_celle(celle);
+  ASSERT_EQ(file.size(), 22u * 15);
+  EXPECT_EQ(file.substr(15, 5), byte({0x00, 0x01, 0x14, 0x9C, 0x08}));
+  EXPECT_EQ(file.substr(315, 15), byte({0x01, 0x32, 0x00, 0x0A, 0x00, 0x0A, 0x00, 0x06, 0x00,
+                                        0x00, 0x00, 0x00, 0x12, 0x5D, 0x64}));
+  EXPECT_EQ(decodifica_celle(file), celle);
+  EXPECT_EQ(descrivi_offset_celle(316), "cell 21, dato1");
+  EXPECT_EQ(descrivi_offset_celle(15 * 3 + 14), "cell 3, aderenza");
+}
+
+TEST(FormatoBinario, NegativeValuesAreTwosComplement) {
+  std::vector<cella> celle(1);
+  celle[0].dato4 = -2;
+  EXPECT_EQ(codifica_celle(celle).substr(7, 2), byte({0xFE, 0xFF}));
+  std::array<voce_tabella, numero_voci> tabella{};
+  tabella[0].valore1 = -2;
+  EXPECT_EQ(codifica_tabella(tabella).substr(1, 4), byte({0xFE, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(FormatoBinario, GeneralRecordsCarryTheirNames) {
+  std::array<voce_tabella, numero_voci> tabella{};
+  tabella[1].nome = "LAGO FONTANA";
+  tabella[2].nome = "LAGO MARINELLA";
+  tabella[85].nome = "Lago Fontana_Lago Marinella";
+  tabella[85].intero1 = 610;
+  tabella[85].valore4 = 30703;
+  tabella[86].nome = "40572";
+  tabella[86].intero5 = 47;
+  const std::string file = codifica_tabella(tabella);
+  ASSERT_EQ(file.size(), 3016u);
+  EXPECT_EQ(file.substr(0, 34), std::string(34, '\0'));
+  const std::size_t r85 = 85 * 34 + 12 + 14;
+  EXPECT_EQ(file.substr(r85 + 14, 2), byte({27, 0}));
+  EXPECT_EQ(file.substr(r85 + 16, 27), "Lago Fontana_Lago Marinella");
+  EXPECT_EQ(file.substr(r85 + 16 + 27, 2), byte({0x62, 0x02}));
+  EXPECT_EQ(file.substr(r85 + 30 + 27, 4), byte({0xEF, 0x77, 0x00, 0x00}));
+  EXPECT_EQ(decodifica_tabella(file), tabella);
+  EXPECT_EQ(descrivi_offset_tabella(file, r85 + 16 + 27), "record 85, intero1");
+  EXPECT_EQ(descrivi_offset_tabella(file, r85 + 17), "record 85, nome character 2");
+  EXPECT_EQ(descrivi_offset_tabella(file, r85 + 14), "record 85, nome (length)");
+  EXPECT_EQ(descrivi_offset_tabella(file, r85 + 60), "record 85, valore4");
+  EXPECT_EQ(descrivi_offset_tabella(file, 34 + 5), "record 1, valore2");
+}
+
+TEST(FormatoBinario, NameTooLongForItsCountIsRefused) {
+  std::array<voce_tabella, numero_voci> tabella{};
+  tabella[80].nome.assign(70000, 'x');
+  EXPECT_THROW(codifica_tabella(tabella), FormatoNonValido);
+}
+
+Planimetria piano_come_il_percorso(std::int32_t ultimo) {
+  Planimetria p;
+  p.crea(ultimo);
+  p.x(0) = std::int16_t{0};
+  p.y(0) = std::int16_t{0};
+  p.x(1) = std::int16_t{0};
+  p.y(1) = std::int16_t{1};
+  for (std::int32_t k = 2; k <= ultimo - 2; ++k) {
+    p.x(k) = 0.5 * k;
+    p.y(k) = -1.25 + k;
+  }
+  return p;
+}
+
+TEST(FormatoBinario, PlanElementsAreTagged) {
+  const Planimetria p = piano_come_il_percorso(14000);
+  const std::string file = codifica_planimetria(p);
+  ASSERT_EQ(file.size(), 279964u);
+  EXPECT_EQ(file.substr(0, 4), byte({2, 0, 0, 0}));
+  EXPECT_EQ(file.substr(139982, 8), byte({2, 0, 0, 0, 2, 0, 1, 0}));
+  EXPECT_EQ(file.substr(139978, 4), byte({0, 0, 0, 0}));  // x of the last two points
+  double d = 0;
+  ASSERT_EQ(file.substr(8, 2), byte({5, 0}));
+  std::memcpy(&d, file.data() + 10, 8);
+  EXPECT_EQ(d, 1.0);
+  const Planimetria letta = decodifica_planimetria(file);
+  EXPECT_EQ(letta.ultimo_metro(), 14000);
+  EXPECT_EQ(letta.elementi(), p.elementi());
+  EXPECT_EQ(descrivi_offset_planimetria(file, 11), "point 2, x value");
+  EXPECT_EQ(descrivi_offset_planimetria(file, 139982 + 6), "point 1, y value");
+  EXPECT_EQ(descrivi_offset_planimetria(file, 139980), "point 14000, x tag");
+}
+
+TEST(FormatoBinario, DecodersRefuseBytesThatDoNotFit) {
+  std::array<voce_tabella, numero_voci> tabella{};
+  const std::string sim = codifica_tabella(tabella);
+  const std::string piano = codifica_planimetria(piano_come_il_percorso(10));
+  const std::vector<std::function<void()>> rifiuti = {
+      [] { decodifica_celle(""); },
+      [] { decodifica_celle(std::string(16, '\0')); },
+      [&] { decodifica_tabella(sim.substr(0, sim.size() - 1)); },
+      [&] { decodifica_tabella(sim + '\0'); },
+      [&] { decodifica_tabella(byte({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF})); },
+      [] { decodifica_planimetria(""); },
+      [] { decodifica_planimetria(byte({0, 0})); },
+      [] { decodifica_planimetria(byte({7, 0, 0, 0})); },
+      [] { decodifica_planimetria(byte({5, 0, 1, 2, 3})); },
+      [&] { decodifica_planimetria(piano.substr(0, piano.size() - 1)); },
+  };
+  for (std::size_t k = 0; k < rifiuti.size(); ++k) {
+    EXPECT_THROW(rifiuti[k](), FormatoNonValido) << "case " << k;
+  }
+}
+
+}  // namespace
+}  // namespace scenari
