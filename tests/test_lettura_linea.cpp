@@ -209,5 +209,409 @@ TEST(LetturaLinea, TerrainEdgesScenario) {
   EXPECT_EQ(c[73].montagna, 1);  // 3651: 151 m after 3500
 }
 
+// Every code the reader records, with its position and what follows.
+TEST(LetturaLinea, ErrorCodes) {
+  struct Caso {
+    const char* nome;
+    std::string testo;
+    std::int32_t codice;
+    std::int32_t posizione;  // -1: left unchanged
+    DopoLinea dopo;
+  };
+  const std::string indicatore = "indicatori_vmax, 1025, 85, 90, 95, 0, 85, 90, 95, 0\r\n";
+  const std::vector<Caso> casi = {
+      {"no [generale]", "uno,due\r\ntre\r\n", 102, -1, DopoLinea::termina},
+      {"[generale] is the last field", "prima\r\n[generale]\r\n", 102, -1, DopoLinea::termina},
+      {"route too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 1, -1,
+       DopoLinea::termina},
+      {"repetition a", testo_linea("", "ripetizione segnali 4, 120, 100\r\n"), 3, -1,
+       DopoLinea::termina},
+      {"repetition b", testo_linea("", "ripetizione segnali 4, 100, 225\r\n"), 4, -1,
+       DopoLinea::termina},
+      {"repetition digit", testo_linea("", "ripetizione segnali, 100, 200\r\n"), 5, -1,
+       DopoLinea::termina},
+      {"board beyond the route", testo_linea("cartello indicatore, 13901, X\r\n"), 15, 13901,
+       DopoLinea::leggi_treno},
+      {"gradient beyond", testo_linea("pendenza, 13901, 3\r\n"), 15, 13901, DopoLinea::leggi_treno},
+      {"curve beyond", testo_linea("curvad2, 13901, 1\r\n"), 15, 13901, DopoLinea::leggi_treno},
+      {"terrain beyond", testo_linea("montagna, 13901, 13950, 1\r\n"), 15, 13901,
+       DopoLinea::leggi_treno},
+      {"indicator beyond", testo_linea("indicatori_v, 13901, 1, 1, 1, 0, 1, 1, 1, 0\r\n"), 15,
+       13901, DopoLinea::leggi_treno},
+      {"curve class 7", testo_linea("curvad7, 500, 300\r\n"), 103, -1, DopoLinea::termina},
+      {"indicator cell taken", testo_linea(indicatore + indicatore), 21, 1025, DopoLinea::termina},
+      {"board cell taken", testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
+       6, 75, DopoLinea::termina},
+      {"terrain end beyond", testo_linea("montagna, 13000, 14100, 1\r\n"),
+       codice_fine_oltre_percorso, 14100, DopoLinea::termina},
+      {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice_fine_oltre_percorso,
+       13000, DopoLinea::termina},
+      {"negative gradient", testo_linea("pendenza, -50, 3\r\n"), codice_posizione_negativa, -50,
+       DopoLinea::termina},
+      {"negative curve start", testo_linea("curvad2, -5, 100\r\n"), codice_posizione_negativa, -5,
+       DopoLinea::termina},
+      {"negative curve length", testo_linea("curvad2, 5, -100\r\n"), codice_posizione_negativa, 5,
+       DopoLinea::termina},
+      {"negative terrain start", testo_linea("montagna, -1, 100, 1\r\n"),
+       codice_posizione_negativa, -1, DopoLinea::termina},
+      {"negative terrain end", testo_linea("montagna, 100, -1, 1\r\n"), codice_posizione_negativa,
+       -1, DopoLinea::termina},
+      {"negative indicator", testo_linea("indicatori_v, -25, 1, 1, 1, 0, 1, 1, 1, 0\r\n"),
+       codice_posizione_negativa, -25, DopoLinea::termina},
+      {"negative board", testo_linea("cartello indicatore, -75, X\r\n"), codice_posizione_negativa,
+       -75, DopoLinea::termina},
+      {"negative route length", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n",
+       codice_posizione_negativa, -1, DopoLinea::termina},
+      {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
+       codice_senza_lunghezza, -1, DopoLinea::termina},
+  };
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.nome);
+    Modello m = modello_nuovo();
+    m.posizione_errore = -1;
+    EXPECT_EQ(leggi_linea(m, caso.testo), caso.dopo);
+    EXPECT_EQ(m.codice_errore, caso.codice);
+    EXPECT_EQ(m.posizione_errore, caso.posizione);
+  }
+}
+
+TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
+  Modello m = modello_nuovo();
+  m.file_in_lettura = "x_linea.txt";
+  leggi_linea(m, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
+                             "cartello indicatore, 75, B\r\n"));
+  EXPECT_EQ(m.codice_errore, 6);
+  EXPECT_EQ(m.file_errore, "x_linea.txt");
+  EXPECT_EQ(m.riga_errore, 6);
+  EXPECT_EQ(m.riga, "B");
+}
+
+TEST(LetturaLinea, ValuesStoredBeforeARefusalStay) {
+  Lettura l = leggi("[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n");
+  EXPECT_EQ(l.m.tabella_generale[84].valore2, 1000001);
+  EXPECT_FALSE(l.m.celle_create());
+  l = leggi(testo_linea("", "ripetizione segnali 4, 100, 225\r\n"));
+  EXPECT_EQ(l.m.tabella_generale[86].valore1, 100);
+  EXPECT_EQ(l.m.tabella_generale[86].valore2, 225);
+}
+
+TEST(LetturaLinea, ReadFailuresThrow) {
+  const std::vector<std::string> testi = {
+      "",
+      // A run of comment fields in the general section reaching the end.
+      "[generale]\r\n-a\r\n-b\r\n",
+      testo_linea("pendenza, abc, 3\r\n"),
+      "[generale]\r\nlunghezza percorso, 7000\r\n[curve]\r\npendenza, 500",
+      testo_linea("indicatori_v, 100, 1, 1, 1, 40000, 1, 1, 1, 0\r\n"),
+  };
+  for (const std::string& testo : testi) {
+    Modello m = modello_nuovo();
+    EXPECT_THROW(leggi_linea(m, testo), ErroreLettura) << testo;
+  }
+}
+
+TEST(LetturaLinea, PackedSpeedBeyondSixteenBitsFailsAfterEarlierMembers) {
+  Modello m = modello_nuovo();
+  EXPECT_THROW(leggi_linea(m, testo_linea("indicatori_v, 100, 80, 2000, 1, 0, 80, 1, 1, 0\r\n")),
+               ErroreLettura);
+  const cella& c = m.celle_percorso[3];
+  EXPECT_EQ(c.tipo, 6);
+  EXPECT_EQ(c.dato1, 1616);
+  EXPECT_EQ(c.dato2, 0);
+}
+
+TEST(LetturaLinea, SignalRepetitionCodes) {
+  struct Caso {
+    const char* campo;
+    const char* valori;
+    std::int32_t codice;
+  };
+  for (const Caso& caso : std::vector<Caso>{{"ripetizione segnali 4 codici", "0    ,0", 0},
+                                            {"ripetizione segnali 4 codici", "100, 200", 4},
+                                            {"ripetizione segnali 9 codici", "100, 200", 9},
+                                            {"ripetizione segnali 49", "100, 200", 4},
+                                            {"ripetizione segnali 9", "100, 0", 0}}) {
+    const Lettura l =
+        leggi(testo_linea("", std::string(caso.campo) + ", " + caso.valori + "\r\n"));
+    EXPECT_EQ(l.m.codice_errore, 0) << caso.campo;
+    EXPECT_EQ(l.m.tabella_generale[86].valore3, caso.codice) << caso.campo << caso.valori;
+  }
+}
+
+TEST(LetturaLinea, RouteLengths) {
+  struct Caso {
+    const char* lunghezza;
+    std::int32_t totale;
+    std::int32_t celle;
+  };
+  for (const Caso& caso : std::vector<Caso>{{"LUNGHEZZA PERCORSO, 7025", 14025, 280},
+                                            {"lunghezza percorso, 7075", 14075, 282},
+                                            {"lunghezza percorso, 0", 7000, 140},
+                                            {"lunghezza percorso, 1000000", 1007000, 20140}}) {
+    const Lettura l = leggi("[generale]\r\n" + std::string(caso.lunghezza) + "\r\n[curve]\r\n[fine]\r\n");
+    EXPECT_EQ(l.dopo, DopoLinea::leggi_treno) << caso.lunghezza;
+    EXPECT_EQ(l.m.lunghezza_totale, caso.totale) << caso.lunghezza;
+    EXPECT_EQ(l.m.numero_celle, caso.celle) << caso.lunghezza;
+    EXPECT_EQ(l.m.planimetria.ultimo_metro(), caso.totale) << caso.lunghezza;
+  }
+}
+
+TEST(LetturaLinea, RepeatedRouteLengthRecreatesCellsAndPlan) {
+  const Lettura l = leggi("[generale]\r\nlunghezza percorso, 100000\r\nlunghezza percorso, 7000\r\n"
+                          "[curve]\r\n[fine]\r\n");
+  EXPECT_EQ(l.m.numero_celle, 280);
+  EXPECT_EQ(l.m.celle_percorso.size(), 281u);
+  EXPECT_EQ(l.m.planimetria.ultimo_metro(), 14000);
+}
+
+TEST(LetturaLinea, FieldRulesOfTheReader) {
+  // Capitalised progressive keywords are not recognised; their values are
+  // passed over.
+  Lettura l = leggi(testo_linea("", "Progressiva chilometrica uno, 999, 999, 1\r\n"));
+  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.tabella_generale[83], voce_tabella{});
+  // A keyword field starting with two hyphens is skipped, the next one taken.
+  l = leggi(testo_linea("--nota\r\ncartello indicatore, 25, A\r\n"));
+  EXPECT_EQ(l.m.celle_percorso[2].tipo, 14);
+  // The last field of the text is never processed.
+  l = leggi(testo_linea("") + "cartello indicatore");
+  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.riga, "cartello indicatore");
+  // The general section may end at the end of the text: the body is empty.
+  l = leggi("[generale]\r\nlunghezza percorso, 7000\r\n[fine]");
+  EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
+  EXPECT_EQ(l.m.celle_percorso[277].pendenza, 100);
+  // Quoted fields keep their commas; a quoted keyword is still a keyword.
+  l = leggi(testo_caso("11_quoted_fields"));
+  EXPECT_EQ(l.m.tabella_generale[80].nome, "BIVIO, KM 2");
+  EXPECT_EQ(l.m.celle_percorso[41].tipo, 14);
+  EXPECT_EQ(l.m.celle_percorso[130].pendenza, 103);
+}
+
+TEST(LetturaLinea, BoardAndGradientCells) {
+  Lettura l = leggi(testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 175, B\r\n"
+                                "cartello indicatore, 13900, C\r\n"));
+  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.celle_percorso[2].dato1, 80);
+  EXPECT_EQ(l.m.celle_percorso[4].dato1, 79);
+  EXPECT_EQ(l.m.celle_percorso[279].dato1, 78);
+  EXPECT_EQ(l.m.tabella_generale[78].nome, "C");
+  EXPECT_EQ(l.m.contatore_cartelli, 77);
+  // A gradient at 25 fills no cell (nearest(0.5) = 0) but sets the value.
+  l = leggi(testo_linea("pendenza, 25, 5\r\npendenza, 100, -3\r\n"));
+  EXPECT_EQ(l.m.celle_percorso[0].pendenza, 105);
+  EXPECT_EQ(l.m.celle_percorso[1].pendenza, 105);
+  EXPECT_EQ(l.m.celle_percorso[2].pendenza, 97);
+  EXPECT_EQ(l.m.celle_percorso[277].pendenza, 97);
+  EXPECT_EQ(l.m.celle_percorso[278].pendenza, 0);
+}
+
+TEST(LetturaLinea, GradientLinesNearTheEndStayInTheCells) {
+  std::string corpo;
+  for (int i = 0; i < 10; ++i) corpo += "pendenza, 13900, " + std::to_string(i) + "\r\n";
+  const Lettura l = leggi(testo_linea(corpo));
+  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.celle_percorso[277].pendenza, 100);
+  EXPECT_EQ(l.m.celle_percorso[278].pendenza, 100);
+  EXPECT_EQ(l.m.celle_percorso[279].pendenza, 101);
+  EXPECT_EQ(l.m.celle_percorso[280].pendenza, 102);
+}
+
+TEST(LetturaLinea, TooManyTerrainStretchesAndBoards) {
+  std::string montagne;
+  for (int i = 0; i < 81; ++i) montagne += "montagna, " + std::to_string(i * 100) + ", 50, 1\r\n";
+  Lettura l = leggi(testo_linea(montagne));
+  EXPECT_EQ(l.m.codice_errore, codice_troppe_montagne);
+  EXPECT_EQ(l.m.posizione_errore, 8000);
+  EXPECT_EQ(l.m.numero_montagne, 80);
+
+  std::string cartelli;
+  for (int i = 0; i < 81; ++i) cartelli += "cartello indicatore, " + std::to_string(i * 100) + ", T\r\n";
+  l = leggi(testo_linea(cartelli));
+  EXPECT_EQ(l.m.codice_errore, codice_troppi_cartelli);
+  EXPECT_EQ(l.m.posizione_errore, 8000);
+  EXPECT_EQ(l.m.contatore_cartelli, 0);
+  EXPECT_EQ(l.m.tabella_generale[1].nome, "T");
+  EXPECT_EQ(l.m.tabella_generale[0], voce_tabella{});
+  EXPECT_EQ(l.m.celle_percorso[161].tipo, 0);
+}
+
+TEST(LetturaLinea, PlanOnlyWhenWanted) {
+  const Lettura l = leggi(testo_caso("22_route_7075_no_plan"), 0);
+  EXPECT_FALSE(l.m.planimetria.esiste());
+  EXPECT_EQ(l.m.numero_celle, 282);
+  EXPECT_EQ(l.m.celle_percorso[10].pendenza, 93);
+}
+
+TEST(LetturaLinea, PlanIndexLimit) {
+  const Lettura l = leggi("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n"
+                          "curvad1, 999000, 5000\r\n[fine]\r\n");
+  EXPECT_EQ(l.m.codice_errore, 103);
+  EXPECT_EQ(l.dopo, DopoLinea::termina);
+}
+
+TEST(TracciatoPiano, CurvesAndFill) {
+  Planimetria piano;
+  piano.crea(2000);
+  TracciatoPiano tracciato(piano);
+  tracciato.inizia();
+  ASSERT_TRUE(tracciato.curva(100, 600, 0.003));
+  EXPECT_EQ(tracciato.metro(), 701);
+  EXPECT_EQ(std::get<double>(piano.y(100)), 100.0);
+  EXPECT_EQ(std::get<double>(piano.x(100)), 0.0);
+  EXPECT_GT(std::get<double>(piano.x(700)), 0.0);  // right-hand: towards +x
+  // A curve ending behind the index changes nothing.
+  ASSERT_TRUE(tracciato.curva(200, 300, -0.003));
+  EXPECT_EQ(tracciato.metro(), 701);
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(piano.x(701)));
+  tracciato.completa();
+  EXPECT_EQ(tracciato.metro(), 1999);
+  EXPECT_TRUE(std::holds_alternative<double>(piano.x(1998)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(piano.x(1999)));
+}
+
+TEST(ProgressiveOrdina, OrderAndAdjustment) {
+  using T = std::array<std::int32_t, 3>;
+  struct Caso {
+    T tre, due, uno;
+    T r81, r82, r83;
+  };
+  const std::vector<Caso> casi = {
+      {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+      {{300, 31, 0}, {200, 22, 1}, {100, 13, 2}, {300, 31, 0}, {200, 122, 1}, {100, 13, 2}},
+      {{100, 11, 0}, {200, 22, 0}, {300, 33, 0}, {300, 33, 0}, {200, 22, 0}, {100, 11, 0}},
+      {{200, 21, 0}, {100, 12, 0}, {300, 33, 0}, {300, 33, 0}, {200, 21, 0}, {100, 12, 0}},
+      {{300, 31, 0}, {300, 32, 0}, {100, 13, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+      {{300, 31, 0}, {100, 12, 0}, {100, 13, 0}, {300, 31, 0}, {100, 13, 0}, {100, 12, 0}},
+      {{100, 50, 1}, {0, 0, 0}, {0, 0, 0}, {100, 150, 1}, {0, 0, 0}, {0, 0, 0}},
+      {{0, 5, 1}, {0, 6, 2}, {0, 7, 1}, {0, 107, 1}, {0, 6, 2}, {0, 105, 1}},
+      {{0, 0, 7}, {0, 6, 1}, {0, 0, 8}, {0, 106, 1}, {0, 0, 7}, {0, 0, 8}},
+      {{5, 0, 0}, {-5, 0, 0}, {0, 9, 0}, {0, 9, 0}, {-5, 0, 0}, {5, 0, 0}},
+      {{2147483647, 2147483600, 1}, {0, 0, 0}, {0, 0, 0}, {2147483647, -2147483596, 1}, {0, 0, 0},
+       {0, 0, 0}},
+  };
+  auto scrivi = [](voce_tabella& v, const T& t) { v.valore1 = t[0]; v.valore2 = t[1]; v.valore3 = t[2]; };
+  auto leggi_terna = [](const voce_tabella& v) { return T{v.valore1, v.valore2, v.valore3}; };
+  for (std::size_t i = 0; i < casi.size(); ++i) {
+    const Caso& c = casi[i];
+    Modello m;
+    scrivi(m.tabella_generale[81], c.tre);
+    scrivi(m.tabella_generale[82], c.due);
+    scrivi(m.tabella_generale[83], c.uno);
+    progressive_ordina(m);
+    EXPECT_EQ(leggi_terna(m.tabella_generale[81]), c.r81) << i;
+    EXPECT_EQ(leggi_terna(m.tabella_generale[82]), c.r82) << i;
+    EXPECT_EQ(leggi_terna(m.tabella_generale[83]), c.r83) << i;
+  }
+}
+
+TEST(ProgressiveOrdina, ReferenceScenario) {
+  const Lettura l = leggi(testo_caso("23_progressives_code2"));
+  const auto& t = l.m.tabella_generale;
+  EXPECT_EQ((std::vector{t[81].valore1, t[81].valore2, t[81].valore3}), (std::vector{300, 125, 1}));
+  EXPECT_EQ((std::vector{t[82].valore1, t[82].valore2, t[82].valore3}), (std::vector{200, 100, 1}));
+  EXPECT_EQ((std::vector{t[83].valore1, t[83].valore2, t[83].valore3}), (std::vector{100, 50, 0}));
+}
+
+struct Montagna {
+  std::int32_t inizio, fine, tipo;
+};
+
+Modello con_montagne(const std::vector<Montagna>& montagne) {
+  Modello m = modello_nuovo();
+  m.crea_percorso(7000);
+  for (Montagna mt : montagne) memo_montagna(m, mt.inizio, mt.fine, mt.tipo);
+  return m;
+}
+
+std::vector<int> celle_con_montagna(const Modello& m, int tipo) {
+  std::vector<int> celle;
+  for (std::size_t k = 0; k < m.celle_percorso.size(); ++k) {
+    if (m.celle_percorso[k].montagna == tipo) celle.push_back(static_cast<int>(k));
+  }
+  return celle;
+}
+
+std::vector<int> intervallo(int da, int a) {
+  std::vector<int> v;
+  for (int k = da; k <= a; ++k) v.push_back(k);
+  return v;
+}
+
+TEST(MemoMontagna, StretchesAndMarkers) {
+  struct Caso {
+    std::vector<Montagna> montagne;
+    int tipo;
+    std::vector<int> celle;
+  };
+  const std::vector<Caso> casi = {
+      {{{1000, 2000, 12}}, 2, intervallo(20, 39)},
+      {{{1000, 2000, 12}, {2100, 3000, 1}}, 3, intervallo(42, 59)},
+      {{{1000, 2000, 2}, {2150, 3000, 1}}, 3, intervallo(43, 59)},
+      {{{1000, 2000, 2}, {2151, 3000, 1}}, 1, intervallo(43, 59)},
+      {{{1025, 2075, 1}}, 1, intervallo(20, 40)},
+      {{{1000, 1040, 4}}, 4, {20}},
+      {{{1000, 1000, 4}}, 4, {}},
+      {{{1000, 1000, 4}, {1100, 1500, 1}}, 3, intervallo(22, 29)},
+      {{{1000, 1200, 13}}, 3, intervallo(20, 23)},
+      {{{1000, 1200, 10}}, 10, intervallo(20, 23)},
+  };
+  for (std::size_t i = 0; i < casi.size(); ++i) {
+    const Modello m = con_montagne(casi[i].montagne);
+    EXPECT_EQ(celle_con_montagna(m, casi[i].tipo), casi[i].celle) << i;
+  }
+}
+
+TEST(MemoMontagna, MarkersOnlyOnEmptyCells) {
+  Modello m = modello_nuovo();
+  m.crea_percorso(7000);
+  m.celle_percorso[27].tipo = 6;
+  std::int32_t inizio = 1000, fine = 2000, tipo = 12;
+  memo_montagna(m, inizio, fine, tipo);
+  EXPECT_EQ(tipo, 2);
+  std::vector<int> marcatori;
+  for (int k = 0; k <= 280; ++k) {
+    if (m.celle_percorso[static_cast<std::size_t>(k)].tipo == 11) marcatori.push_back(k);
+  }
+  EXPECT_EQ(marcatori, (std::vector{23, 31, 35, 39}));
+  EXPECT_EQ(m.celle_percorso[27].tipo, 6);
+  EXPECT_EQ(m.inizio_montagna[1], 1000);
+  EXPECT_EQ(m.fine_montagna[1], 2000);
+  // Types 10 and 13: no markers for 10, markers for 13.
+  m = con_montagne({{5000, 6000, 10}});
+  EXPECT_EQ(m.celle_percorso[103].tipo, 0);
+  m = con_montagne({{5000, 6000, 13}});
+  EXPECT_EQ(m.celle_percorso[103].tipo, 11);
+}
+
+TEST(MemoIndicatori, PackedValues) {
+  struct Caso {
+    std::int32_t posizione, vas, vbs, vcs;
+    std::int16_t strisces;
+    std::int32_t vad, vbd, vcd;
+    std::int16_t strisced;
+    std::size_t cella;
+    std::vector<int> dati;
+  };
+  const std::vector<Caso> casi = {
+      {1050, 85, 90, 95, 0, 85, 90, 95, 0, 22, {1717, 1818, 1919, 0}},
+      {3500, 80, 85, 90, 0, 80, 85, 90, 0, 71, {1616, 1717, 1818, 0}},
+      {1025, 80, 80, 0, 2, 87, 88, 0, 1, 22, {1617, 1618, 0, 21}},
+      {1075, 0, 0, 0, 3277, 0, 0, 0, 0, 22, {0, 0, 0, -32766}},
+      {25, -5, 0, 0, 0, -3, 0, 0, 0, 2, {-101, 0, 0, 0}},
+  };
+  for (Caso c : casi) {
+    Modello m = modello_nuovo();
+    m.crea_percorso(7000);
+    m.celle_percorso[c.cella].tipo = 11;
+    memo_indicatori_v_max(m, c.posizione, c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd,
+                          c.strisced);
+    const cella& r = m.celle_percorso[c.cella];
+    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(r.tipo, 6);
+    EXPECT_EQ((std::vector<int>{r.dato1, r.dato2, r.dato3, r.dato4}), c.dati) << c.posizione;
+  }
+}
+
 }  // namespace
 }  // namespace scenari
