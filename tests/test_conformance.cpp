@@ -1,0 +1,228 @@
+// Every reference scenario of tests/conformance: its two description texts
+// are compacted in a scratch directory by the route builder, and the binary
+// files, the codes and the directory left behind are compared with what the
+// case records. A differing byte is reported with the plan point, general
+// record or cell member that it belongs to.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/formato_binario.h"
+#include "core/percorso.h"
+
+namespace scenari {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path cartella_casi = SCENARI_CONFORMANCE;
+
+std::string leggi_file(const fs::path& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  std::ostringstream contenuto;
+  contenuto << in.rdbuf();
+  return contenuto.str();
+}
+
+// ---- the few shapes case.json uses: strings, integers, null, string lists --
+
+class CasoJson {
+ public:
+  explicit CasoJson(std::string testo) : testo_(std::move(testo)) {}
+
+  std::string testo(const std::string& chiave) const {
+    std::size_t pos = valore(chiave);
+    return stringa(pos);
+  }
+
+  std::optional<std::int32_t> intero(const std::string& chiave) const {
+    const std::size_t pos = valore(chiave);
+    if (testo_.compare(pos, 4, "null") == 0) return std::nullopt;
+    return static_cast<std::int32_t>(std::stol(testo_.substr(pos)));
+  }
+
+  std::vector<std::string> lista(const std::string& chiave) const {
+    std::size_t pos = valore(chiave);
+    std::vector<std::string> voci;
+    if (testo_.at(pos) != '[') throw std::runtime_error("case.json: " + chiave + " is no list");
+    ++pos;
+    for (;;) {
+      pos = testo_.find_first_not_of(" \t\r\n,", pos);
+      if (pos == std::string::npos) throw std::runtime_error("case.json: open list " + chiave);
+      if (testo_[pos] == ']') return voci;
+      voci.push_back(stringa(pos));
+    }
+  }
+
+ private:
+  std::size_t valore(const std::string& chiave) const {
+    const std::size_t trovata = testo_.find("\"" + chiave + "\"");
+    if (trovata == std::string::npos) throw std::runtime_error("case.json: no " + chiave);
+    const std::size_t due_punti = testo_.find(':', trovata);
+    return testo_.find_first_not_of(" \t\r\n", due_punti + 1);
+  }
+
+  // The string that opens at `pos`; leaves `pos` after its closing quote.
+  std::string stringa(std::size_t& pos) const {
+    if (testo_.at(pos) != '"') throw std::runtime_error("case.json: string expected");
+    std::string s;
+    for (++pos; pos < testo_.size() && testo_[pos] != '"'; ++pos) {
+      if (testo_[pos] == '\\') ++pos;
+      s.push_back(testo_.at(pos));
+    }
+    ++pos;
+    return s;
+  }
+
+  std::string testo_;
+};
+
+// ---- scratch directory -------------------------------------------------------
+
+class CartellaProvvisoria {
+ public:
+  CartellaProvvisoria() {
+    std::string modello = (fs::temp_directory_path() / "scenari-conformance-XXXXXX").string();
+    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    percorso_ = modello;
+  }
+  ~CartellaProvvisoria() {
+    std::error_code ignorato;
+    fs::remove_all(percorso_, ignorato);
+  }
+  CartellaProvvisoria(const CartellaProvvisoria&) = delete;
+  CartellaProvvisoria& operator=(const CartellaProvvisoria&) = delete;
+  const fs::path& percorso() const { return percorso_; }
+
+ private:
+  fs::path percorso_;
+};
+
+std::vector<std::string> elenco(const fs::path& cartella) {
+  std::vector<std::string> nomi;
+  for (const auto& voce : fs::directory_iterator(cartella)) {
+    nomi.push_back(voce.path().filename().string());
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+// ---- byte comparison ---------------------------------------------------------
+
+bool finisce_con(const std::string& s, const std::string& coda) {
+  return s.size() >= coda.size() && s.compare(s.size() - coda.size(), coda.size(), coda) == 0;
+}
+
+std::string cosa_sta_a(const std::string& nome, const std::string& atteso, std::size_t offset) {
+  try {
+    if (finisce_con(nome, "_linea.dat")) return descrivi_offset_planimetria(atteso, offset);
+    if (finisce_con(nome, ".sim")) return descrivi_offset_tabella(atteso, offset);
+    if (finisce_con(nome, ".dat")) return descrivi_offset_celle(offset);
+  } catch (const FormatoNonValido& e) {
+    return std::string("expected file does not decode: ") + e.what();
+  }
+  return "unknown file kind";
+}
+
+std::string esadecimale(unsigned char c) {
+  static const char cifre[] = "0123456789ABCDEF";
+  return {cifre[c >> 4], cifre[c & 0xF]};
+}
+
+// Empty when equal; otherwise where and how the files first differ.
+std::string differenza(const std::string& nome, const std::string& atteso,
+                       const std::string& ottenuto) {
+  const std::size_t comune = std::min(atteso.size(), ottenuto.size());
+  std::size_t k = 0;
+  while (k < comune && atteso[k] == ottenuto[k]) ++k;
+  if (k == comune && atteso.size() == ottenuto.size()) return {};
+  std::string rapporto = nome + ": " + std::to_string(ottenuto.size()) + " bytes, expected " +
+                         std::to_string(atteso.size()) + "; first difference at offset " +
+                         std::to_string(k);
+  if (k < atteso.size()) {
+    rapporto += " (" + cosa_sta_a(nome, atteso, k) + "): expected " +
+                esadecimale(static_cast<unsigned char>(atteso[k]));
+    rapporto += k < ottenuto.size()
+                    ? ", got " + esadecimale(static_cast<unsigned char>(ottenuto[k]))
+                    : ", file ends there";
+  } else {
+    rapporto += ": bytes beyond the expected end";
+  }
+  return rapporto;
+}
+
+// ---- the cases ---------------------------------------------------------------
+
+std::vector<std::string> casi() {
+  std::vector<std::string> nomi;
+  for (const auto& voce : fs::directory_iterator(cartella_casi)) {
+    if (voce.is_directory() && voce.path().filename() != "run") {
+      nomi.push_back(voce.path().filename().string());
+    }
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+class Conformita : public testing::TestWithParam<std::string> {};
+
+TEST_P(Conformita, MatchesTheReference) {
+  const fs::path caso = cartella_casi / GetParam();
+  const CasoJson json(leggi_file(caso / "case.json"));
+  CartellaProvvisoria scratch;
+  for (const auto& voce : fs::directory_iterator(caso)) {
+    if (voce.path().extension() == ".txt") {
+      fs::copy_file(voce.path(), scratch.percorso() / voce.path().filename());
+    }
+  }
+
+  Modello m;
+  m.nome_linea = json.testo("nome_linea");
+  m.numero_treno = json.testo("numero_treno");
+  const NomiFile nomi = nomi_file(scratch.percorso().string(), m.nome_linea, m.numero_treno);
+  platform::Files files;
+  std::optional<std::int32_t> fatale;
+  try {
+    memorizza_percorso(m, files, nomi, *json.intero("genera_linea"));
+  } catch (const ErroreFatale& e) {
+    fatale = e.numero();
+  }
+
+  EXPECT_EQ(m.codice_errore, json.intero("codice_errore"));
+  EXPECT_EQ(m.posizione_errore, json.intero("posizione_errore"));
+  EXPECT_EQ(m.numero_celle, json.intero("numero_celle"));
+  EXPECT_EQ(fatale, json.intero("fatal"));
+  std::vector<std::string> attesi = json.lista("files_after_run");
+  std::sort(attesi.begin(), attesi.end());
+  EXPECT_EQ(elenco(scratch.percorso()), attesi);
+
+  for (const auto& nome : elenco(caso / "expected")) {
+    const fs::path ottenuto = scratch.percorso() / nome;
+    if (!fs::exists(ottenuto)) {
+      ADD_FAILURE() << nome << ": not written";
+      continue;
+    }
+    const std::string diversi =
+        differenza(nome, leggi_file(caso / "expected" / nome), leggi_file(ottenuto));
+    EXPECT_TRUE(diversi.empty()) << diversi;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, Conformita, testing::ValuesIn(casi()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string nome = info.param;
+                           for (char& c : nome) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return nome;
+                         });
+
+}  // namespace
+}  // namespace scenari
