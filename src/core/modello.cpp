@@ -94,7 +94,8 @@ const char* significato_codice(std::int32_t codice) {
     case codice_senza_lunghezza: return "line description text without a route length";
     case codice_avvicinamento_fuori: return "signal too near the start for its approach cells";
     case codice_rallentamento_fuori: return "slowdown end beyond the route";
-    case codice_rallentamento_corto: return "slowdown end falls on its start cell";
+    case codice_rallentamento_corto:
+      return "slowdown end cell not after its start cell (length too short or negative)";
     case codice_marciapiede_fuori: return "platform end beyond the route";
     default: return "unknown code";
   }
