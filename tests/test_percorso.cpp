@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -364,6 +370,173 @@ TEST(FormatoBinario, DecodersRefuseBytesThatDoNotFit) {
   for (std::size_t k = 0; k < rifiuti.size(); ++k) {
     EXPECT_THROW(rifiuti[k](), FormatoNonValido) << "case " << k;
   }
+}
+
+
+// ---- the whole builder on files --------------------------------------------
+
+namespace fs = std::filesystem;
+
+const fs::path embedded =
+    fs::path(SCENARI_TEST_DATA).parent_path() / "conformance" / "01_embedded";
+
+std::string leggi_file(const fs::path& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  std::ostringstream contenuto;
+  contenuto << in.rdbuf();
+  return contenuto.str();
+}
+
+// Fails the creation of every file whose name ends in `coda`.
+class FilesGuasti : public platform::Files {
+ public:
+  explicit FilesGuasti(std::string coda) : coda_(std::move(coda)) {}
+
+ protected:
+  int fault(platform::Operation operazione, const std::string& percorso) override {
+    const bool colpito = percorso.size() >= coda_.size() &&
+                         percorso.compare(percorso.size() - coda_.size(), coda_.size(), coda_) == 0;
+    return operazione == platform::Operation::create && colpito ? EIO : 0;
+  }
+
+ private:
+  std::string coda_;
+};
+
+class Costruttore : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string modello = (fs::temp_directory_path() / "scenari-percorso-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
+    cartella_ = modello;
+    m_.nome_linea = "Lago Fontana_Lago Marinella";
+    m_.numero_treno = "40572";
+    nomi_ = nomi_file(cartella_.string(), m_.nome_linea, m_.numero_treno);
+  }
+  void TearDown() override { fs::remove_all(cartella_); }
+
+  void testi_incorporati() {
+    files_.replace(nomi_.linea_txt, leggi_file(embedded / "Lago Fontana_Lago Marinella_linea.txt"));
+    files_.replace(nomi_.treno_txt,
+                   leggi_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt"));
+  }
+
+  void testi(const std::string& linea, const std::string& treno) {
+    files_.replace(nomi_.linea_txt, linea);
+    files_.replace(nomi_.treno_txt, treno);
+  }
+
+  std::vector<std::string> elenco() {
+    std::vector<std::string> nomi;
+    for (const auto& voce : fs::directory_iterator(cartella_)) {
+      nomi.push_back(voce.path().filename().string());
+    }
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+  }
+
+  fs::path cartella_;
+  NomiFile nomi_;
+  Modello m_;
+  platform::Files files_;
+};
+
+TEST_F(Costruttore, EmbeddedScenarioFiles) {
+  testi_incorporati();
+  memorizza_percorso(m_, files_, nomi_, 1);
+  EXPECT_EQ(m_.codice_errore, 0);
+  EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.dat",
+                                                "Lago Fontana_Lago Marinella_40572.sim",
+                                                "Lago Fontana_Lago Marinella_linea.dat"}));
+  const std::string piano = leggi_file(nomi_.linea_dat);
+  const std::string sim = leggi_file(nomi_.sim);
+  const std::string dat = leggi_file(nomi_.dat);
+  ASSERT_EQ(piano.size(), 279964u);
+  ASSERT_EQ(sim.size(), 3016u);
+  ASSERT_EQ(dat.size(), 4215u);
+  EXPECT_EQ(dat.substr(15, 5), byte({0x00, 0x01, 0x14, 0x9C, 0x08}));
+  EXPECT_EQ(dat.substr(315, 15), byte({0x01, 0x32, 0x00, 0x0A, 0x00, 0x0A, 0x00, 0x06, 0x00,
+                                       0x00, 0x00, 0x00, 0x12, 0x5D, 0x64}));
+  EXPECT_EQ(sim.substr(0, 34), std::string(34, '\0'));
+  EXPECT_EQ(piano.substr(0, 4), byte({2, 0, 0, 0}));
+  EXPECT_EQ(piano.substr(139982, 8), byte({2, 0, 0, 0, 2, 0, 1, 0}));
+
+  const auto tabella = decodifica_tabella(sim);
+  EXPECT_EQ(tabella, m_.tabella_generale);
+  EXPECT_EQ(tabella[85].intero1, 610);
+  EXPECT_EQ(tabella[85].valore4, 30703);
+  EXPECT_EQ(tabella[1].nome, "LAGO FONTANA");
+  EXPECT_EQ(decodifica_celle(dat), m_.celle_percorso);
+  EXPECT_EQ(decodifica_planimetria(piano).elementi(), m_.planimetria.elementi());
+}
+
+TEST_F(Costruttore, TwoRunsGiveTheSameBytes) {
+  testi_incorporati();
+  memorizza_percorso(m_, files_, nomi_, 1);
+  const std::string prima =
+      leggi_file(nomi_.linea_dat) + leggi_file(nomi_.sim) + leggi_file(nomi_.dat);
+  testi_incorporati();
+  Modello altro;
+  altro.nome_linea = m_.nome_linea;
+  altro.numero_treno = m_.numero_treno;
+  memorizza_percorso(altro, files_, nomi_, 1);
+  EXPECT_EQ(leggi_file(nomi_.linea_dat) + leggi_file(nomi_.sim) + leggi_file(nomi_.dat), prima);
+}
+
+TEST_F(Costruttore, WithoutPlanGeometryAnOlderPlanFileStays) {
+  files_.replace(nomi_.linea_dat, "older");
+  testi_incorporati();
+  memorizza_percorso(m_, files_, nomi_, 0);
+  EXPECT_EQ(leggi_file(nomi_.linea_dat), "older");
+  EXPECT_EQ(leggi_file(nomi_.dat).size(), 4215u);
+}
+
+TEST_F(Costruttore, StartRecordFailureWritesNothing) {
+  const std::string treno = "[generale]\r\n[fine]\r\n";
+  const struct {
+    const char* tabellone;
+    int numero;
+  } casi[] = {
+      {"indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0", 1250},
+      {"indicatori_vmax,  0, 0, 90, 95, 0, 0, 90, 95, 0", 1251},
+  };
+  for (const auto& caso : casi) {
+    files_.replace(nomi_.sim, "older");
+    testi("[generale]\r\nlunghezza percorso,    1000\r\n[cartelli]\r\n" +
+              std::string(caso.tabellone) + "\r\n[fine]\r\n",
+          treno);
+    try {
+      memorizza_percorso(m_, files_, nomi_, 1);
+      ADD_FAILURE() << "no error " << caso.numero;
+    } catch (const ErroreFatale& e) {
+      EXPECT_EQ(e.numero(), caso.numero);
+    }
+    EXPECT_EQ(elenco(), std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim"});
+    EXPECT_EQ(leggi_file(nomi_.sim), "older");
+  }
+}
+
+TEST_F(Costruttore, NoRouteCellsIsReportedAndWritesNothing) {
+  files_.replace(nomi_.treno_txt, "[generale]\r\n[fine]\r\n");
+  try {
+    memorizza_percorso(m_, files_, nomi_, 1);
+    ADD_FAILURE() << "no error";
+  } catch (const PercorsoAssente& e) {
+    EXPECT_NE(std::string(e.what()).find("code 101"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(elenco(), std::vector<std::string>{"Lago Fontana_Lago Marinella_40572-.txt"});
+}
+
+TEST_F(Costruttore, AFailedWriteKeepsTheOlderSetWhole) {
+  files_.replace(nomi_.linea_dat, "older plan");
+  files_.replace(nomi_.sim, "older table");
+  testi_incorporati();
+  FilesGuasti guasti(".dat");
+  EXPECT_THROW(memorizza_percorso(m_, guasti, nomi_, 1), platform::FileError);
+  EXPECT_EQ(leggi_file(nomi_.linea_dat), "older plan");
+  EXPECT_EQ(leggi_file(nomi_.sim), "older table");
+  EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim",
+                                                "Lago Fontana_Lago Marinella_linea.dat"}));
 }
 
 }  // namespace
