@@ -91,8 +91,7 @@ TEST(LetturaTreno, EmbeddedSignals) {
     EXPECT_EQ(c(m, a.cella).dato4, 6) << a.cella;
     EXPECT_EQ(c(m, a.cella).tempo_segnale, 0) << a.cella;
   }
-  // The third signal's approach cells overwrite the second's nothing; cell
-  // 64 and 66 belong to the third (67 is not an approach cell).
+  // Approach cells every 100 m back from each signal, nearest first.
   const std::vector<std::pair<int, int>> avvicinamenti = {
       {19, 61}, {17, 62}, {15, 63}, {13, 64}, {45, 61}, {43, 62},
       {41, 63}, {39, 64}, {68, 61}, {66, 62}, {64, 63}, {62, 64}};
