@@ -140,12 +140,20 @@ TEST_F(FilesProva, ReplaceAllWriteFailureKeepsEveryOldFile) {
   EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
-TEST_F(FilesProva, ReplaceAllRenameFailureLeavesNoTemporary) {
+// The files renamed before the failure are taken back: the set is all old.
+TEST_F(FilesProva, ReplaceAllRenameFailureUndoesTheEarlierRenames) {
   const std::string c = (cartella / "c.txt").string();
   FilesGuasti rinomina(Operation::rename, b, EACCES);
   EXPECT_THROW(rinomina.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
-  EXPECT_EQ(leggi(a), "new a");
-  EXPECT_EQ(contenuto(), std::set<std::string>{"a.txt"});
+  EXPECT_EQ(contenuto(), std::set<std::string>{});
+
+  scrivi(a, "old a");
+  scrivi(b, "old b");
+  FilesGuasti ultima(Operation::rename, c, EACCES);
+  EXPECT_THROW(ultima.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
+  EXPECT_EQ(leggi(a), "old a");
+  EXPECT_EQ(leggi(b), "old b");
+  EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
 TEST_F(FilesProva, RemoveReportsAMissingFileButRemoveIfExistsDoesNot) {

@@ -101,12 +101,53 @@ void Files::replace_all(const std::vector<std::pair<std::string, std::string>>& 
     for (const auto& temporary : temporaries) ::unlink(temporary.c_str());
     throw;
   }
+  const std::vector<std::string> backups = keep_older(files, temporaries);
   for (std::size_t i = 0; i < files.size(); ++i) {
     try {
       rename_over(temporaries[i], files[i].first);
     } catch (const FileError&) {
       for (std::size_t j = i + 1; j < files.size(); ++j) ::unlink(temporaries[j].c_str());
+      put_back(files, backups, i);
       throw;
+    }
+  }
+  for (const auto& backup : backups) {
+    if (!backup.empty()) ::unlink(backup.c_str());
+  }
+}
+
+// A second name (a hard link) for every file that already exists, so that a
+// failed rename can put back the files renamed before it and the set stays
+// whole: all old or all new.
+std::vector<std::string> Files::keep_older(
+    const std::vector<std::pair<std::string, std::string>>& files,
+    const std::vector<std::string>& temporaries) {
+  std::vector<std::string> backups(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!exists(files[i].first)) continue;
+    backups[i] = temporaries[i] + "-old";
+    if (::link(files[i].first.c_str(), backups[i].c_str()) != 0) {
+      const int error = errno;
+      for (const auto& temporary : temporaries) ::unlink(temporary.c_str());
+      for (std::size_t j = 0; j < i; ++j) {
+        if (!backups[j].empty()) ::unlink(backups[j].c_str());
+      }
+      throw FileError(files[i].first, describe(error));
+    }
+  }
+  return backups;
+}
+
+// Undoes the renames of files[0..failed) and drops every backup.
+void Files::put_back(const std::vector<std::pair<std::string, std::string>>& files,
+                     const std::vector<std::string>& backups, std::size_t failed) {
+  for (std::size_t j = 0; j < files.size(); ++j) {
+    if (j < failed && backups[j].empty()) {
+      ::unlink(files[j].first.c_str());
+    } else if (j < failed) {
+      ::rename(backups[j].c_str(), files[j].first.c_str());
+    } else if (!backups[j].empty()) {
+      ::unlink(backups[j].c_str());
     }
   }
 }

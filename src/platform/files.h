@@ -34,7 +34,8 @@ class Files {
   // a rename, so the old content survives any failure.
   void replace(const std::string& path, std::string_view bytes);
   // Replaces several files: every temporary file is written before the
-  // first rename, so a write failure leaves all the old files in place.
+  // first rename, so a write failure leaves all the old files in place, and
+  // a failed rename puts back the files renamed before it.
   void replace_all(const std::vector<std::pair<std::string, std::string>>& files);
   void remove(const std::string& path);
   // Removes the file when it is there; a missing file is not an error.
@@ -47,6 +48,10 @@ class Files {
  private:
   std::string write_temporary(const std::string& path, std::string_view bytes);
   void rename_over(const std::string& temporary, const std::string& path);
+  std::vector<std::string> keep_older(const std::vector<std::pair<std::string, std::string>>& files,
+                                      const std::vector<std::string>& temporaries);
+  static void put_back(const std::vector<std::pair<std::string, std::string>>& files,
+                       const std::vector<std::string>& backups, std::size_t failed);
 };
 
 // "directory/name", the program directory joined with a file name.

@@ -1,0 +1,163 @@
+// Fault injection: the whole run, with every file operation it performs made
+// to fail in turn through the file layer's fault seam.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/avvio.h"
+#include "core/nomi_file.h"
+
+namespace fs = std::filesystem;
+using namespace scenari;
+using platform::Operation;
+
+namespace {
+
+class FinestraMuta : public platform::Window {
+ public:
+  void show(const std::string&, const std::string&) override {}
+  void report_error(const std::string& message) override { messaggi.push_back(message); }
+  void close() override {}
+
+  std::vector<std::string> messaggi;
+};
+
+// Counts the operations of each kind and fails the n-th of one kind with
+// EIO (n = 0 fails none).
+class FilesGuasti : public platform::Files {
+ public:
+  FilesGuasti(Operation tipo, int n) : tipo_(tipo), n_(n) {}
+
+  std::map<Operation, int> conteggio;
+  std::string percorso_guasto;
+
+ protected:
+  int fault(Operation operazione, const std::string& percorso) override {
+    const int numero = ++conteggio[operazione];
+    if (operazione != tipo_ || numero != n_) return 0;
+    percorso_guasto = percorso;
+    return EIO;
+  }
+
+ private:
+  Operation tipo_;
+  int n_;
+};
+
+std::string leggi(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::map<std::string, std::string> contenuto(const fs::path& cartella) {
+  std::map<std::string, std::string> file;
+  for (const auto& voce : fs::directory_iterator(cartella)) {
+    file[voce.path().filename().string()] = leggi(voce.path());
+  }
+  return file;
+}
+
+const std::vector<std::string> uscite = {
+    "Lago Fontana_Lago Marinella_40572_note.txt",
+    "Lago Fontana_Lago Marinella_40572_rallentamenti.txt",
+    "Lago Fontana_Lago Marinella_40572_scheda_treno.txt",
+    "Lago Fontana_Lago Marinella_linea.dat",
+    "Lago Fontana_Lago Marinella_40572.sim",
+    "Lago Fontana_Lago Marinella_40572.dat",
+};
+const std::vector<std::string> binari(uscite.begin() + 3, uscite.end());
+
+const char* nome_tipo(Operation tipo) {
+  switch (tipo) {
+    case Operation::create: return "create";
+    case Operation::write: return "write";
+    case Operation::rename: return "rename";
+    case Operation::remove: return "remove";
+    case Operation::open_read: return "open_read";
+  }
+  return "?";
+}
+
+class Guasti : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string modello = (fs::temp_directory_path() / "guasti-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
+    cartella = modello;
+  }
+  void TearDown() override { fs::remove_all(cartella); }
+
+  // A directory holding an older version of every output file.
+  void prepara_vecchie_versioni() {
+    for (const auto& f : uscite) std::ofstream(cartella / f, std::ios::binary) << "old " << f;
+  }
+
+  void svuota() {
+    for (const auto& voce : fs::directory_iterator(cartella)) fs::remove(voce.path());
+  }
+
+  int esegui_con(FilesGuasti& files, FinestraMuta& finestra) {
+    return esegui(finestra, files, cartella.string());
+  }
+
+  fs::path cartella;
+};
+
+}  // namespace
+
+TEST_F(Guasti, EveryFailedOperationIsReportedAndLeavesNoPartialFile) {
+  FilesGuasti pulito(Operation::create, 0);
+  FinestraMuta finestra_pulita;
+  prepara_vecchie_versioni();
+  const auto vecchi = contenuto(cartella);
+  ASSERT_EQ(esegui_con(pulito, finestra_pulita), uscita_ok);
+  const auto nuovi = contenuto(cartella);
+  ASSERT_EQ(nuovi.size(), uscite.size());
+  // Five texts and three binaries are written, two working texts are read
+  // and deleted.
+  EXPECT_EQ(pulito.conteggio[Operation::create], 8);
+  EXPECT_EQ(pulito.conteggio[Operation::remove], 2);
+
+  int prove = 0;
+  for (Operation tipo : {Operation::create, Operation::write, Operation::rename,
+                         Operation::remove, Operation::open_read}) {
+    for (int n = 1; n <= pulito.conteggio[tipo]; ++n) {
+      SCOPED_TRACE(std::string(nome_tipo(tipo)) + " #" + std::to_string(n));
+      svuota();
+      prepara_vecchie_versioni();
+      FilesGuasti files(tipo, n);
+      FinestraMuta finestra;
+      EXPECT_EQ(esegui_con(files, finestra), uscita_errore_file);
+      ASSERT_FALSE(files.percorso_guasto.empty());
+      ASSERT_EQ(finestra.messaggi.size(), 1u);
+      const std::string& messaggio = finestra.messaggi[0];
+      EXPECT_NE(messaggio.find(files.percorso_guasto), std::string::npos) << messaggio;
+      EXPECT_NE(messaggio.find(std::strerror(EIO)), std::string::npos) << messaggio;
+
+      const auto dopo = contenuto(cartella);
+      for (const auto& [nome, byte] : dopo) {
+        EXPECT_EQ(nome.find(".tmp-"), std::string::npos) << "left behind: " << nome;
+      }
+      // A file the run had replaced before the failure holds the whole new
+      // version; every other one its older version.
+      for (const auto& f : uscite) {
+        ASSERT_TRUE(dopo.contains(f)) << f;
+        EXPECT_TRUE(dopo.at(f) == vecchi.at(f) || dopo.at(f) == nuovi.at(f)) << f;
+      }
+      // The simulator loads the three binaries together: all old or all new.
+      const bool primo_nuovo = dopo.at(binari[0]) == nuovi.at(binari[0]);
+      for (const auto& f : binari) EXPECT_EQ(dopo.at(f) == nuovi.at(f), primo_nuovo) << f;
+      ++prove;
+    }
+  }
+  EXPECT_GE(prove, 28);
+}
