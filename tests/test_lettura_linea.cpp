@@ -303,6 +303,8 @@ TEST(LetturaLinea, ReadFailuresThrow) {
       testo_linea("pendenza, abc, 3\r\n"),
       "[generale]\r\nlunghezza percorso, 7000\r\n[curve]\r\npendenza, 500",
       testo_linea("indicatori_v, 100, 1, 1, 1, 40000, 1, 1, 1, 0\r\n"),
+      // A board text longer than the 16-bit name length of the general file.
+      testo_linea("cartello indicatore, 900, " + std::string(65536, 'x') + "\r\n"),
   };
   for (const std::string& testo : testi) {
     Modello m = modello_nuovo();

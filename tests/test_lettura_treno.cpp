@@ -203,6 +203,8 @@ TEST(LetturaTreno, ReadFailuresThrow) {
       {"orologio, 7, 59, 40000"},
       {"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 999999, 0, 0, X"},
       {"segnale, 1000, 2, 5"},  // runs past the end of the text
+      // A station name longer than the 16-bit name length of the general file.
+      {"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, " + std::string(65536, 'N')},
   };
   for (const auto& voci : casi) {
     Modello m = percorso();

@@ -87,6 +87,14 @@ std::string_view LettoreCampi::leggi_grezzo(bool numerico) {
 
 std::string LettoreCampi::leggi_testo() { return std::string(leggi_grezzo(false)); }
 
+std::string LettoreCampi::leggi_nome() {
+  std::string nome = leggi_testo();
+  if (nome.size() > std::numeric_limits<std::uint16_t>::max()) {
+    errore("a name of " + std::to_string(nome.size()) + " characters does not fit its field");
+  }
+  return nome;
+}
+
 std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massimo) {
   std::string_view campo = leggi_grezzo(true);
   while (!campo.empty() && spazio(campo.front())) campo.remove_prefix(1);

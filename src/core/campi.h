@@ -33,6 +33,9 @@ class LettoreCampi {
   bool fine() const { return pos_ >= testo_.size(); }
 
   std::string leggi_testo();
+  // A text field stored as a name of the general table, whose length the
+  // binary file keeps in 16 bits: a longer one is a read failure.
+  std::string leggi_nome();
 
   // A whole number that must lie within [minimo, massimo].
   std::int64_t leggi_numero(std::int64_t minimo, std::int64_t massimo);

@@ -291,7 +291,7 @@ Esito LetturaLinea::indicatori() {
 // Text boards take general-table records from 80 downward, one each.
 Esito LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
-  const std::string testo = leggi_campo();
+  const std::string testo = m_.riga = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
   cella& c = m_.celle_percorso[static_cast<std::size_t>(arrotonda(std::int64_t{posizione} + 50, 50))];
   if (!cella_libera(c)) return rifiuta(6, posizione);

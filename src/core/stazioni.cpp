@@ -118,7 +118,7 @@ Esito leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record) {
   const std::int32_t lunghezza = lettore.leggi<std::int32_t>();
   if (lunghezza % 100 != 0) return arresta_in(m, lettore, 9, posizione);
   leggi_valori(voce, lettore);
-  voce.nome = lettore.leggi_testo();
+  voce.nome = lettore.leggi_nome();
 
   calcola_marciapiede(voce, lunghezza, lettore);
   if (lunghezza < 600) voce.byte4 = 0;
