@@ -1,0 +1,70 @@
+#include "bench/generatore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/percorso.h"
+
+namespace scenari {
+namespace {
+
+struct CartellaTemporanea {
+  CartellaTemporanea() {
+    std::string modello = (std::filesystem::temp_directory_path() / "generatore-XXXXXX").string();
+    percorso = ::mkdtemp(modello.data());
+  }
+  ~CartellaTemporanea() { std::filesystem::remove_all(percorso); }
+  std::string percorso;
+};
+
+std::int32_t conta_celle(const Modello& m, std::uint8_t tipo) {
+  std::int32_t n = 0;
+  for (const auto& c : m.celle_percorso) n += c.tipo == tipo ? 1 : 0;
+  return n;
+}
+
+// Every generated length compiles without a data problem, places one signal
+// per 2000 m block and a slowdown in every fifth, and fills the plan view to
+// its last two points: nothing the generator wrote was refused or dropped.
+TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
+  for (const std::int32_t lunghezza : {7000, 10'000, 100'000, bench::lunghezza_massima}) {
+    SCOPED_TRACE(lunghezza);
+    CartellaTemporanea cartella;
+    platform::Files files;
+    const NomiFile nomi = nomi_file(cartella.percorso, "Sintetica_Prova", "1");
+    const bench::ScenarioSintetico scenario = bench::genera_scenario(lunghezza);
+    files.replace(nomi.linea_txt, scenario.linea);
+    files.replace(nomi.treno_txt, scenario.treno);
+
+    Modello m;
+    m.nome_linea = "Sintetica_Prova";
+    m.numero_treno = "1";
+    memorizza_percorso(m, files, nomi, 1);
+
+    EXPECT_EQ(m.codice_errore, 0) << m.file_errore << ':' << m.riga_errore << " at "
+                                  << m.posizione_errore << " m";
+    const std::int32_t blocchi = lunghezza / 2000;
+    EXPECT_EQ(m.lunghezza_totale, lunghezza + 7000);
+    EXPECT_EQ(conta_celle(m, 1), blocchi);
+    EXPECT_EQ(conta_celle(m, 3), (blocchi + 2) / 5);
+    EXPECT_GT(conta_celle(m, 12), 0);
+    EXPECT_EQ(std::filesystem::file_size(nomi.linea_dat),
+              20u * static_cast<std::uintmax_t>(m.lunghezza_totale) - 36u);
+    EXPECT_EQ(std::filesystem::file_size(nomi.dat), 15u * m.celle_percorso.size());
+  }
+}
+
+TEST(Generatore, StessiParametriStessiTesti) {
+  const auto a = bench::genera_scenario(30'000, 7);
+  const auto b = bench::genera_scenario(30'000, 7);
+  const auto c = bench::genera_scenario(30'000, 8);
+  EXPECT_EQ(a.linea, b.linea);
+  EXPECT_EQ(a.treno, b.treno);
+  EXPECT_NE(a.treno, c.treno);
+}
+
+}  // namespace
+}  // namespace scenari
