@@ -1,0 +1,102 @@
+#include "tool/compila.h"
+
+#include <utility>
+
+#include "core/avvio.h"
+#include "core/modello.h"
+#include "core/nomi_file.h"
+#include "core/percorso.h"
+#include "tool/cartella_temporanea.h"
+
+namespace scenari::tool {
+
+namespace {
+
+// Cell 1, the start record, in metres as every cell is reported.
+constexpr std::int32_t posizione_partenza = 50;
+
+const char* significato_fatale(int numero) {
+  return numero == 1250
+             ? "start record taken: an object in cell 1 has a non-zero first value"
+             : "start record taken: an object in cell 1 has a non-zero second value";
+}
+
+// The readers delete what they read, so they get copies.
+void copia_testi(platform::Files& files, const NomiFile& da, const NomiFile& a) {
+  for (const auto& [sorgente, copia] :
+       {std::pair{da.linea_txt, a.linea_txt}, std::pair{da.treno_txt, a.treno_txt}}) {
+    if (!files.exists(sorgente)) throw platform::FileError(sorgente, "no such file");
+    files.replace(copia, files.read(sorgente));
+  }
+}
+
+// The binaries the builder left in the scratch directory, moved into the
+// output directory: all written to temporaries first, then renamed.
+std::vector<FileScritto> consegna(platform::Files& files, const NomiFile& lavoro,
+                                  const NomiFile& uscita, bool planimetria) {
+  std::vector<std::pair<std::string, std::string>> contenuti;
+  if (planimetria) contenuti.emplace_back(uscita.linea_dat, files.read(lavoro.linea_dat));
+  contenuti.emplace_back(uscita.sim, files.read(lavoro.sim));
+  contenuti.emplace_back(uscita.dat, files.read(lavoro.dat));
+  files.replace_all(contenuti);
+  std::vector<FileScritto> scritti;
+  for (const auto& [percorso, byte] : contenuti) scritti.push_back({percorso, byte.size()});
+  return scritti;
+}
+
+Problema problema_registrato(const Modello& m, const OpzioniCompilazione& o,
+                             const NomiFile& uscita) {
+  Problema p;
+  p.codice = m.codice_errore;
+  p.significato = significato_codice(m.codice_errore);
+  p.file = m.file_errore.empty() ? uscita.dat : platform::join(o.cartella, m.file_errore);
+  p.riga = m.file_errore.empty() ? 0 : m.riga_errore;
+  p.posizione = m.posizione_errore;
+  return p;
+}
+
+Problema problema_fatale(int numero, const NomiFile& uscita) {
+  return Problema{numero, significato_fatale(numero), uscita.dat, 0, posizione_partenza, true};
+}
+
+}  // namespace
+
+EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) {
+  EsitoCompilazione esito;
+  const NomiFile sorgente = nomi_file(o.cartella, o.nome_linea, o.numero_treno);
+  const NomiFile uscita = nomi_file(o.cartella_uscita, o.nome_linea, o.numero_treno);
+  Modello m;
+  m.nome_linea = o.nome_linea;
+  m.numero_treno = o.numero_treno;
+  try {
+    CartellaTemporanea lavoro;
+    const NomiFile copie = nomi_file(lavoro.percorso(), o.nome_linea, o.numero_treno);
+    copia_testi(files, sorgente, copie);
+    memorizza_percorso(m, files, copie, o.planimetria ? 1 : 0);
+    esito.scritti = consegna(files, copie, uscita, o.planimetria);
+    esito.stato = m.codice_errore == 0 ? uscita_ok : uscita_dati;
+  } catch (const ErroreFatale& e) {
+    esito.problemi.push_back(problema_fatale(e.numero(), uscita));
+    esito.stato = uscita_errore_fatale;
+  } catch (const PercorsoAssente& e) {
+    esito.messaggio = e.what();
+    esito.stato = uscita_senza_percorso;
+  } catch (const platform::FileError& e) {
+    esito.messaggio = e.what();
+    esito.stato = uscita_errore_file;
+  }
+  if (m.codice_errore != 0) {
+    esito.problemi.insert(esito.problemi.begin(), problema_registrato(m, o, uscita));
+  }
+  return esito;
+}
+
+std::string descrivi_problema(const Problema& p) {
+  std::string testo = p.file;
+  if (p.riga > 0) testo += ":" + std::to_string(p.riga);
+  testo += ": code " + std::to_string(p.codice) + ": " + p.significato + " (position " +
+           std::to_string(p.posizione) + " m)";
+  return testo;
+}
+
+}  // namespace scenari::tool
