@@ -66,6 +66,13 @@ std::string testo_numero(double v) {
   return t;
 }
 
+// A label read bottom to top, centred on (x, y).
+void testo_verticale(Svg& s, double x, double y, std::string_view testo) {
+  s.testo(0, 0, testo,
+          {{"font-size", num(corpo)}, {"text-anchor", "middle"},
+           {"transform", "translate(" + num(x) + " " + num(y) + ") rotate(-90)"}});
+}
+
 // ---- plan view ----
 
 struct Proiezione {
@@ -109,9 +116,7 @@ void assi_piano(Svg& s, const Proiezione& pr, const Area& a) {
     s.testo(a.x0 - 8, Y + 4, testo_numero(v / 1000), {{"font-size", num(corpo)}, {"text-anchor", "end"}});
   }
   const double yc = (a.y0 + a.y1) / 2;
-  s.testo(margine_sx - 50, yc, "y (km)",
-          {{"font-size", num(corpo)}, {"text-anchor", "middle"},
-           {"transform", "rotate(-90 " + num(margine_sx - 50) + " " + num(yc) + ")"}});
+  testo_verticale(s, margine_sx - 50, yc, "y (km)");
 }
 
 // The point of the track nearest to `metro`, if the plan reaches it.
@@ -272,7 +277,8 @@ void corsie(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
   Collocatore c;
   for (const auto& o : dati.oggetti) {
     const StileGenere st = stile(o.genere);
-    const double X = distanza.a(o.inizio), X1 = distanza.a(o.fine);
+    const double X = distanza.a(std::clamp(o.inizio, distanza.v0, distanza.v1));
+    const double X1 = distanza.a(std::clamp(o.fine, distanza.v0, distanza.v1));
     s.apri("g", {{"class", std::string("marker ") + st.classe},
                  {"data-position", testo_numero(o.inizio)}});
     s.apri("title", {});
@@ -301,24 +307,48 @@ constexpr Profilo profili[3] = {
     {"adhesion", "adhesion", "#2ca02c", [](const cella& c) { return +c.aderenza; }},
 };
 
+// The cells that carry profile values: the fills leave the last few with
+// every profile byte 0, which would read as -100 per mille and 0 km/h.
+std::size_t celle_con_profilo(const std::vector<cella>& celle) {
+  std::size_t n = celle.size();
+  while (n > 1 && celle[n - 1].pendenza == 0 && celle[n - 1].velocita_limite == 0 &&
+         celle[n - 1].aderenza == 0) {
+    --n;
+  }
+  return n;
+}
+
 // The cell values as steps: each holds over the 50 m of its cell.
-std::string gradini(const std::vector<cella>& celle, const Profilo& p, const Asse& distanza,
-                    const Asse& valori) {
-  std::string d;
-  for (std::size_t k = 0; k < celle.size(); ++k) {
-    const double Y = valori.a(p.valore(celle[k]));
-    const double X0 = distanza.a(static_cast<double>(k) * metri_per_cella);
-    const double X1 = distanza.a(static_cast<double>(std::min(k + 1, celle.size() - 1)) * metri_per_cella);
-    d += (k == 0 ? "M" : " L") + num(X0) + "," + num(Y) + " L" + num(X1) + "," + num(Y);
+std::string gradini(const std::vector<cella>& celle, std::size_t n, const Profilo& p,
+                    const Asse& distanza, const Asse& valori) {
+  std::string d = "M" + num(distanza.a(0)) + "," + num(valori.a(p.valore(celle[0])));
+  for (std::size_t k = 1; k <= n; ++k) {
+    const double X = distanza.a(static_cast<double>(k) * metri_per_cella);
+    const double prima = valori.a(p.valore(celle[k - 1]));
+    if (k == n) {
+      d += " L" + num(X) + "," + num(prima);
+    } else if (p.valore(celle[k]) != p.valore(celle[k - 1])) {
+      d += " L" + num(X) + "," + num(prima) + " L" + num(X) + "," + num(valori.a(p.valore(celle[k])));
+    }
   }
   return d;
 }
 
+// The stretch at the end whose cells hold no profile values.
+void coda_vuota(Svg& s, const Asse& distanza, std::size_t n, double alto) {
+  const double X = distanza.a(static_cast<double>(n) * metri_per_cella);
+  if (X >= distanza.p1) return;
+  s.elemento("rect", {{"x", num(X)}, {"y", num(alto)}, {"width", num(distanza.p1 - X)},
+                      {"height", num(altezza_profilo)}, {"fill", "#eeeeee"}});
+}
+
 void profilo(Svg& s, const DatiGrafico& dati, const Profilo& p, double alto, const Asse& distanza) {
+  if (dati.celle.empty()) return;
+  const std::size_t n = celle_con_profilo(dati.celle);
   double minimo = 0, massimo = 0;
-  for (const auto& c : dati.celle) {
-    minimo = std::min(minimo, static_cast<double>(p.valore(c)));
-    massimo = std::max(massimo, static_cast<double>(p.valore(c)));
+  for (std::size_t k = 0; k < n; ++k) {
+    minimo = std::min(minimo, static_cast<double>(p.valore(dati.celle[k])));
+    massimo = std::max(massimo, static_cast<double>(p.valore(dati.celle[k])));
   }
   if (massimo == minimo) massimo = minimo + 1;
   const double margine = (massimo - minimo) * 0.08;
@@ -326,6 +356,7 @@ void profilo(Svg& s, const DatiGrafico& dati, const Profilo& p, double alto, con
   s.elemento("rect", {{"x", num(distanza.p0)}, {"y", num(alto)},
                       {"width", num(distanza.p1 - distanza.p0)},
                       {"height", num(altezza_profilo)}, {"fill", "none"}, {"stroke", "#bbbbbb"}});
+  coda_vuota(s, distanza, n, alto);
   for (double v : tacche(minimo, massimo, 4)) {
     const double Y = valori.a(v);
     s.elemento("line", {{"x1", num(distanza.p0)}, {"y1", num(Y)}, {"x2", num(distanza.p1)},
@@ -334,11 +365,9 @@ void profilo(Svg& s, const DatiGrafico& dati, const Profilo& p, double alto, con
             {{"font-size", num(corpo)}, {"text-anchor", "end"}});
   }
   const double yc = alto + altezza_profilo / 2;
-  s.testo(margine_sx - 62, yc, p.titolo,
-          {{"font-size", num(corpo)}, {"text-anchor", "middle"},
-           {"transform", "rotate(-90 " + num(margine_sx - 62) + " " + num(yc) + ")"}});
+  testo_verticale(s, margine_sx - 62, yc, p.titolo);
   s.elemento("path", {{"class", std::string("profile ") + p.classe},
-                      {"d", gradini(dati.celle, p, distanza, valori)}, {"fill", "none"},
+                      {"d", gradini(dati.celle, n, p, distanza, valori)}, {"fill", "none"},
                       {"stroke", p.colore}, {"stroke-width", "1.8"}});
 }
 
@@ -380,7 +409,12 @@ void legenda(Svg& s) {
   }
   s.elemento("line", {{"x1", num(x)}, {"y1", num(y)}, {"x2", num(x + 18)}, {"y2", num(y)},
                       {"stroke", "#555555"}, {"stroke-dasharray", "5,4"}});
-  s.testo(x + 24, y + 4, "end of route", {{"font-size", num(corpo)}});
+  x += 24;
+  s.testo(x, y + 4, "end of route", {{"font-size", num(corpo)}});
+  x += larghezza_testo("end of route", corpo) + 18;
+  s.elemento("rect", {{"x", num(x)}, {"y", num(y - 5)}, {"width", "14"}, {"height", "10"},
+                      {"fill", "#eeeeee"}, {"stroke", "#bbbbbb"}});
+  s.testo(x + 20, y + 4, "cells without profile values", {{"font-size", num(corpo)}});
 }
 
 }  // namespace

@@ -1,0 +1,477 @@
+// scenari-tool: compile against the recorded scenarios, what it leaves in
+// the directories it is given, dump completeness by re-encoding, refused
+// layouts, the SVG's structure, and the built program's exit statuses.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "core/avvio.h"
+#include "core/formato_binario.h"
+#include "core/nomi_file.h"
+#include "tool/collocatore.h"
+#include "tool/compila.h"
+#include "tool/dump.h"
+#include "tool/esempio.h"
+#include "tool/grafico.h"
+#include "tool/stato.h"
+
+namespace scenari::tool {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const fs::path casi = SCENARI_CONFORMANCE;
+const fs::path attesi_run = casi / "run" / "expected";
+
+std::string leggi(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void scrivi(const fs::path& p, const std::string& byte) {
+  std::ofstream(p, std::ios::binary) << byte;
+}
+
+// Every file of a directory with its content.
+std::map<std::string, std::string> contenuto(const fs::path& cartella) {
+  std::map<std::string, std::string> file;
+  for (const auto& e : fs::directory_iterator(cartella)) {
+    file[e.path().filename().string()] = leggi(e.path());
+  }
+  return file;
+}
+
+class Cartella {
+ public:
+  Cartella() {
+    std::string modello = (fs::temp_directory_path() / "test_tool-XXXXXX").string();
+    percorso_ = ::mkdtemp(modello.data());
+  }
+  ~Cartella() { fs::remove_all(percorso_); }
+  const fs::path& operator*() const { return percorso_; }
+  std::string str() const { return percorso_.string(); }
+
+ private:
+  fs::path percorso_;
+};
+
+OpzioniCompilazione opzioni(const Cartella& dir, const Cartella& uscita) {
+  return {dir.str(), uscita.str(), nome_linea_incorporato, numero_treno_incorporato, true};
+}
+
+const NomiFile nomi_run = nomi_file("", nome_linea_incorporato, numero_treno_incorporato);
+std::string nome(const std::string& percorso) { return fs::path(percorso).filename().string(); }
+
+// ---- compile ----
+
+TEST(Compile, EmbeddedTextsGiveTheRecordedBinariesAndLeaveTheTextsAlone) {
+  platform::Files files;
+  Cartella dir, uscita;
+  scrivi_esempio(files, dir.str(), false);
+  const auto prima = contenuto(*dir);
+
+  const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
+
+  EXPECT_EQ(e.stato, uscita_ok);
+  EXPECT_TRUE(e.problemi.empty());
+  EXPECT_EQ(contenuto(*dir), prima) << "DIR must not change when --out points elsewhere";
+  const auto scritti = contenuto(*uscita);
+  ASSERT_EQ(scritti.size(), 3u);
+  for (const auto& [file, byte] : scritti) {
+    EXPECT_EQ(byte, leggi(attesi_run / file)) << file;
+  }
+  ASSERT_EQ(e.scritti.size(), 3u);
+  EXPECT_EQ(e.scritti[0].byte, 279964u);
+  EXPECT_EQ(e.scritti[1].byte, 3016u);
+  EXPECT_EQ(e.scritti[2].byte, 4215u);
+}
+
+// Every recorded scenario: the texts compacted by the tool give the
+// recorded binary files, codes and statuses.
+TEST(Compile, RecordedScenarios) {
+  platform::Files files;
+  int visti = 0;
+  for (const auto& caso : fs::directory_iterator(casi)) {
+    if (!fs::exists(caso.path() / "case.json")) continue;
+    SCOPED_TRACE(caso.path().filename().string());
+    const json c = json::parse(leggi(caso.path() / "case.json"));
+    Cartella dir, uscita;
+    for (const auto& e : fs::directory_iterator(caso.path())) {
+      if (e.path().extension() == ".txt") fs::copy_file(e.path(), *dir / e.path().filename());
+    }
+    OpzioniCompilazione o{dir.str(), uscita.str(), c["nome_linea"], c["numero_treno"],
+                          c["genera_linea"] != 0};
+    const EsitoCompilazione e = compila(o, files);
+
+    const int codice = c["codice_errore"];
+    const int atteso = !c["fatal"].is_null() ? uscita_errore_fatale
+                       : codice != 0         ? uscita_dati
+                                             : uscita_ok;
+    EXPECT_EQ(e.stato, atteso);
+    if (codice != 0) {
+      ASSERT_FALSE(e.problemi.empty());
+      EXPECT_EQ(e.problemi[0].codice, codice);
+      EXPECT_EQ(e.problemi[0].posizione, c["posizione_errore"]);
+    }
+    std::set<std::string> attesi, trovati;
+    for (const auto& f : c["files_after_run"]) attesi.insert(f);
+    for (const auto& [file, byte] : contenuto(*uscita)) {
+      trovati.insert(file);
+      EXPECT_EQ(byte, leggi(caso.path() / "expected" / file)) << file;
+    }
+    EXPECT_EQ(trovati, attesi);
+    ++visti;
+  }
+  EXPECT_GE(visti, 10);
+}
+
+// Writes the embedded texts into `dir`, then puts `riga` at the start of
+// `sezione` of one of them.
+void testo_con(platform::Files& files, const Cartella& dir, const std::string& file,
+               const std::string& sezione, const std::string& riga) {
+  scrivi_esempio(files, dir.str(), false);
+  const fs::path percorso = *dir / nome(file);
+  std::string testo = leggi(percorso);
+  const std::string titolo = sezione + "\r\n";
+  testo.insert(testo.find(titolo) + titolo.size(), riga + "\r\n");
+  scrivi(percorso, testo);
+}
+
+TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
+  platform::Files files;
+  Cartella dir, uscita;
+  // A second signal on the cell of the first one: code 16 at 1000 m.
+  testo_con(files, dir, nomi_run.treno_txt, "[segnali]",
+            "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0");
+
+  const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
+
+  EXPECT_EQ(e.stato, uscita_dati);
+  ASSERT_EQ(e.problemi.size(), 1u);
+  const std::string atteso = dir.str() + "/" + nome(nomi_run.treno_txt) +
+                             ":21: code 16: signal cell already taken (position 1000 m)";
+  EXPECT_EQ(descrivi_problema(e.problemi[0]), atteso);
+  EXPECT_EQ(contenuto(*uscita).size(), 3u) << "a data problem still writes the binaries";
+}
+
+TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
+  platform::Files files;
+  Cartella dir, uscita;
+  // A speed board at 0 m lies in cell 1 with a non-zero first value.
+  testo_con(files, dir, nomi_run.linea_txt, "[cartelli]",
+            "indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0");
+  scrivi(*uscita / nome(nomi_run.dat), "older");
+
+  const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
+
+  EXPECT_EQ(e.stato, uscita_errore_fatale);
+  ASSERT_EQ(e.problemi.size(), 1u);
+  EXPECT_TRUE(e.problemi[0].fatale);
+  EXPECT_EQ(e.problemi[0].codice, 1250);
+  EXPECT_EQ(contenuto(*uscita), (std::map<std::string, std::string>{{nome(nomi_run.dat), "older"}}));
+}
+
+TEST(Compile, NoRouteAndMissingTextsWriteNothing) {
+  platform::Files files;
+  struct Caso {
+    const char* nome;
+    std::string linea;  // empty: no line text at all
+    int stato;
+  };
+  const Caso casi_tabella[] = {
+      {"line text without a length", "[generale]\r\nsfondo uno,    1\r\n[fine]\r\n",
+       uscita_senza_percorso},
+      {"line text missing", "", uscita_errore_file},
+  };
+  for (const auto& caso : casi_tabella) {
+    SCOPED_TRACE(caso.nome);
+    Cartella dir, uscita;
+    scrivi_esempio(files, dir.str(), false);
+    const fs::path linea = *dir / nome(nomi_run.linea_txt);
+    if (caso.linea.empty()) {
+      fs::remove(linea);
+    } else {
+      scrivi(linea, caso.linea);
+    }
+    const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
+    EXPECT_EQ(e.stato, caso.stato);
+    EXPECT_FALSE(e.messaggio.empty());
+    EXPECT_TRUE(contenuto(*uscita).empty());
+  }
+}
+
+// A rename that fails half-way through moving the binaries out.
+class RinominaFallita : public platform::Files {
+ protected:
+  int fault(platform::Operation op, const std::string& path) override {
+    return op == platform::Operation::rename && path.ends_with(".sim") ? EIO : 0;
+  }
+};
+
+TEST(Compile, FailedMoveLeavesNoPartialOrTemporaryFile) {
+  platform::Files files;
+  RinominaFallita guasto;
+  Cartella dir, uscita;
+  scrivi_esempio(files, dir.str(), false);
+  scrivi(*uscita / nome(nomi_run.sim), "older sim");
+
+  const EsitoCompilazione e = compila(opzioni(dir, uscita), guasto);
+
+  EXPECT_EQ(e.stato, uscita_errore_file);
+  for (const auto& [file, byte] : contenuto(*uscita)) {
+    EXPECT_EQ(file.find(".tmp-"), std::string::npos) << file;
+    if (file == nome(nomi_run.sim)) {
+      EXPECT_EQ(byte, "older sim");
+    }
+  }
+}
+
+TEST(Texts, RefusesToReplaceTheUsersTextsUnlessForced) {
+  platform::Files files;
+  Cartella dir;
+  scrivi_esempio(files, dir.str(), false);
+  scrivi(*dir / nome(nomi_run.linea_txt), "my edits");
+  EXPECT_THROW(scrivi_esempio(files, dir.str(), false), Rifiuto);
+  EXPECT_EQ(leggi(*dir / nome(nomi_run.linea_txt)), "my edits");
+  scrivi_esempio(files, dir.str(), true);
+  EXPECT_NE(leggi(*dir / nome(nomi_run.linea_txt)), "my edits");
+}
+
+// ---- dump ----
+
+// The test side of the round trip: the dump's JSON read back into the
+// model's records, Windows-1252 names restored from UTF-8.
+std::string cp1252_da_utf8(const std::string& utf8) {
+  static const std::u32string blocco_80 =
+      U"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D"
+      U"\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A"
+      U"\u0153\u009D\u017E\u0178";
+  std::string uscita;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : 3;
+    char32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : (b & 0x0F);
+    for (int k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += static_cast<std::size_t>(n);
+    const auto p = blocco_80.find(c);
+    uscita.push_back(static_cast<char>(p != std::u32string::npos ? 0x80 + p : c));
+  }
+  return uscita;
+}
+
+std::string ricodifica(TipoFile tipo, const json& j) {
+  switch (tipo) {
+    case TipoFile::celle: {
+      std::vector<cella> celle;
+      for (const auto& c : j["cells"]) {
+        celle.push_back({c["tipo"], c["dato1"], c["dato2"], c["dato3"], c["dato4"],
+                         c["tempo_segnale"], c["avvicinamento"], c["montagna"],
+                         c["velocita_limite"], c["pendenza"], c["aderenza"]});
+      }
+      return codifica_celle(celle);
+    }
+    case TipoFile::tabella: {
+      std::array<voce_tabella, numero_voci> t;
+      for (const auto& v : j["records"]) {
+        t.at(v["record"]) = {v["tipo"],    v["valore1"], v["valore2"], v["valore3"],
+                             v["opzione"], cp1252_da_utf8(v["nome"]), v["intero1"],
+                             v["intero2"], v["intero3"], v["intero4"], v["intero5"],
+                             v["byte1"],   v["byte2"],   v["byte3"],   v["byte4"],
+                             v["valore4"]};
+      }
+      return codifica_tabella(t);
+    }
+    case TipoFile::planimetria: {
+      Planimetria p;
+      p.crea(static_cast<std::int32_t>(j["points"].size()) - 1);
+      auto valore = [](const json& e) -> valore_piano {
+        if (e["kind"] == "integer") return e["value"].get<std::int16_t>();
+        if (e["kind"] == "double") return e["value"].get<double>();
+        return std::monostate{};
+      };
+      for (const auto& punto : j["points"]) {
+        p.x(punto["point"]) = valore(punto["x"]);
+        p.y(punto["point"]) = valore(punto["y"]);
+      }
+      return codifica_planimetria(p);
+    }
+  }
+  return {};
+}
+
+TEST(Dump, JsonHoldsEveryMemberOfEachFile) {
+  for (const std::string& file : {nome(nomi_run.linea_dat), nome(nomi_run.sim), nome(nomi_run.dat)}) {
+    SCOPED_TRACE(file);
+    const std::string byte = leggi(attesi_run / file);
+    const TipoFile tipo = tipo_da_nome(file);
+    // Through text, as a program reading the tool's output would get it.
+    const json j = json::parse(dump_json(tipo, byte).dump());
+    EXPECT_EQ(ricodifica(tipo, j), byte);
+  }
+}
+
+TEST(Dump, NamesWithEveryWindows1252ByteSurviveTheRoundTrip) {
+  std::array<voce_tabella, numero_voci> t{};
+  for (int b = 1; b < 256; ++b) t[1].nome.push_back(static_cast<char>(b));
+  const std::string byte = codifica_tabella(t);
+  const json j = json::parse(dump_json(TipoFile::tabella, byte).dump());
+  EXPECT_EQ(ricodifica(TipoFile::tabella, j), byte);
+}
+
+TEST(Dump, CellTableShowsMetresSpeedAndGradient) {
+  std::ostringstream out;
+  scrivi_dump_testo(out, TipoFile::celle, leggi(attesi_run / nome(nomi_run.dat)));
+  std::string riga;
+  std::istringstream righe(out.str());
+  for (int i = 0; i <= 22; ++i) std::getline(righe, riga);  // header, then cells 0..21
+  // Cell 21, the first signal: 1050 m, 90 km/h, gradient -7, adhesion 100.
+  std::istringstream campi(riga);
+  std::vector<std::string> v{std::istream_iterator<std::string>(campi), {}};
+  ASSERT_EQ(v.size(), 14u) << riga;
+  EXPECT_EQ(v[0], "21");
+  EXPECT_EQ(v[1], "1050");
+  EXPECT_EQ(v[2] + " " + v[3], "1 signal");
+  EXPECT_EQ(v[11], "90");
+  EXPECT_EQ(v[12], "-7");
+  EXPECT_EQ(v[13], "100");
+}
+
+TEST(Dump, RefusesBytesThatDoNotFitTheLayout) {
+  const std::string dat = leggi(attesi_run / nome(nomi_run.dat));
+  const std::string sim = leggi(attesi_run / nome(nomi_run.sim));
+  const std::string piano = leggi(attesi_run / nome(nomi_run.linea_dat));
+  struct Caso {
+    const char* nome;
+    TipoFile tipo;
+    std::string byte;
+  };
+  const Caso casi_tabella[] = {
+      {"cells one byte short", TipoFile::celle, dat.substr(0, dat.size() - 1)},
+      {"no cells", TipoFile::celle, ""},
+      {"table one byte long", TipoFile::tabella, sim + "x"},
+      {"table cut inside a name", TipoFile::tabella, sim.substr(0, 60)},
+      {"plan ends inside a value", TipoFile::planimetria, piano.substr(0, piano.size() - 3)},
+      {"plan with an unknown tag", TipoFile::planimetria, std::string("\x07\x00", 2) + piano},
+  };
+  for (const auto& c : casi_tabella) {
+    SCOPED_TRACE(c.nome);
+    EXPECT_THROW(dump_json(c.tipo, c.byte), FormatoNonValido);
+    std::ostringstream out;
+    EXPECT_THROW(scrivi_dump_testo(out, c.tipo, c.byte), FormatoNonValido);
+  }
+}
+
+TEST(Dump, KindFromTheName) {
+  EXPECT_EQ(tipo_da_nome("a/Route_linea.dat"), TipoFile::planimetria);
+  EXPECT_EQ(tipo_da_nome("Route_1.sim"), TipoFile::tabella);
+  EXPECT_EQ(tipo_da_nome("Route_1.dat"), TipoFile::celle);
+  EXPECT_THROW(tipo_da_nome("Route_linea.txt"), Rifiuto);
+}
+
+// ---- plot ----
+
+std::string svg_incorporato() {
+  auto file = [](const std::string& p) { return leggi(attesi_run / nome(p)); };
+  return disegna_svg(dati_grafico(file(nomi_run.linea_dat), file(nomi_run.sim), file(nomi_run.dat)));
+}
+
+std::size_t conta(const std::string& testo, const std::string& cosa) {
+  std::size_t n = 0;
+  for (auto p = testo.find(cosa); p != std::string::npos; p = testo.find(cosa, p + 1)) ++n;
+  return n;
+}
+
+TEST(Plot, EmbeddedScenarioParsesAsXml) {
+  if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint missing";
+  Cartella dir;
+  scrivi(*dir / "plot.svg", svg_incorporato());
+  const std::string comando = "xmllint --noout '" + (*dir / "plot.svg").string() + "'";
+  EXPECT_EQ(std::system(comando.c_str()), 0);
+}
+
+// The value of attribute `nome` in the element that starts at `inizio`.
+std::string attributo(const std::string& svg, std::size_t inizio, const std::string& nome) {
+  const std::size_t fine = svg.find('>', inizio);
+  const std::size_t p = svg.find(" " + nome + "=\"", inizio);
+  if (p == std::string::npos || p > fine) return {};
+  const std::size_t valore = p + nome.size() + 3;
+  return svg.substr(valore, svg.find('"', valore) - valore);
+}
+
+TEST(Plot, PlanPathHasEveryPointTheFileHolds) {
+  const std::string svg = svg_incorporato();
+  const std::size_t piano = svg.find("<path id=\"plan\"");
+  ASSERT_NE(piano, std::string::npos);
+  // Points 0 to 13998 hold coordinates; the last two are left empty.
+  EXPECT_EQ(attributo(svg, piano, "data-points"), "13999");
+  EXPECT_EQ(conta(attributo(svg, piano, "d"), ","), 13999u);
+}
+
+TEST(Plot, MarksTheObjectsOfTheEmbeddedScenario) {
+  const std::string svg = svg_incorporato();
+  struct Caso {
+    const char* classe;
+    std::size_t quanti;
+  };
+  for (const auto& c : {Caso{"signal", 3}, Caso{"speed-board", 2}, Caso{"station", 2},
+                        Caso{"slowdown", 0}, Caso{"text-board", 0}}) {
+    EXPECT_EQ(conta(svg, std::string("class=\"marker ") + c.classe + "\""), c.quanti) << c.classe;
+  }
+  for (const char* etichetta : {">1000 m<", ">2300 m<", ">3450 m<", ">85/90/95<", ">80/85/90<",
+                                ">LAGO FONTANA<", ">LAGO MARINELLA<", ">end of route<"}) {
+    EXPECT_NE(svg.find(etichetta), std::string::npos) << etichetta;
+  }
+  for (const char* profilo : {"profile gradient", "profile speed-limit", "profile adhesion"}) {
+    EXPECT_EQ(conta(svg, profilo), 1u) << profilo;
+  }
+}
+
+TEST(Plot, LabelsNeverOverlap) {
+  Collocatore c;
+  const Riquadro primo[] = {{0, 0, 50, 10}};
+  EXPECT_EQ(c.colloca(primo), 0u);
+  const Riquadro secondo[] = {{40, 5, 90, 15}, {40, 12, 90, 22}};
+  EXPECT_EQ(c.colloca(secondo), 1u);
+  const Riquadro terzo[] = {{45, 0, 60, 20}};
+  EXPECT_FALSE(c.colloca(terzo).has_value());
+}
+
+// ---- the built program ----
+
+int esegui(const std::string& argomenti) {
+  const std::string comando = std::string("'") + SCENARI_TOOL + "' " + argomenti + " >/dev/null 2>&1";
+  const int stato = std::system(comando.c_str());
+  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
+
+TEST(Program, ExitStatuses) {
+  Cartella dir;
+  scrivi(*dir / "short.dat", std::string(14, '\0'));
+  const std::string d = "'" + dir.str() + "'";
+  struct Caso {
+    std::string argomenti;
+    int stato;
+  };
+  for (const auto& c : {Caso{"--help", 0}, Caso{"compile --help", 0}, Caso{"--version", 0},
+                        Caso{"", uscita_uso}, Caso{"compile", uscita_uso},
+                        Caso{"dump " + d + "/x.txt", uscita_uso},
+                        Caso{"dump " + d + "/short.dat", uscita_dati},
+                        Caso{"compile " + d, uscita_errore_file},
+                        Caso{"texts " + d, uscita_ok},
+                        Caso{"compile " + d + " --no-plan", uscita_ok},
+                        Caso{"plot " + d + " --out " + d + "/p.svg", uscita_ok}}) {
+    EXPECT_EQ(esegui(c.argomenti), c.stato) << c.argomenti;
+  }
+  EXPECT_FALSE(fs::exists(*dir / nome(nomi_run.linea_dat))) << "--no-plan wrote a plan file";
+}
+
+}  // namespace
+}  // namespace scenari::tool
