@@ -151,7 +151,7 @@ void piano(benchmark::State& state, const Fasi& f) {
     tracciato.inizia();
     for (const Curva& c : curve) tracciato.curva(c.inizio, c.lunghezza, c.curvatura);
     tracciato.completa();
-    benchmark::DoNotOptimize(p.elementi().data());
+    benchmark::DoNotOptimize(p.valore(p.numero_elementi() - 1));
   }
 }
 

@@ -9,10 +9,13 @@ namespace scenari {
 
 namespace {
 
-// Appends little-endian values to a byte string.
+// Writes little-endian values into a byte string of the exact size the
+// caller computed, so a file of tens of megabytes is allocated once and
+// filled without growing.
 class Scrittore {
  public:
-  void u8(std::uint8_t v) { byte_.push_back(static_cast<char>(v)); }
+  explicit Scrittore(std::size_t dimensione) : byte_(dimensione, '\0') {}
+  void u8(std::uint8_t v) { byte_[pos_++] = static_cast<char>(v); }
   void u16(std::uint16_t v) {
     u8(static_cast<std::uint8_t>(v & 0xFF));
     u8(static_cast<std::uint8_t>(v >> 8));
@@ -27,11 +30,19 @@ class Scrittore {
     const auto u = std::bit_cast<std::uint64_t>(v);
     for (int i = 0; i < 8; ++i) u8(static_cast<std::uint8_t>(u >> (8 * i)));
   }
-  void testo(std::string_view t) { byte_.append(t); }
-  std::string prendi() { return std::move(byte_); }
+  void testo(std::string_view t) {
+    byte_.replace(pos_, t.size(), t);
+    pos_ += t.size();
+  }
+  // The bytes, once every one of them has been written.
+  std::string prendi() {
+    if (pos_ != byte_.size()) throw std::logic_error("encoded size differs from the layout");
+    return std::move(byte_);
+  }
 
  private:
   std::string byte_;
+  std::size_t pos_ = 0;
 };
 
 // Reads little-endian values, refusing to run past the end.
@@ -202,15 +213,20 @@ voce_tabella decodifica_voce(Lettore& l) {
   return v;
 }
 
-void codifica_elemento(Scrittore& s, const valore_piano& valore) {
-  if (const auto* i = std::get_if<std::int16_t>(&valore)) {
-    s.u16(tag_intero);
-    s.i16(*i);
-  } else if (const auto* d = std::get_if<double>(&valore)) {
-    s.u16(tag_double);
-    s.f64(*d);
-  } else {
-    s.u16(tag_vuoto);
+// Bytes of a plan element by kind: its tag, then 0, 2 or 8 value bytes.
+constexpr std::array<std::size_t, 3> byte_per_tipo = {2, 4, 10};
+
+void codifica_elemento(Scrittore& s, Planimetria::Tipo tipo, double valore) {
+  switch (tipo) {
+    case Planimetria::intero:
+      s.u16(tag_intero);
+      s.i16(static_cast<std::int16_t>(valore));
+      break;
+    case Planimetria::reale:
+      s.u16(tag_double);
+      s.f64(valore);
+      break;
+    default: s.u16(tag_vuoto);
   }
 }
 
@@ -235,29 +251,32 @@ std::vector<valore_piano> elementi_piano(std::string_view byte) {
   return elementi;
 }
 
-std::size_t byte_elemento(const valore_piano& valore) {
-  if (std::holds_alternative<std::int16_t>(valore)) return 4;
-  if (std::holds_alternative<double>(valore)) return 10;
-  return 2;
-}
+std::size_t byte_elemento(const valore_piano& valore) { return byte_per_tipo[valore.index()]; }
 
 }  // namespace
 
 std::string codifica_celle(const std::vector<cella>& celle) {
-  Scrittore s;
+  Scrittore s(byte_per_cella * celle.size());
   for (const auto& c : celle) codifica_cella(s, c);
   return s.prendi();
 }
 
 std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella) {
-  Scrittore s;
+  std::size_t dimensione = 0;
+  for (const auto& voce : tabella) dimensione += byte_fissi_voce + voce.nome.size();
+  Scrittore s(dimensione);
   for (std::size_t r = 0; r < tabella.size(); ++r) codifica_voce(s, tabella[r], r);
   return s.prendi();
 }
 
 std::string codifica_planimetria(const Planimetria& planimetria) {
-  Scrittore s;
-  for (const auto& valore : planimetria.elementi()) codifica_elemento(s, valore);
+  const std::size_t n = planimetria.numero_elementi();
+  std::size_t dimensione = 0;
+  for (std::size_t i = 0; i < n; ++i) dimensione += byte_per_tipo[planimetria.tipo(i)];
+  Scrittore s(dimensione);
+  for (std::size_t i = 0; i < n; ++i) {
+    codifica_elemento(s, planimetria.tipo(i), planimetria.valore(i));
+  }
   return s.prendi();
 }
 

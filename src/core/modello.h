@@ -7,8 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "core/planimetria.h"
 
 namespace scenari {
 
@@ -48,37 +49,6 @@ struct voce_tabella {
 
   bool operator==(const voce_tabella&) const = default;
 };
-
-// One coordinate of the plan view: empty until a step reaches it, a 16-bit
-// integer for the two starting points, a double for every computed point.
-using valore_piano = std::variant<std::monostate, std::int16_t, double>;
-
-// Plan coordinates of every metre 0..ultimo_metro; x values first, then y
-// values, the order in which they are stored on disk.
-class Planimetria {
- public:
-  void crea(std::int32_t ultimo_metro);
-  void elimina();
-  bool esiste() const { return !elementi_.empty(); }
-  std::int32_t ultimo_metro() const { return ultimo_metro_; }
-
-  valore_piano& x(std::int32_t metro) { return elementi_[indice(metro, 0)]; }
-  valore_piano& y(std::int32_t metro) { return elementi_[indice(metro, 1)]; }
-  const valore_piano& x(std::int32_t metro) const { return elementi_[indice(metro, 0)]; }
-  const valore_piano& y(std::int32_t metro) const { return elementi_[indice(metro, 1)]; }
-
-  // All elements in file order: x of every metre, then y of every metre.
-  const std::vector<valore_piano>& elementi() const { return elementi_; }
-
- private:
-  std::size_t indice(std::int32_t metro, int coordinata) const;
-
-  std::vector<valore_piano> elementi_;
-  std::int32_t ultimo_metro_ = -1;
-};
-
-// A plan value as a double, whatever kind it is stored as (empty reads 0).
-double come_double(const valore_piano& valore);
 
 inline constexpr int numero_voci = 87;
 inline constexpr int numero_massimo_montagne = 80;

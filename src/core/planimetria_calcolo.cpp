@@ -10,7 +10,7 @@ struct Punto {
 };
 
 Punto punto(const Planimetria& piano, std::int32_t metro) {
-  return {come_double(piano.x(metro)), come_double(piano.y(metro))};
+  return {piano.x_reale(metro), piano.y_reale(metro)};
 }
 
 }  // namespace
@@ -31,8 +31,7 @@ void TracciatoPiano::passo_dritto() {
   const Punto b = punto(piano_, metro_ - 1);
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
-  piano_.x(metro_) = b.x + dx;
-  piano_.y(metro_) = b.y + dy;
+  piano_.poni_punto(metro_, b.x + dx, b.y + dy);
 }
 
 // First-order rotation of the step vector, not renormalised.
@@ -41,8 +40,7 @@ void TracciatoPiano::passo_curvo(double curvatura) {
   const Punto b = punto(piano_, metro_ - 1);
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
-  piano_.x(metro_) = b.x + (dx + curvatura * dy);
-  piano_.y(metro_) = b.y + (dy - curvatura * dx);
+  piano_.poni_punto(metro_, b.x + (dx + curvatura * dy), b.y + (dy - curvatura * dx));
 }
 
 bool TracciatoPiano::curva(std::int32_t inizio, std::int32_t lunghezza, double curvatura) {
