@@ -392,29 +392,48 @@ void asse_distanza(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
   }
 }
 
+// One legend entry: its symbol drawn by `simbolo` at (x, y), then its name.
+// Entries wrap to a second row at the right margin.
+class Legenda {
+ public:
+  explicit Legenda(Svg& s) : s_(s) {
+    s_.testo(margine_sx, y_ + 4, "Legend:", {{"font-size", num(corpo)}, {"font-weight", "bold"}});
+  }
+  template <typename Simbolo>
+  void voce(const char* nome, Simbolo simbolo) {
+    const double w = 20 + larghezza_testo(nome, corpo) + 18;
+    if (x_ + w > larghezza - margine_dx) {
+      x_ = margine_sx + 60;
+      y_ += 20;
+    }
+    simbolo(x_, y_);
+    s_.testo(x_ + 20, y_ + 4, nome, {{"font-size", num(corpo)}});
+    x_ += w;
+  }
+
+ private:
+  Svg& s_;
+  double x_ = margine_sx + 60;
+  double y_ = fine_profili + 60;
+};
+
 void legenda(Svg& s) {
-  const double y = fine_profili + 66;
-  double x = margine_sx;
-  s.testo(x, y + 4, "Legend:", {{"font-size", num(corpo)}, {"font-weight", "bold"}});
-  x += 60;
+  Legenda l(s);
   const std::pair<Genere, const char*> voci[] = {
       {Genere::segnale, "signal"},          {Genere::rallentamento, "slowdown"},
       {Genere::avviso, "warning board"},    {Genere::cartello_velocita, "speed board (s-side km/h)"},
       {Genere::cartello, "text board"},     {Genere::stazione, "station platform"}};
   for (const auto& [g, nome] : voci) {
-    forma(s, g, x, x + 14, y);
-    x += 20;
-    s.testo(x, y + 4, nome, {{"font-size", num(corpo)}});
-    x += larghezza_testo(nome, corpo) + 18;
+    l.voce(nome, [&, g = g](double x, double y) { forma(s, g, x, x + 14, y); });
   }
-  s.elemento("line", {{"x1", num(x)}, {"y1", num(y)}, {"x2", num(x + 18)}, {"y2", num(y)},
-                      {"stroke", "#555555"}, {"stroke-dasharray", "5,4"}});
-  x += 24;
-  s.testo(x, y + 4, "end of route", {{"font-size", num(corpo)}});
-  x += larghezza_testo("end of route", corpo) + 18;
-  s.elemento("rect", {{"x", num(x)}, {"y", num(y - 5)}, {"width", "14"}, {"height", "10"},
-                      {"fill", "#eeeeee"}, {"stroke", "#bbbbbb"}});
-  s.testo(x + 20, y + 4, "cells without profile values", {{"font-size", num(corpo)}});
+  l.voce("end of route", [&](double x, double y) {
+    s.elemento("line", {{"x1", num(x)}, {"y1", num(y)}, {"x2", num(x + 16)}, {"y2", num(y)},
+                        {"stroke", "#555555"}, {"stroke-dasharray", "5,4"}});
+  });
+  l.voce("cells without profile values", [&](double x, double y) {
+    s.elemento("rect", {{"x", num(x)}, {"y", num(y - 5)}, {"width", "14"}, {"height", "10"},
+                        {"fill", "#eeeeee"}, {"stroke", "#bbbbbb"}});
+  });
 }
 
 }  // namespace
