@@ -1,7 +1,9 @@
 #include "core/formato_binario.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -15,25 +17,33 @@ namespace {
 class Scrittore {
  public:
   explicit Scrittore(std::size_t dimensione) : byte_(dimensione, '\0') {}
-  void u8(std::uint8_t v) { byte_[pos_++] = static_cast<char>(v); }
-  void u16(std::uint16_t v) {
-    u8(static_cast<std::uint8_t>(v & 0xFF));
-    u8(static_cast<std::uint8_t>(v >> 8));
-  }
+  void u8(std::uint8_t v) { scrivi(std::array<unsigned char, 1>{v}); }
+  void u16(std::uint16_t v) { scrivi(piccolo_endian<2>(v)); }
   void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
-  void i32(std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    u16(static_cast<std::uint16_t>(u & 0xFFFF));
-    u16(static_cast<std::uint16_t>(u >> 16));
-  }
-  void f64(double v) {
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) u8(static_cast<std::uint8_t>(u >> (8 * i)));
-  }
+  void i32(std::int32_t v) { scrivi(piccolo_endian<4>(static_cast<std::uint32_t>(v))); }
+  void f64(double v) { scrivi(piccolo_endian<8>(std::bit_cast<std::uint64_t>(v))); }
   void testo(std::string_view t) {
     byte_.replace(pos_, t.size(), t);
     pos_ += t.size();
   }
+
+  // The N low bytes of `v`, lowest first.
+  template <std::size_t N>
+  static std::array<unsigned char, N> piccolo_endian(std::uint64_t v) {
+    std::array<unsigned char, N> b{};
+    for (std::size_t i = 0; i < N; ++i) b[i] = static_cast<unsigned char>(v >> (8 * i));
+    return b;
+  }
+
+  // Bytes are gathered in a local array and copied in one go: stores of
+  // single chars could alias the writer's own members and would force the
+  // compiler to reload them after every byte.
+  template <std::size_t N>
+  void scrivi(const std::array<unsigned char, N>& b) {
+    std::memcpy(byte_.data() + pos_, b.data(), N);
+    pos_ += N;
+  }
+
   // The bytes, once every one of them has been written.
   std::string prendi() {
     if (pos_ != byte_.size()) throw std::logic_error("encoded size differs from the layout");
@@ -218,14 +228,20 @@ constexpr std::array<std::size_t, 3> byte_per_tipo = {2, 4, 10};
 
 void codifica_elemento(Scrittore& s, Planimetria::Tipo tipo, double valore) {
   switch (tipo) {
-    case Planimetria::intero:
-      s.u16(tag_intero);
-      s.i16(static_cast<std::int16_t>(valore));
+    case Planimetria::intero: {
+      const auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(valore));
+      s.scrivi(Scrittore::piccolo_endian<4>(tag_intero | std::uint32_t{v} << 16));
       break;
-    case Planimetria::reale:
-      s.u16(tag_double);
-      s.f64(valore);
+    }
+    case Planimetria::reale: {
+      std::array<unsigned char, 10> b{};
+      const auto tag = Scrittore::piccolo_endian<2>(tag_double);
+      const auto numero = Scrittore::piccolo_endian<8>(std::bit_cast<std::uint64_t>(valore));
+      std::copy(tag.begin(), tag.end(), b.begin());
+      std::copy(numero.begin(), numero.end(), b.begin() + 2);
+      s.scrivi(b);
       break;
+    }
     default: s.u16(tag_vuoto);
   }
 }
