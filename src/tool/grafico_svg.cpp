@@ -127,28 +127,40 @@ const PuntoPiano* punto_a(const std::vector<PuntoPiano>& punti, double metro) {
   return &*it;
 }
 
-// A label beside a point of the plan: right, left, above or below, where
-// it hides no other label.
-void etichetta_piano(Svg& s, Collocatore& c, double X, double Y, const std::string& testo,
-                     const std::string& colore) {
+// A label beside a point of the plan, off the track: above or below where
+// the track runs across the page, right or left where it runs down it; the
+// first side that hides no other label.
+void etichetta_piano(Svg& s, Collocatore& c, double X, double Y, bool traverso,
+                     const std::string& testo, const std::string& colore) {
   const double w = larghezza_testo(testo, corpo), h = corpo + 2;
-  const Riquadro candidati[] = {{X + 6, Y - h / 2, X + 6 + w, Y + h / 2},
-                                {X - 6 - w, Y - h / 2, X - 6, Y + h / 2},
-                                {X - w / 2, Y - 8 - h, X + w / 2, Y - 8},
-                                {X - w / 2, Y + 8, X + w / 2, Y + 8 + h}};
+  const Riquadro destra{X + 6, Y - h / 2, X + 6 + w, Y + h / 2};
+  const Riquadro sinistra{X - 6 - w, Y - h / 2, X - 6, Y + h / 2};
+  const Riquadro sopra{X - w / 2, Y - 8 - h, X + w / 2, Y - 8};
+  const Riquadro sotto{X - w / 2, Y + 8, X + w / 2, Y + 8 + h};
+  const Riquadro per_traverso[] = {sopra, sotto, destra, sinistra};
+  const Riquadro per_verticale[] = {destra, sinistra, sopra, sotto};
+  const auto& candidati = traverso ? per_traverso : per_verticale;
   if (const auto i = c.colloca(candidati)) {
     const Riquadro& r = candidati[*i];
     s.testo(r.x0, r.y1 - 3, testo, {{"font-size", num(corpo)}, {"fill", colore}});
   }
 }
 
-void marca_piano(Svg& s, Collocatore& c, const Proiezione& pr, const PuntoPiano& p,
-                 const std::string& classe, const std::string& colore, const std::string& testo) {
+// Whether the track near `p` runs more across the page than down it.
+bool traverso(const std::vector<PuntoPiano>& punti, const PuntoPiano& p) {
+  const PuntoPiano* vicino = punto_a(punti, p.metro + 20);
+  if (vicino == nullptr || vicino->metro == p.metro) vicino = &punti.front();
+  return std::abs(vicino->x - p.x) >= std::abs(vicino->y - p.y);
+}
+
+void marca_piano(Svg& s, Collocatore& c, const Proiezione& pr, const std::vector<PuntoPiano>& punti,
+                 const PuntoPiano& p, const std::string& classe, const std::string& colore,
+                 const std::string& testo) {
   const double X = pr.X(p.x), Y = pr.Y(p.y);
   s.elemento("circle", {{"class", classe}, {"cx", num(X)}, {"cy", num(Y)}, {"r", "3.5"},
                         {"fill", colore}, {"stroke", "white"}});
   c.occupa({X - 4, Y - 4, X + 4, Y + 4});
-  etichetta_piano(s, c, X, Y, testo, colore);
+  etichetta_piano(s, c, X, Y, traverso(punti, p), testo, colore);
 }
 
 void tracciato(Svg& s, const std::vector<PuntoPiano>& punti, const Proiezione& pr) {
@@ -182,18 +194,19 @@ void piano(Svg& s, const DatiGrafico& dati) {
   for (const auto& o : dati.oggetti) {
     if (o.genere != Genere::stazione) continue;
     if (const auto* p = punto_a(dati.piano, (o.inizio + o.fine) / 2)) {
-      marca_piano(s, c, pr, *p, "plan-station", "#2ca02c", o.etichetta);
+      marca_piano(s, c, pr, dati.piano, *p, "plan-station", "#2ca02c", o.etichetta);
     }
   }
   const double fine = dati.piano.back().metro;
-  if (const auto* p = punto_a(dati.piano, dati.lunghezza_percorso); p && dati.lunghezza_percorso > 0) {
-    marca_piano(s, c, pr, *p, "plan-end", "#555555", "end of route");
-  }
   for (double km : tacche(0, fine, 14)) {
-    if (km <= 0) continue;
+    if (km <= 0 || km == dati.lunghezza_percorso) continue;
     if (const auto* p = punto_a(dati.piano, km)) {
-      marca_piano(s, c, pr, *p, "plan-km", "#999999", testo_numero(km / 1000) + " km");
+      marca_piano(s, c, pr, dati.piano, *p, "plan-km", "#999999", testo_numero(km / 1000) + " km");
     }
+  }
+  // Last, so that it gives way to the distance labels around it.
+  if (const auto* p = punto_a(dati.piano, dati.lunghezza_percorso); p && dati.lunghezza_percorso > 0) {
+    marca_piano(s, c, pr, dati.piano, *p, "plan-end", "#555555", "end of route");
   }
 }
 
