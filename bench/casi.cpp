@@ -10,7 +10,7 @@ void registra_coppia(const std::string& nome, Corpo caso, Corpo floor) {
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond)
         ->MinTime(0.2)
-        ->Repetitions(3);
+        ->Repetitions(5);
   }
 }
 

@@ -27,15 +27,16 @@ namespace {
 
 constexpr std::array<std::int32_t, 3> lunghezze = {10'000, 100'000, lunghezza_massima};
 
-// The generated texts and the model after each reading step.
+// The generated texts and the model after each step: without the plan view
+// for the readers and the protection pass, with it for the encoders.
 struct Fasi {
   explicit Fasi(std::int32_t lunghezza) : scenario(genera_scenario(lunghezza)) {
-    senza_piano.genera_linea = 0;
-    leggi_linea(senza_piano, scenario.linea);
-    letto = vuoto();
-    leggi_linea(letto, scenario.linea);
+    solo_linea.genera_linea = 0;
+    leggi_linea(solo_linea, scenario.linea);
+    letto = solo_linea;
     leggi_treno(letto, scenario.treno);
-    protetto = letto;
+    leggi_linea(protetto, scenario.linea);
+    leggi_treno(protetto, scenario.treno);
     passo_protezione(protetto);
   }
 
@@ -48,9 +49,9 @@ struct Fasi {
   }
 
   ScenarioSintetico scenario;
-  Modello senza_piano = vuoto();
+  Modello solo_linea = vuoto();
   Modello letto;
-  Modello protetto;
+  Modello protetto = vuoto();
 };
 
 std::size_t conta_delimitatori(std::string_view testo) {
@@ -117,7 +118,7 @@ void lettore_linea(benchmark::State& state, const Fasi& f) {
 // 15 per cell.
 void lettore_linea_floor(benchmark::State& state, const Fasi& f) {
   const std::size_t uscita =
-      10 * f.letto.planimetria.elementi().size() + byte_per_cella * f.letto.celle_percorso.size();
+      10 * f.protetto.planimetria.numero_elementi() + byte_per_cella * f.letto.celle_percorso.size();
   for (auto _ : state) {
     benchmark::DoNotOptimize(conta_delimitatori(f.scenario.linea));
     std::string byte(uscita, '\0');
@@ -128,7 +129,7 @@ void lettore_linea_floor(benchmark::State& state, const Fasi& f) {
 void lettore_treno(benchmark::State& state, const Fasi& f) {
   for (auto _ : state) {
     state.PauseTiming();
-    Modello m = f.senza_piano;
+    Modello m = f.solo_linea;
     state.ResumeTiming();
     leggi_treno(m, f.scenario.treno);
     benchmark::DoNotOptimize(m.celle_percorso.data());
@@ -138,7 +139,7 @@ void lettore_treno(benchmark::State& state, const Fasi& f) {
 void lettore_treno_floor(benchmark::State& state, const Fasi& f) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(conta_delimitatori(f.scenario.treno) +
-                             passa_celle(f.senza_piano.celle_percorso));
+                             passa_celle(f.solo_linea.celle_percorso));
   }
 }
 
@@ -146,7 +147,7 @@ void piano(benchmark::State& state, const Fasi& f) {
   const std::vector<Curva> curve = curve_del_testo(f.scenario.linea);
   for (auto _ : state) {
     Planimetria p;
-    p.crea(f.letto.lunghezza_totale);
+    p.crea(f.protetto.lunghezza_totale);
     TracciatoPiano tracciato(p);
     tracciato.inizia();
     for (const Curva& c : curve) tracciato.curva(c.inizio, c.lunghezza, c.curvatura);
@@ -157,7 +158,7 @@ void piano(benchmark::State& state, const Fasi& f) {
 
 // The same number of straight steps on two plain arrays of doubles.
 void piano_floor(benchmark::State& state, const Fasi& f) {
-  const auto punti = static_cast<std::size_t>(f.letto.lunghezza_totale) + 1;
+  const auto punti = static_cast<std::size_t>(f.protetto.lunghezza_totale) + 1;
   for (auto _ : state) {
     std::vector<double> x(punti), y(punti);
     y[1] = 1;
