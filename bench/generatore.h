@@ -17,7 +17,8 @@ struct ScenarioSintetico {
   std::string treno;  // train description text
 };
 
-// A scenario for a route of `lunghezza` metres (7000 to lunghezza_massima);
+// A scenario for a route of `lunghezza` metres (at most lunghezza_massima,
+// at least one 2000 m block; the benchmarks start at 7000);
 // the same length and seed give the same texts.
 ScenarioSintetico genera_scenario(std::int32_t lunghezza, std::uint32_t seme = 1);
 
