@@ -118,8 +118,8 @@ TEST(Compile, RecordedScenarios) {
     EXPECT_EQ(e.stato, atteso);
     if (codice != 0) {
       ASSERT_FALSE(e.problemi.empty());
-      EXPECT_EQ(e.problemi[0].codice, codice);
-      EXPECT_EQ(e.problemi[0].posizione, c["posizione_errore"]);
+      EXPECT_EQ(e.problemi.back().codice, codice);
+      EXPECT_EQ(e.problemi.back().posizione, c["posizione_errore"]);
     }
     std::set<std::string> attesi, trovati;
     for (const auto& f : c["files_after_run"]) attesi.insert(f);
@@ -160,6 +160,32 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
                              ":21: code 16: signal cell already taken (position 1000 m)";
   EXPECT_EQ(descrivi_problema(e.problemi[0]), atteso);
   EXPECT_EQ(contenuto(*uscita).size(), 3u) << "a data problem still writes the binaries";
+}
+
+TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
+  platform::Files files;
+  Cartella dir, uscita;
+  // A board past the last accepted position ends the line text with code
+  // 15; the train text is still read, and its end finds a progressive value
+  // that is not a multiple of 50 (code 2).
+  testo_con(files, dir, nomi_run.linea_txt, "[indicazioni]", "cartello indicatore, 13901, FINE");
+  std::string linea = leggi(*dir / nome(nomi_run.linea_txt));
+  linea.replace(linea.find("uno,    0,    0"), 15, "uno,  100,   25");
+  scrivi(*dir / nome(nomi_run.linea_txt), linea);
+  std::string treno = leggi(*dir / nome(nomi_run.treno_txt));
+  treno.erase(treno.find("segnale,"), treno.find("[codici]") - treno.find("segnale,"));
+  scrivi(*dir / nome(nomi_run.treno_txt), treno);
+
+  const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
+
+  EXPECT_EQ(e.stato, uscita_dati);
+  ASSERT_EQ(e.problemi.size(), 2u);
+  EXPECT_EQ(descrivi_problema(e.problemi[0]),
+            dir.str() + "/" + nome(nomi_run.linea_txt) +
+                ":25: code 15: position beyond the end of the route (position 13901 m)");
+  EXPECT_EQ(e.problemi[1].codice, 2);
+  EXPECT_EQ(e.problemi[1].file, dir.str() + "/" + nome(nomi_run.treno_txt));
+  EXPECT_EQ(e.problemi[1].posizione, 13901);
 }
 
 TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {

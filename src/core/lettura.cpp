@@ -22,7 +22,7 @@ std::string nome_base(const std::string& percorso) {
 // stopped, and neither description text is left behind.
 void lettura_fallita(Modello& m, platform::Files& files, const NomiFile& nomi,
                      std::int32_t riga) {
-  m.registra_errore(codice_lettura_fallita, riga);
+  m.registra_errore(codice_lettura_fallita, m.posizione_errore, riga);
   files.remove_if_exists(nomi.linea_txt);
   files.remove_if_exists(nomi.treno_txt);
 }
@@ -30,7 +30,7 @@ void lettura_fallita(Modello& m, platform::Files& files, const NomiFile& nomi,
 // The line text; returns whether the train text is to be read after it.
 bool leggi_testo_linea(Modello& m, platform::Files& files, const NomiFile& nomi) {
   if (!files.exists(nomi.linea_txt)) {
-    m.registra_errore(codice_linea_assente, 0);
+    m.registra_errore(codice_linea_assente, m.posizione_errore, 0);
     return false;
   }
   m.file_in_lettura = nome_base(nomi.linea_txt);

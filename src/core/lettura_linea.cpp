@@ -97,7 +97,7 @@ bool LetturaLinea::cerca_generale() {
   for (;;) {
     const std::string campo = leggi_campo();
     if (lettore_.fine()) {
-      m_.registra_errore(102, lettore_.riga());
+      m_.registra_errore(102, m_.posizione_errore, lettore_.riga());
       return false;
     }
     if (contiene_nocase(campo, "[generale]")) return true;
@@ -146,7 +146,7 @@ bool LetturaLinea::lunghezza_percorso() {
   const std::int32_t lunghezza = leggi_intero();
   m_.tabella_generale[84].valore2 = lunghezza;
   if (lunghezza > lunghezza_massima) {
-    m_.registra_errore(1, lettore_.riga());
+    m_.registra_errore(1, m_.posizione_errore, lettore_.riga());
     return false;
   }
   if (lunghezza < 0) {
@@ -181,7 +181,7 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
     codice = 5;
   }
   if (codice != 0) {
-    m_.registra_errore(codice, lettore_.riga());
+    m_.registra_errore(codice, m_.posizione_errore, lettore_.riga());
     return false;
   }
   if (record.valore2 == 0) record.valore3 = 0;
@@ -192,7 +192,7 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
 bool LetturaLinea::inizia_corpo() {
   progressive_ordina(m_);
   if (!m_.celle_create()) {
-    m_.registra_errore(codice_senza_lunghezza, lettore_.riga());
+    m_.registra_errore(codice_senza_lunghezza, m_.posizione_errore, lettore_.riga());
     return false;
   }
   m_.numero_montagne = 0;
@@ -247,14 +247,14 @@ Esito LetturaLinea::curva(const std::string& campo) {
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
   const double k = curvatura(campo);
   if (k == 0.0) {
-    m_.registra_errore(103, lettore_.riga());
+    m_.registra_errore(103, m_.posizione_errore, lettore_.riga());
     return Esito::termina;
   }
   if (std::int64_t{inizio} + lunghezza > m_.lunghezza_totale) {
     return rifiuta(codice_fine_oltre_percorso, inizio);
   }
   if (!piano_.curva(inizio, lunghezza, k)) {
-    m_.registra_errore(103, lettore_.riga());
+    m_.registra_errore(103, m_.posizione_errore, lettore_.riga());
     return Esito::termina;
   }
   return Esito::continua;
@@ -311,8 +311,7 @@ void LetturaLinea::termina_corpo() {
 // Code 15 ends the body and the reading goes on with the train text; every
 // other code ends the reading.
 Esito LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
-  m_.registra_errore(codice, lettore_.riga());
-  m_.posizione_errore = posizione;
+  m_.registra_errore(codice, posizione, lettore_.riga());
   return codice == 15 ? Esito::fine_corpo : Esito::termina;
 }
 

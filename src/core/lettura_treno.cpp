@@ -42,8 +42,7 @@ std::uint8_t velocita_in_cella(std::int32_t velocita, const LettoreCampi& lettor
 
 Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
                  std::int32_t posizione) {
-  m.posizione_errore = posizione;
-  m.registra_errore(codice, lettore.riga());
+  m.registra_errore(codice, posizione, lettore.riga());
   return Esito::arresto;
 }
 
@@ -51,8 +50,7 @@ Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
 // the profiles are still completed.
 bool fuori_percorso(Modello& m, const LettoreCampi& lettore, std::int32_t posizione) {
   if (entro_percorso(m, posizione, margine_voce)) return false;
-  m.posizione_errore = posizione;
-  m.registra_errore(15, lettore.riga());
+  m.registra_errore(15, posizione, lettore.riga());
   return true;
 }
 
@@ -210,7 +208,7 @@ void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) 
   for (int record = 81; record <= 83; ++record) {
     const voce_tabella& progressiva = m.tabella_generale[static_cast<std::size_t>(record)];
     if (!multiplo_50(progressiva.valore1) || !multiplo_50(progressiva.valore2)) {
-      m.registra_errore(2, lettore.riga());
+      m.registra_errore(2, m.posizione_errore, lettore.riga());
     }
   }
 }

@@ -46,8 +46,10 @@ double come_double(const valore_piano& valore) {
   return 0.0;
 }
 
-void Modello::registra_errore(std::int32_t codice, std::int32_t riga) {
+void Modello::registra_errore(std::int32_t codice, std::int32_t posizione, std::int32_t riga) {
+  problemi.push_back(Problema{codice, posizione, file_in_lettura, riga});
   codice_errore = codice;
+  posizione_errore = posizione;
   riga_errore = riga;
   file_errore = file_in_lettura;
 }

@@ -51,6 +51,18 @@ struct voce_tabella {
 };
 
 inline constexpr int numero_voci = 87;
+
+// One problem of the scenario data: its code, position in metres, and the
+// description text and line on which reading stopped (no text for problems
+// found by the route builder).
+struct Problema {
+  std::int32_t codice = 0;
+  std::int32_t posizione = 0;
+  std::string file;
+  std::int32_t riga = 0;
+
+  bool operator==(const Problema&) const = default;
+};
 inline constexpr int numero_massimo_montagne = 80;
 
 struct Modello {
@@ -85,9 +97,14 @@ struct Modello {
   bool celle_create() const { return !celle_percorso.empty(); }
   std::int32_t ultima_cella() const { return numero_celle; }
 
-  // Records a problem of the scenario data found on line `riga` of the text
-  // being read (0 outside the readers); a later code replaces an earlier one.
-  void registra_errore(std::int32_t codice, std::int32_t riga);
+  // Every problem recorded in this build, in order; codice_errore and
+  // posizione_errore keep the last.
+  std::vector<Problema> problemi;
+
+  // Records a problem of the scenario data at `posizione` metres, found on
+  // line `riga` of the text being read (0 outside the readers); a later code
+  // replaces an earlier one.
+  void registra_errore(std::int32_t codice, std::int32_t posizione, std::int32_t riga);
 
   // Creates the route cells for a route of `lunghezza` metres and, when
   // genera_linea is set, the plan array sized to match.

@@ -19,6 +19,7 @@ void prepara_modello(Modello& m, std::int32_t j) {
   m.codice_errore = 0;
   m.riga_errore = 0;
   m.file_errore.clear();
+  m.problemi.clear();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
   m.planimetria.elimina();

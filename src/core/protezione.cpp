@@ -56,8 +56,7 @@ class Protezione {
   void limita(std::int32_t k) { cella_(k).dato1 = minimo(valore_abbattimento, cella_(k).dato1); }
 
   void errore(std::int32_t codice, std::int32_t k) {
-    m_.registra_errore(codice, 0);
-    m_.posizione_errore = k * 50;
+    m_.registra_errore(codice, k * 50, 0);
   }
 
   // Step A: every signal among the 20 cells before a warning board.

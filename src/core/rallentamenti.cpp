@@ -38,7 +38,7 @@ void memo_rallentamento(Modello& m, std::int32_t x, std::int32_t& v, std::int32_
   const std::int64_t inizio = cella_di(x);
   const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + l);
   if (const std::int32_t codice = rifiuto(m, x, inizio, fine); codice != 0) {
-    m.registra_errore(codice, riga);
+    m.registra_errore(codice, x, riga);
     return;
   }
   auto cella_n = [&m](std::int64_t n) -> cella& {
@@ -49,15 +49,15 @@ void memo_rallentamento(Modello& m, std::int32_t x, std::int32_t& v, std::int32_
   // or later.
   const std::int64_t cartello = cella_di(static_cast<std::int64_t>(x) - anticipo_cartello);
   if (con_cartello && !cella_libera(cella_n(cartello))) {
-    m.registra_errore(17, riga);
+    m.registra_errore(17, x, riga);
     return;
   }
   if (!cella_libera(cella_n(inizio))) {
-    m.registra_errore(18, riga);
+    m.registra_errore(18, x, riga);
     return;
   }
   if (!cella_libera(cella_n(fine))) {
-    m.registra_errore(19, riga);
+    m.registra_errore(19, x, riga);
     return;
   }
   segna(cella_n(fine), 2, v, d_v);
@@ -70,7 +70,7 @@ void memo_rallentamento(Modello& m, std::int32_t x, std::int32_t& v, std::int32_
   const std::int64_t k0 = arrotonda(static_cast<std::int64_t>(x) - anticipo_cartello, 50);
   for (std::int64_t j = 0; j <= 3; ++j) {
     if (!cella_libera(cella_n(k0 - j))) {
-      m.registra_errore(20, riga);
+      m.registra_errore(20, x, riga);
       return;
     }
   }

@@ -21,22 +21,22 @@ void memo_segnale(Modello& m, std::int32_t posizione, std::int32_t& sx, std::int
                   std::int32_t& d1, std::int32_t& d2, std::int32_t& d3, std::int32_t& tempo,
                   std::int32_t riga) {
   if (posizione < 0) {
-    m.registra_errore(codice_posizione_negativa, riga);
+    m.registra_errore(codice_posizione_negativa, posizione, riga);
     return;
   }
   const std::int64_t i = arrotonda(static_cast<std::int64_t>(posizione) + 50, 50);
   if (i > m.ultima_cella()) {
-    m.registra_errore(15, riga);
+    m.registra_errore(15, posizione, riga);
     return;
   }
   // Approach cells before cell 0 cannot be marked: refuse the signal whole.
   if (i < distanza_avvicinamento) {
-    m.registra_errore(codice_avvicinamento_fuori, riga);
+    m.registra_errore(codice_avvicinamento_fuori, posizione, riga);
     return;
   }
   cella& segnale = m.celle_percorso[static_cast<std::size_t>(i)];
   if (!cella_libera(segnale)) {
-    m.registra_errore(16, riga);
+    m.registra_errore(16, posizione, riga);
     return;
   }
   // Products are taken in 64 bits and then narrowed: the members keep the

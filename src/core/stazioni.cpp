@@ -14,15 +14,15 @@ constexpr std::int64_t distanza_marciapiedi = 350;
 // Types from here up get a record but mark no cells.
 constexpr std::uint8_t primo_tipo_senza_celle = 25;
 
-Esito arresta(Modello& m, const LettoreCampi& lettore, std::int32_t codice) {
-  m.registra_errore(codice, lettore.riga());
+Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
+                 std::int32_t posizione) {
+  m.registra_errore(codice, posizione, lettore.riga());
   return Esito::arresto;
 }
 
-Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
-                 std::int32_t posizione) {
-  m.posizione_errore = posizione;
-  return arresta(m, lettore, codice);
+// Codes that keep the position of the problem before them.
+Esito arresta(Modello& m, const LettoreCampi& lettore, std::int32_t codice) {
+  return arresta_in(m, lettore, codice, m.posizione_errore);
 }
 
 // A computed value that a Long member cannot hold is a malformed entry.
@@ -107,8 +107,7 @@ Esito leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   voce.valore3 = posizione;
   if (!entro_percorso(m, posizione, margine_stazione)) {
-    m.posizione_errore = posizione;
-    m.registra_errore(15, lettore.riga());
+    m.registra_errore(15, posizione, lettore.riga());
     return Esito::fine_testo;
   }
   if (posizione < 0) return arresta_in(m, lettore, codice_posizione_negativa, posizione);

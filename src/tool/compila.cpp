@@ -44,19 +44,25 @@ std::vector<FileScritto> consegna(platform::Files& files, const NomiFile& lavoro
   return scritti;
 }
 
-Problema problema_registrato(const Modello& m, const OpzioniCompilazione& o,
-                             const NomiFile& uscita) {
-  Problema p;
-  p.codice = m.codice_errore;
-  p.significato = significato_codice(m.codice_errore);
-  p.file = m.file_errore.empty() ? uscita.dat : platform::join(o.cartella, m.file_errore);
-  p.riga = m.file_errore.empty() ? 0 : m.riga_errore;
-  p.posizione = m.posizione_errore;
-  return p;
+// Every problem the build recorded, in order, with the description text
+// it was found in (the route cells file for the builder's own codes).
+std::vector<Segnalazione> problemi_registrati(const Modello& m, const OpzioniCompilazione& o,
+                                              const NomiFile& uscita) {
+  std::vector<Segnalazione> segnalazioni;
+  for (const Problema& problema : m.problemi) {
+    Segnalazione s;
+    s.codice = problema.codice;
+    s.significato = significato_codice(problema.codice);
+    s.file = problema.file.empty() ? uscita.dat : platform::join(o.cartella, problema.file);
+    s.riga = problema.riga;
+    s.posizione = problema.posizione;
+    segnalazioni.push_back(std::move(s));
+  }
+  return segnalazioni;
 }
 
-Problema problema_fatale(int numero, const NomiFile& uscita) {
-  return Problema{numero, significato_fatale(numero), uscita.dat, 0, posizione_partenza, true};
+Segnalazione problema_fatale(int numero, const NomiFile& uscita) {
+  return Segnalazione{numero, significato_fatale(numero), uscita.dat, 0, posizione_partenza, true};
 }
 
 }  // namespace
@@ -85,13 +91,12 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
     esito.messaggio = e.what();
     esito.stato = uscita_errore_file;
   }
-  if (m.codice_errore != 0) {
-    esito.problemi.insert(esito.problemi.begin(), problema_registrato(m, o, uscita));
-  }
+  const auto registrati = problemi_registrati(m, o, uscita);
+  esito.problemi.insert(esito.problemi.begin(), registrati.begin(), registrati.end());
   return esito;
 }
 
-std::string descrivi_problema(const Problema& p) {
+std::string descrivi_problema(const Segnalazione& p) {
   std::string testo = p.file;
   if (p.riga > 0) testo += ":" + std::to_string(p.riga);
   testo += ": code " + std::to_string(p.codice) + ": " + p.significato + " (position " +

@@ -20,7 +20,7 @@ struct OpzioniCompilazione {
 };
 
 // One problem the build recorded, with where it was found.
-struct Problema {
+struct Segnalazione {
   std::int32_t codice = 0;
   std::string significato;
   std::string file;   // description text, or the route cells file for the builder's codes
@@ -36,7 +36,7 @@ struct FileScritto {
 
 struct EsitoCompilazione {
   int stato = 0;  // an Uscita value
-  std::vector<Problema> problemi;
+  std::vector<Segnalazione> problemi;
   std::vector<FileScritto> scritti;
   std::string messaggio;  // why nothing was written, for no route or a file error
 };
@@ -44,6 +44,6 @@ struct EsitoCompilazione {
 EsitoCompilazione compila(const OpzioniCompilazione& opzioni, platform::Files& files);
 
 // "file:line: code N: meaning (position P m)"; no ":line" when it is 0.
-std::string descrivi_problema(const Problema& p);
+std::string descrivi_problema(const Segnalazione& p);
 
 }  // namespace scenari::tool
