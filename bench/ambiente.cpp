@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 namespace scenari::bench {
@@ -19,17 +17,6 @@ namespace {
 }
 
 }  // namespace
-
-CartellaScratch::CartellaScratch() {
-  std::string modello = (std::filesystem::temp_directory_path() / "scenari-bench-XXXXXX").string();
-  if (::mkdtemp(modello.data()) == nullptr) fallito(modello);
-  percorso_ = modello;
-}
-
-CartellaScratch::~CartellaScratch() {
-  std::error_code ignorato;
-  std::filesystem::remove_all(percorso_, ignorato);
-}
 
 std::string leggi_blocco(const std::string& percorso) {
   const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);

@@ -1,27 +1,19 @@
-// What the benchmark cases share: a scratch directory, plain whole-file
-// reads and writes for the floors, and a window that shows nothing.
+// What the benchmark cases share: the name of their scratch directories,
+// plain whole-file reads and writes for the floors, and a window that shows
+// nothing.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "platform/scratch_directory.h"
 #include "platform/window.h"
 
 namespace scenari::bench {
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-class CartellaScratch {
- public:
-  CartellaScratch();
-  ~CartellaScratch();
-  CartellaScratch(const CartellaScratch&) = delete;
-  CartellaScratch& operator=(const CartellaScratch&) = delete;
-  const std::string& percorso() const { return percorso_; }
-
- private:
-  std::string percorso_;
-};
+// What the bench's scratch directories are called, so leftovers say who
+// made them.
+inline constexpr std::string_view prefisso_scratch = "scenari-bench";
 
 // One open, one read of the whole size, one close.
 std::string leggi_blocco(const std::string& percorso);

@@ -24,7 +24,7 @@ constexpr const char* numero_treno = "1";
 struct Compilazione {
   explicit Compilazione(std::int32_t lunghezza)
       : scenario(genera_scenario(lunghezza)),
-        nomi(nomi_file(cartella.percorso(), nome_linea, numero_treno)) {}
+        nomi(nomi_file(cartella.path(), nome_linea, numero_treno)) {}
 
   void scrivi_testi() const {
     scrivi_blocco(nomi.linea_txt, scenario.linea);
@@ -45,7 +45,7 @@ struct Compilazione {
   }
 
   ScenarioSintetico scenario;
-  CartellaScratch cartella;
+  platform::ScratchDirectory cartella{prefisso_scratch};
   NomiFile nomi;
 };
 

@@ -205,26 +205,26 @@ void codificatori_floor(benchmark::State& state, const Fasi& f) {
   }
 }
 
-std::vector<std::pair<std::string, std::string>> file_binari(const CartellaScratch& cartella,
-                                                             const Fasi& f) {
+std::vector<std::pair<std::string, std::string>> file_binari(
+    const platform::ScratchDirectory& cartella, const Fasi& f) {
   const auto byte = codifica(f.protetto);
   const std::array<const char*, 3> nomi = {"linea.dat", "tabella.sim", "celle.dat"};
   std::vector<std::pair<std::string, std::string>> files;
   for (std::size_t i = 0; i < byte.size(); ++i) {
-    files.emplace_back(platform::join(cartella.percorso(), nomi[i]), byte[i]);
+    files.emplace_back(platform::join(cartella.path(), nomi[i]), byte[i]);
   }
   return files;
 }
 
 void scritture(benchmark::State& state, const Fasi& f) {
-  const CartellaScratch cartella;
+  const platform::ScratchDirectory cartella(prefisso_scratch);
   const auto files = file_binari(cartella, f);
   platform::Files scrittore;
   for (auto _ : state) scrittore.replace_all(files);
 }
 
 void scritture_floor(benchmark::State& state, const Fasi& f) {
-  const CartellaScratch cartella;
+  const platform::ScratchDirectory cartella(prefisso_scratch);
   const auto files = file_binari(cartella, f);
   for (auto _ : state) {
     for (const auto& [nome, byte] : files) scrivi_blocco(nome, byte);

@@ -15,20 +15,21 @@ namespace scenari::bench {
 
 namespace {
 
-NomiFile nomi_incorporati(const CartellaScratch& cartella) {
-  return nomi_file(cartella.percorso(), nome_linea_incorporato, numero_treno_incorporato);
+NomiFile nomi_incorporati(const platform::ScratchDirectory& cartella) {
+  return nomi_file(cartella.path(), nome_linea_incorporato, numero_treno_incorporato);
 }
 
-void esegui_una_volta(const CartellaScratch& cartella) {
+void esegui_una_volta(const platform::ScratchDirectory& cartella) {
   FinestraMuta finestra;
   platform::Files files;
-  if (esegui(finestra, files, cartella.percorso()) != uscita_ok) {
+  if (esegui(finestra, files, cartella.path()) != uscita_ok) {
     throw std::runtime_error("the embedded run did not end normally");
   }
 }
 
 // The six files a run leaves, with their bytes.
-std::vector<std::pair<std::string, std::string>> file_lasciati(const CartellaScratch& cartella) {
+std::vector<std::pair<std::string, std::string>> file_lasciati(
+    const platform::ScratchDirectory& cartella) {
   esegui_una_volta(cartella);
   const NomiFile nomi = nomi_incorporati(cartella);
   std::vector<std::pair<std::string, std::string>> lasciati;
@@ -46,7 +47,7 @@ std::size_t byte_totali(const std::vector<std::pair<std::string, std::string>>& 
 }
 
 void caso(benchmark::State& state) {
-  CartellaScratch cartella;
+  const platform::ScratchDirectory cartella(prefisso_scratch);
   const std::size_t scritti = byte_totali(file_lasciati(cartella));
   const MisuraMemoria memoria;
   for (auto _ : state) esegui_una_volta(cartella);
@@ -54,7 +55,7 @@ void caso(benchmark::State& state) {
 }
 
 void floor(benchmark::State& state) {
-  CartellaScratch cartella;
+  const platform::ScratchDirectory cartella(prefisso_scratch);
   const auto lasciati = file_lasciati(cartella);
   const MisuraMemoria memoria;
   for (auto _ : state) {

@@ -2,8 +2,6 @@
 // text, the rest the train text. Both are written into a scratch directory,
 // the route builder reads them and writes the binary files, and every file
 // written must decode back to what the model holds.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,18 +10,16 @@
 #include "core/formato_binario.h"
 #include "core/percorso.h"
 #include "platform/files.h"
+#include "platform/scratch_directory.h"
 
 namespace {
 
 using scenari::platform::Files;
 
+// One directory for the whole fuzzing session, removed when it ends.
 const std::string& cartella() {
-  static const std::string nome = [] {
-    char modello[] = "/tmp/fuzz_compattazione.XXXXXX";
-    if (::mkdtemp(modello) == nullptr) __builtin_trap();
-    return std::string(modello);
-  }();
-  return nome;
+  static const scenari::platform::ScratchDirectory scratch("fuzz_compattazione");
+  return scratch.path();
 }
 
 void verifica(bool condizione) {

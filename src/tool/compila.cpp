@@ -6,7 +6,7 @@
 #include "core/modello.h"
 #include "core/nomi_file.h"
 #include "core/percorso.h"
-#include "tool/cartella_temporanea.h"
+#include "platform/scratch_directory.h"
 
 namespace scenari::tool {
 
@@ -75,8 +75,8 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
   m.nome_linea = o.nome_linea;
   m.numero_treno = o.numero_treno;
   try {
-    CartellaTemporanea lavoro;
-    const NomiFile copie = nomi_file(lavoro.percorso(), o.nome_linea, o.numero_treno);
+    const platform::ScratchDirectory lavoro("scenari-tool");
+    const NomiFile copie = nomi_file(lavoro.path(), o.nome_linea, o.numero_treno);
     copia_testi(files, sorgente, copie);
     memorizza_percorso(m, files, copie, o.planimetria ? 1 : 0);
     esito.scritti = consegna(files, copie, uscita, o.planimetria);
