@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -9,6 +8,7 @@
 
 #include "core/avvio.h"
 #include "core/nomi_file.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using namespace scenari;
@@ -47,24 +47,14 @@ class FilesGuasti : public platform::Files {
 
 class Avvio : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "avvio-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
-  }
-  void TearDown() override { fs::remove_all(cartella); }
-
   std::set<std::string> contenuto() const {
-    std::set<std::string> trovati;
-    for (const auto& voce : fs::directory_iterator(cartella)) {
-      trovati.insert(voce.path().filename().string());
-    }
-    return trovati;
+    const std::vector<std::string> nomi = test::file_names(cartella.path());
+    return {nomi.begin(), nomi.end()};
   }
 
-  int esegui_con(platform::Files& files) { return esegui(finestra, files, cartella.string()); }
+  int esegui_con(platform::Files& files) { return esegui(finestra, files, cartella.str()); }
 
-  fs::path cartella;
+  const test::TestDirectory cartella{"avvio"};
   FinestraRegistrata finestra;
 };
 
@@ -135,7 +125,7 @@ TEST_F(Avvio, AnUnreadableDescriptionTextIsAFileErrorAndNoBinaryIsWritten) {
   FilesGuasti illeggibile(platform::Operation::open_read, "-.txt");
   EXPECT_EQ(esegui_con(illeggibile), uscita_errore_file);
   ASSERT_EQ(finestra.chiamate.size(), 3u);
-  EXPECT_TRUE(finestra.chiamate[1].starts_with("report scenari: " + cartella.string()))
+  EXPECT_TRUE(finestra.chiamate[1].starts_with("report scenari: " + cartella.str()))
       << finestra.chiamate[1];
   EXPECT_FALSE(contenuto().contains(prefisso + ".dat"));
   EXPECT_TRUE(contenuto().contains(prefisso + "_scheda_treno.txt"));

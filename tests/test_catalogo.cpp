@@ -3,7 +3,6 @@
 // expected code and position, and every binary file written decodes back to
 // what the model held.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <climits>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "core/formato_binario.h"
 #include "core/percorso.h"
 #include "core/testi.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using namespace scenari;
@@ -48,17 +48,13 @@ const std::string stazione_0 =
 class Catalogo : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "catalogo-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
-    nomi = nomi_file(cartella.string(), "Lago Fontana_Lago Marinella", "40572");
+    nomi = nomi_file(cartella.str(), "Lago Fontana_Lago Marinella", "40572");
   }
-  void TearDown() override { fs::remove_all(cartella); }
 
   // Runs the route builder on the two texts and checks one case.
   Modello verifica(const Caso& caso) {
     SCOPED_TRACE(caso.nome);
-    for (const auto& voce : fs::directory_iterator(cartella)) fs::remove(voce.path());
+    for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
     files.replace(nomi.linea_txt, caso.linea);
     files.replace(nomi.treno_txt, caso.treno);
     Modello m;
@@ -94,7 +90,7 @@ class Catalogo : public ::testing::Test {
     return static_cast<int>(casi.size());
   }
 
-  fs::path cartella;
+  const test::TestDirectory cartella{"catalogo"};
   NomiFile nomi;
   platform::Files files;
 };

@@ -6,16 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/formato_binario.h"
 #include "core/percorso.h"
+#include "support/ausili.h"
 
 namespace scenari {
 namespace {
@@ -23,13 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path cartella_casi = SCENARI_CONFORMANCE;
-
-std::string leggi_file(const fs::path& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  std::ostringstream contenuto;
-  contenuto << in.rdbuf();
-  return contenuto.str();
-}
 
 // ---- the few shapes case.json uses: strings, integers, null, string lists --
 
@@ -83,36 +74,6 @@ class CasoJson {
 
   std::string testo_;
 };
-
-// ---- scratch directory -------------------------------------------------------
-
-class CartellaProvvisoria {
- public:
-  CartellaProvvisoria() {
-    std::string modello = (fs::temp_directory_path() / "scenari-conformance-XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    percorso_ = modello;
-  }
-  ~CartellaProvvisoria() {
-    std::error_code ignorato;
-    fs::remove_all(percorso_, ignorato);
-  }
-  CartellaProvvisoria(const CartellaProvvisoria&) = delete;
-  CartellaProvvisoria& operator=(const CartellaProvvisoria&) = delete;
-  const fs::path& percorso() const { return percorso_; }
-
- private:
-  fs::path percorso_;
-};
-
-std::vector<std::string> elenco(const fs::path& cartella) {
-  std::vector<std::string> nomi;
-  for (const auto& voce : fs::directory_iterator(cartella)) {
-    nomi.push_back(voce.path().filename().string());
-  }
-  std::sort(nomi.begin(), nomi.end());
-  return nomi;
-}
 
 // ---- byte comparison ---------------------------------------------------------
 
@@ -175,18 +136,18 @@ class Conformita : public testing::TestWithParam<std::string> {};
 
 TEST_P(Conformita, MatchesTheReference) {
   const fs::path caso = cartella_casi / GetParam();
-  const CasoJson json(leggi_file(caso / "case.json"));
-  CartellaProvvisoria scratch;
+  const CasoJson json(test::read_file(caso / "case.json"));
+  const test::TestDirectory scratch("scenari-conformance");
   for (const auto& voce : fs::directory_iterator(caso)) {
     if (voce.path().extension() == ".txt") {
-      fs::copy_file(voce.path(), scratch.percorso() / voce.path().filename());
+      fs::copy_file(voce.path(), scratch / voce.path().filename());
     }
   }
 
   Modello m;
   m.nome_linea = json.testo("nome_linea");
   m.numero_treno = json.testo("numero_treno");
-  const NomiFile nomi = nomi_file(scratch.percorso().string(), m.nome_linea, m.numero_treno);
+  const NomiFile nomi = nomi_file(scratch.str(), m.nome_linea, m.numero_treno);
   platform::Files files;
   std::optional<std::int32_t> fatale;
   try {
@@ -201,16 +162,16 @@ TEST_P(Conformita, MatchesTheReference) {
   EXPECT_EQ(fatale, json.intero("fatal"));
   std::vector<std::string> attesi = json.lista("files_after_run");
   std::sort(attesi.begin(), attesi.end());
-  EXPECT_EQ(elenco(scratch.percorso()), attesi);
+  EXPECT_EQ(test::file_names(scratch.path()), attesi);
 
-  for (const auto& nome : elenco(caso / "expected")) {
-    const fs::path ottenuto = scratch.percorso() / nome;
+  for (const auto& nome : test::file_names(caso / "expected")) {
+    const fs::path ottenuto = scratch / nome;
     if (!fs::exists(ottenuto)) {
       ADD_FAILURE() << nome << ": not written";
       continue;
     }
     const std::string diversi =
-        differenza(nome, leggi_file(caso / "expected" / nome), leggi_file(ottenuto));
+        differenza(nome, test::read_file(caso / "expected" / nome), test::read_file(ottenuto));
     EXPECT_TRUE(diversi.empty()) << diversi;
   }
 }

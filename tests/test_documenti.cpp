@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/documenti.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using namespace scenari;
@@ -16,11 +14,6 @@ using namespace scenari;
 namespace {
 
 const fs::path riferimenti = fs::path(SCENARI_TEST_DATA).parent_path() / "conformance" / "run" / "expected";
-
-std::string leggi(const fs::path& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The lines of a CR LF text; fails the test when a line ends otherwise.
 std::vector<std::string> righe_di(const std::string& testo) {
@@ -41,14 +34,10 @@ std::vector<std::string> righe_di(const std::string& testo) {
 class Documenti : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "documenti-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
-    nomi = nomi_file(cartella.string(), "Lago Fontana_Lago Marinella", "40572");
+    nomi = nomi_file(cartella.str(), "Lago Fontana_Lago Marinella", "40572");
   }
-  void TearDown() override { fs::remove_all(cartella); }
 
-  fs::path cartella;
+  const test::TestDirectory cartella{"documenti"};
   NomiFile nomi;
   platform::Files files;
 };
@@ -67,10 +56,10 @@ TEST_F(Documenti, FormAndCardMatchTheReferenceFilesByteForByte) {
       {dati_scheda, "Lago Fontana_Lago Marinella_40572_scheda_treno.txt", 26, 1771},
   };
   for (const auto& caso : casi) {
-    std::ofstream(cartella / caso.nome, std::ios::binary) << std::string(9000, '#');
+    test::write_file(cartella / caso.nome, std::string(9000, '#'));
     caso.scrittore(files, nomi);
-    const std::string scritto = leggi(cartella / caso.nome);
-    EXPECT_EQ(scritto, leggi(riferimenti / caso.nome)) << caso.nome;
+    const std::string scritto = test::read_file(cartella / caso.nome);
+    EXPECT_EQ(scritto, test::read_file(riferimenti / caso.nome)) << caso.nome;
     EXPECT_EQ(scritto.size(), caso.byte) << caso.nome;
     EXPECT_EQ(righe_di(scritto).size(), caso.righe) << caso.nome;
   }
@@ -78,7 +67,7 @@ TEST_F(Documenti, FormAndCardMatchTheReferenceFilesByteForByte) {
 
 TEST_F(Documenti, CardCarriesTheWindowsBytesOfDegreeAndAGrave) {
   dati_scheda(files, nomi);
-  const auto righe = righe_di(leggi(nomi.scheda));
+  const auto righe = righe_di(test::read_file(nomi.scheda));
   ASSERT_EQ(righe.size(), 26u);
   EXPECT_NE(righe[4].find("scheda n\xB0 1/1"), std::string::npos);
   EXPECT_NE(righe[14].find("Localit\xE0 "), std::string::npos);
@@ -88,7 +77,7 @@ TEST_F(Documenti, CardCarriesTheWindowsBytesOfDegreeAndAGrave) {
 
 TEST_F(Documenti, NotesKeepTheirThreeBlocks) {
   dati_note(files, nomi);
-  const std::string testo = leggi(nomi.note);
+  const std::string testo = test::read_file(nomi.note);
   const auto righe = righe_di(testo);
   ASSERT_EQ(righe.size(), 14u);
   for (std::size_t i = 0; i < righe.size(); ++i) {
@@ -108,13 +97,13 @@ TEST_F(Documenti, NotesKeepTheirThreeBlocks) {
 
 TEST_F(Documenti, AFailedDocumentLeavesTheOldFileWhole) {
   const std::string vecchio = "old card\r\n";
-  std::ofstream(nomi.scheda, std::ios::binary) << vecchio;
+  test::write_file(nomi.scheda, vecchio);
   class DiscoPieno : public platform::Files {
     int fault(platform::Operation operazione, const std::string&) override {
       return operazione == platform::Operation::write ? ENOSPC : 0;
     }
   } pieno;
   EXPECT_THROW(dati_scheda(pieno, nomi), platform::FileError);
-  EXPECT_EQ(leggi(nomi.scheda), vecchio);
-  EXPECT_EQ(std::distance(fs::directory_iterator(cartella), fs::directory_iterator()), 1);
+  EXPECT_EQ(test::read_file(nomi.scheda), vecchio);
+  EXPECT_EQ(std::distance(fs::directory_iterator(cartella.path()), fs::directory_iterator()), 1);
 }

@@ -2,23 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "core/percorso.h"
+#include "platform/scratch_directory.h"
 
 namespace scenari {
 namespace {
-
-struct CartellaTemporanea {
-  CartellaTemporanea() {
-    std::string modello = (std::filesystem::temp_directory_path() / "generatore-XXXXXX").string();
-    percorso = ::mkdtemp(modello.data());
-  }
-  ~CartellaTemporanea() { std::filesystem::remove_all(percorso); }
-  std::string percorso;
-};
 
 std::int32_t conta_celle(const Modello& m, std::uint8_t tipo) {
   std::int32_t n = 0;
@@ -32,9 +23,9 @@ std::int32_t conta_celle(const Modello& m, std::uint8_t tipo) {
 TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
   for (const std::int32_t lunghezza : {7000, 10'000, 100'000, bench::lunghezza_massima}) {
     SCOPED_TRACE(lunghezza);
-    CartellaTemporanea cartella;
+    const platform::ScratchDirectory cartella("generatore");
     platform::Files files;
-    const NomiFile nomi = nomi_file(cartella.percorso, "Sintetica_Prova", "1");
+    const NomiFile nomi = nomi_file(cartella.path(), "Sintetica_Prova", "1");
     const bench::ScenarioSintetico scenario = bench::genera_scenario(lunghezza);
     files.replace(nomi.linea_txt, scenario.linea);
     files.replace(nomi.treno_txt, scenario.treno);

@@ -1,13 +1,10 @@
 // Fault injection: the whole run, with every file operation it performs made
 // to fail in turn through the file layer's fault seam.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
@@ -15,6 +12,7 @@
 
 #include "core/avvio.h"
 #include "core/nomi_file.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using namespace scenari;
@@ -53,19 +51,6 @@ class FilesGuasti : public platform::Files {
   int n_;
 };
 
-std::string leggi(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::map<std::string, std::string> contenuto(const fs::path& cartella) {
-  std::map<std::string, std::string> file;
-  for (const auto& voce : fs::directory_iterator(cartella)) {
-    file[voce.path().filename().string()] = leggi(voce.path());
-  }
-  return file;
-}
-
 const std::vector<std::string> uscite = {
     "Lago Fontana_Lago Marinella_40572_note.txt",
     "Lago Fontana_Lago Marinella_40572_rallentamenti.txt",
@@ -89,27 +74,20 @@ const char* nome_tipo(Operation tipo) {
 
 class Guasti : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "guasti-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
-  }
-  void TearDown() override { fs::remove_all(cartella); }
-
   // A directory holding an older version of every output file.
   void prepara_vecchie_versioni() {
-    for (const auto& f : uscite) std::ofstream(cartella / f, std::ios::binary) << "old " << f;
+    for (const auto& f : uscite) test::write_file(cartella / f, "old " + f);
   }
 
   void svuota() {
-    for (const auto& voce : fs::directory_iterator(cartella)) fs::remove(voce.path());
+    for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
   }
 
   int esegui_con(FilesGuasti& files, FinestraMuta& finestra) {
-    return esegui(finestra, files, cartella.string());
+    return esegui(finestra, files, cartella.str());
   }
 
-  fs::path cartella;
+  const test::TestDirectory cartella{"guasti"};
 };
 
 }  // namespace
@@ -118,9 +96,9 @@ TEST_F(Guasti, EveryFailedOperationIsReportedAndLeavesNoPartialFile) {
   FilesGuasti pulito(Operation::create, 0);
   FinestraMuta finestra_pulita;
   prepara_vecchie_versioni();
-  const auto vecchi = contenuto(cartella);
+  const auto vecchi = test::file_contents(cartella.path());
   ASSERT_EQ(esegui_con(pulito, finestra_pulita), uscita_ok);
-  const auto nuovi = contenuto(cartella);
+  const auto nuovi = test::file_contents(cartella.path());
   ASSERT_EQ(nuovi.size(), uscite.size());
   // Five texts and three binaries are written, two working texts are read
   // and deleted.
@@ -143,7 +121,7 @@ TEST_F(Guasti, EveryFailedOperationIsReportedAndLeavesNoPartialFile) {
       EXPECT_NE(messaggio.find(files.percorso_guasto), std::string::npos) << messaggio;
       EXPECT_NE(messaggio.find(std::strerror(EIO)), std::string::npos) << messaggio;
 
-      const auto dopo = contenuto(cartella);
+      const auto dopo = test::file_contents(cartella.path());
       for (const auto& [nome, byte] : dopo) {
         EXPECT_EQ(nome.find(".tmp-"), std::string::npos) << "left behind: " << nome;
       }

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "support/ausili.h"
 
 namespace scenari {
 namespace {
@@ -19,14 +20,10 @@ constexpr const char* treno_buono = "[generale]\r\nnumero vetture,    6\r\n[fine
 class Lettura : public testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "scenari-lettura-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella_ = modello;
-    nomi_ = nomi_file(cartella_.string(), "Monte_Valle", "77");
+    nomi_ = nomi_file(cartella_.str(), "Monte_Valle", "77");
     m_.nome_linea = "Monte_Valle";
     m_.numero_treno = "77";
   }
-  void TearDown() override { fs::remove_all(cartella_); }
 
   void scrivi(const std::string& percorso, const std::string& testo) {
     files_.replace(percorso, testo);
@@ -41,7 +38,7 @@ class Lettura : public testing::Test {
 
   bool c_e(const std::string& percorso) { return files_.exists(percorso); }
 
-  fs::path cartella_;
+  const test::TestDirectory cartella_{"scenari-lettura"};
   NomiFile nomi_;
   Modello m_;
   platform::Files files_;
@@ -54,7 +51,7 @@ TEST_F(Lettura, BothTextsReadAndDeleted) {
   EXPECT_EQ(m_.tabella_generale[84].valore3, 6);
   EXPECT_FALSE(c_e(nomi_.linea_txt));
   EXPECT_FALSE(c_e(nomi_.treno_txt));
-  EXPECT_TRUE(fs::is_empty(cartella_));
+  EXPECT_TRUE(fs::is_empty(cartella_.path()));
 }
 
 TEST_F(Lettura, MissingLineTextLeavesTheTrainText) {
@@ -79,7 +76,7 @@ TEST_F(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
   EXPECT_EQ(m_.codice_errore, 15);
   EXPECT_EQ(m_.posizione_errore, 7901);
   EXPECT_EQ(m_.tabella_generale[84].valore3, 6);
-  EXPECT_TRUE(fs::is_empty(cartella_));
+  EXPECT_TRUE(fs::is_empty(cartella_.path()));
 }
 
 struct CasoFallimento {
@@ -98,7 +95,7 @@ TEST_P(LetturaFallita, Code25AndNoDescriptionTextLeft) {
   EXPECT_EQ(m_.codice_errore, 25);
   EXPECT_EQ(m_.file_errore, caso.file_errore);
   EXPECT_EQ(m_.riga_errore, caso.riga_errore);
-  EXPECT_TRUE(fs::is_empty(cartella_));
+  EXPECT_TRUE(fs::is_empty(cartella_.path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

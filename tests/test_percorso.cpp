@@ -2,20 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/formato_binario.h"
+#include "support/ausili.h"
 
 namespace scenari {
 namespace {
@@ -376,16 +373,10 @@ TEST(FormatoBinario, DecodersRefuseBytesThatDoNotFit) {
 // ---- the whole builder on files --------------------------------------------
 
 namespace fs = std::filesystem;
+using test::read_file;
 
 const fs::path embedded =
     fs::path(SCENARI_TEST_DATA).parent_path() / "conformance" / "01_embedded";
-
-std::string leggi_file(const fs::path& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  std::ostringstream contenuto;
-  contenuto << in.rdbuf();
-  return contenuto.str();
-}
 
 // Fails the creation of every file whose name ends in `coda`.
 class FilesGuasti : public platform::Files {
@@ -406,19 +397,15 @@ class FilesGuasti : public platform::Files {
 class Costruttore : public testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "scenari-percorso-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella_ = modello;
     m_.nome_linea = "Lago Fontana_Lago Marinella";
     m_.numero_treno = "40572";
-    nomi_ = nomi_file(cartella_.string(), m_.nome_linea, m_.numero_treno);
+    nomi_ = nomi_file(cartella_.str(), m_.nome_linea, m_.numero_treno);
   }
-  void TearDown() override { fs::remove_all(cartella_); }
 
   void testi_incorporati() {
-    files_.replace(nomi_.linea_txt, leggi_file(embedded / "Lago Fontana_Lago Marinella_linea.txt"));
+    files_.replace(nomi_.linea_txt, read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt"));
     files_.replace(nomi_.treno_txt,
-                   leggi_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt"));
+                   read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt"));
   }
 
   void testi(const std::string& linea, const std::string& treno) {
@@ -426,16 +413,9 @@ class Costruttore : public testing::Test {
     files_.replace(nomi_.treno_txt, treno);
   }
 
-  std::vector<std::string> elenco() {
-    std::vector<std::string> nomi;
-    for (const auto& voce : fs::directory_iterator(cartella_)) {
-      nomi.push_back(voce.path().filename().string());
-    }
-    std::sort(nomi.begin(), nomi.end());
-    return nomi;
-  }
+  std::vector<std::string> elenco() const { return test::file_names(cartella_.path()); }
 
-  fs::path cartella_;
+  const test::TestDirectory cartella_{"scenari-percorso"};
   NomiFile nomi_;
   Modello m_;
   platform::Files files_;
@@ -448,9 +428,9 @@ TEST_F(Costruttore, EmbeddedScenarioFiles) {
   EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.dat",
                                                 "Lago Fontana_Lago Marinella_40572.sim",
                                                 "Lago Fontana_Lago Marinella_linea.dat"}));
-  const std::string piano = leggi_file(nomi_.linea_dat);
-  const std::string sim = leggi_file(nomi_.sim);
-  const std::string dat = leggi_file(nomi_.dat);
+  const std::string piano = read_file(nomi_.linea_dat);
+  const std::string sim = read_file(nomi_.sim);
+  const std::string dat = read_file(nomi_.dat);
   ASSERT_EQ(piano.size(), 279964u);
   ASSERT_EQ(sim.size(), 3016u);
   ASSERT_EQ(dat.size(), 4215u);
@@ -474,21 +454,21 @@ TEST_F(Costruttore, TwoRunsGiveTheSameBytes) {
   testi_incorporati();
   memorizza_percorso(m_, files_, nomi_, 1);
   const std::string prima =
-      leggi_file(nomi_.linea_dat) + leggi_file(nomi_.sim) + leggi_file(nomi_.dat);
+      read_file(nomi_.linea_dat) + read_file(nomi_.sim) + read_file(nomi_.dat);
   testi_incorporati();
   Modello altro;
   altro.nome_linea = m_.nome_linea;
   altro.numero_treno = m_.numero_treno;
   memorizza_percorso(altro, files_, nomi_, 1);
-  EXPECT_EQ(leggi_file(nomi_.linea_dat) + leggi_file(nomi_.sim) + leggi_file(nomi_.dat), prima);
+  EXPECT_EQ(read_file(nomi_.linea_dat) + read_file(nomi_.sim) + read_file(nomi_.dat), prima);
 }
 
 TEST_F(Costruttore, WithoutPlanGeometryAnOlderPlanFileStays) {
   files_.replace(nomi_.linea_dat, "older");
   testi_incorporati();
   memorizza_percorso(m_, files_, nomi_, 0);
-  EXPECT_EQ(leggi_file(nomi_.linea_dat), "older");
-  EXPECT_EQ(leggi_file(nomi_.dat).size(), 4215u);
+  EXPECT_EQ(read_file(nomi_.linea_dat), "older");
+  EXPECT_EQ(read_file(nomi_.dat).size(), 4215u);
 }
 
 TEST_F(Costruttore, StartRecordFailureWritesNothing) {
@@ -512,7 +492,7 @@ TEST_F(Costruttore, StartRecordFailureWritesNothing) {
       EXPECT_EQ(e.numero(), caso.numero);
     }
     EXPECT_EQ(elenco(), std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim"});
-    EXPECT_EQ(leggi_file(nomi_.sim), "older");
+    EXPECT_EQ(read_file(nomi_.sim), "older");
   }
 }
 
@@ -533,8 +513,8 @@ TEST_F(Costruttore, AFailedWriteKeepsTheOlderSetWhole) {
   testi_incorporati();
   FilesGuasti guasti(".dat");
   EXPECT_THROW(memorizza_percorso(m_, guasti, nomi_, 1), platform::FileError);
-  EXPECT_EQ(leggi_file(nomi_.linea_dat), "older plan");
-  EXPECT_EQ(leggi_file(nomi_.sim), "older table");
+  EXPECT_EQ(read_file(nomi_.linea_dat), "older plan");
+  EXPECT_EQ(read_file(nomi_.sim), "older table");
   EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim",
                                                 "Lago Fontana_Lago Marinella_linea.dat"}));
 }

@@ -1,30 +1,23 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
+#include "platform/scratch_directory.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using scenari::platform::FileError;
 using scenari::platform::Files;
 using scenari::platform::Operation;
+using scenari::platform::ScratchDirectory;
+namespace test = scenari::test;
 
 namespace {
-
-std::string leggi(const fs::path& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void scrivi(const fs::path& percorso, const std::string& byte) {
-  std::ofstream(percorso, std::ios::binary) << byte;
-}
 
 // Fails one operation on one path with an errno value, as a full disk or a
 // refused rename would.
@@ -47,23 +40,16 @@ class FilesGuasti : public Files {
 class FilesProva : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "platform-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
     a = (cartella / "a.txt").string();
     b = (cartella / "b.txt").string();
   }
-  void TearDown() override { fs::remove_all(cartella); }
 
   std::set<std::string> contenuto() const {
-    std::set<std::string> trovati;
-    for (const auto& voce : fs::directory_iterator(cartella)) {
-      trovati.insert(voce.path().filename().string());
-    }
-    return trovati;
+    const std::vector<std::string> nomi = test::file_names(cartella.path());
+    return {nomi.begin(), nomi.end()};
   }
 
-  fs::path cartella;
+  const test::TestDirectory cartella{"platform"};
   std::string a;
   std::string b;
   Files files;
@@ -72,9 +58,9 @@ class FilesProva : public ::testing::Test {
 }  // namespace
 
 TEST_F(FilesProva, ReplaceDropsTheTailOfALongerOldFile) {
-  scrivi(a, std::string(4096, 'x'));
+  test::write_file(a, std::string(4096, 'x'));
   files.replace(a, "new\r\n");
-  EXPECT_EQ(leggi(a), "new\r\n");
+  EXPECT_EQ(test::read_file(a), "new\r\n");
   files.replace(a, "");
   EXPECT_EQ(fs::file_size(a), 0u);
   EXPECT_EQ(contenuto(), std::set<std::string>{"a.txt"});
@@ -85,7 +71,7 @@ TEST_F(FilesProva, ReadReturnsEveryByte) {
   files.replace(a, byte);
   EXPECT_EQ(files.read(a), byte);
   EXPECT_TRUE(files.exists(a));
-  EXPECT_FALSE(files.exists(cartella.string()));
+  EXPECT_FALSE(files.exists(cartella.str()));
 }
 
 TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
@@ -108,7 +94,7 @@ TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
       {"read-only directory", a, &creazione},
   };
   for (const auto& caso : casi) {
-    scrivi(a, "old content");
+    test::write_file(a, "old content");
     try {
       caso.strato->replace(caso.bersaglio, "new");
       ADD_FAILURE() << caso.nome << ": no error";
@@ -117,26 +103,26 @@ TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
       EXPECT_FALSE(e.reason().empty()) << caso.nome;
       EXPECT_NE(std::string(e.what()).find(caso.bersaglio), std::string::npos) << caso.nome;
     }
-    EXPECT_EQ(leggi(a), "old content") << caso.nome;
+    EXPECT_EQ(test::read_file(a), "old content") << caso.nome;
     EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "dir.txt"})) << caso.nome;
   }
 }
 
 TEST_F(FilesProva, ReplaceAllWritesEveryFile) {
-  scrivi(a, std::string(100, 'o'));
+  test::write_file(a, std::string(100, 'o'));
   files.replace_all({{a, "first"}, {b, "second"}});
-  EXPECT_EQ(leggi(a), "first");
-  EXPECT_EQ(leggi(b), "second");
+  EXPECT_EQ(test::read_file(a), "first");
+  EXPECT_EQ(test::read_file(b), "second");
   EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
 TEST_F(FilesProva, ReplaceAllWriteFailureKeepsEveryOldFile) {
-  scrivi(a, "old a");
-  scrivi(b, "old b");
+  test::write_file(a, "old a");
+  test::write_file(b, "old b");
   FilesGuasti disco_pieno(Operation::write, b, ENOSPC);
   EXPECT_THROW(disco_pieno.replace_all({{a, "new a"}, {b, "new b"}}), FileError);
-  EXPECT_EQ(leggi(a), "old a");
-  EXPECT_EQ(leggi(b), "old b");
+  EXPECT_EQ(test::read_file(a), "old a");
+  EXPECT_EQ(test::read_file(b), "old b");
   EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
@@ -147,19 +133,19 @@ TEST_F(FilesProva, ReplaceAllRenameFailureUndoesTheEarlierRenames) {
   EXPECT_THROW(rinomina.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
   EXPECT_EQ(contenuto(), std::set<std::string>{});
 
-  scrivi(a, "old a");
-  scrivi(b, "old b");
+  test::write_file(a, "old a");
+  test::write_file(b, "old b");
   FilesGuasti ultima(Operation::rename, c, EACCES);
   EXPECT_THROW(ultima.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
-  EXPECT_EQ(leggi(a), "old a");
-  EXPECT_EQ(leggi(b), "old b");
+  EXPECT_EQ(test::read_file(a), "old a");
+  EXPECT_EQ(test::read_file(b), "old b");
   EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
 TEST_F(FilesProva, RemoveReportsAMissingFileButRemoveIfExistsDoesNot) {
   EXPECT_THROW(files.remove(a), FileError);
   EXPECT_NO_THROW(files.remove_if_exists(a));
-  scrivi(a, "x");
+  test::write_file(a, "x");
   files.remove(a);
   EXPECT_FALSE(fs::exists(a));
 }
@@ -167,4 +153,22 @@ TEST_F(FilesProva, RemoveReportsAMissingFileButRemoveIfExistsDoesNot) {
 TEST(Join, PutsOneSlashBetweenDirectoryAndName) {
   EXPECT_EQ(scenari::platform::join("/opt/run", "Lago Fontana_linea.txt"),
             "/opt/run/Lago Fontana_linea.txt");
+}
+
+// Each scratch directory is new and private, and goes with all it holds,
+// nested directories included.
+TEST(ScratchDirectory, IsFreshAndRemovedWithItsContent) {
+  std::string percorso;
+  {
+    const ScratchDirectory prima("platform");
+    const ScratchDirectory seconda("platform");
+    EXPECT_NE(prima.path(), seconda.path());
+    EXPECT_TRUE(fs::is_empty(prima.path()));
+    EXPECT_EQ(fs::path(prima.path()).filename().string().rfind("platform-", 0), 0u);
+    EXPECT_EQ(fs::status(prima.path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    fs::create_directories(fs::path(prima.path()) / "dentro" / "piu_dentro");
+    test::write_file(fs::path(prima.path()) / "dentro" / "piu_dentro" / "x.txt", "x");
+    percorso = prima.path();
+  }
+  EXPECT_FALSE(fs::exists(percorso));
 }

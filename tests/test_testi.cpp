@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/testi.h"
+#include "support/ausili.h"
 
 namespace fs = std::filesystem;
 using namespace scenari;
@@ -16,30 +14,15 @@ namespace {
 
 const fs::path riferimenti = fs::path(SCENARI_TEST_DATA).parent_path() / "conformance" / "run" / "expected";
 
-std::string leggi(const fs::path& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class CartellaProva : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string modello = (fs::temp_directory_path() / "testi-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(modello.data()), nullptr);
-    cartella = modello;
-    nomi = nomi_file(cartella.string(), "Lago Fontana_Lago Marinella", "40572");
-  }
-  void TearDown() override { fs::remove_all(cartella); }
-
-  std::vector<std::string> contenuto() const {
-    std::vector<std::string> nomi_trovati;
-    for (const auto& voce : fs::directory_iterator(cartella)) {
-      nomi_trovati.push_back(voce.path().filename().string());
-    }
-    return nomi_trovati;
+    nomi = nomi_file(cartella.str(), "Lago Fontana_Lago Marinella", "40572");
   }
 
-  fs::path cartella;
+  std::vector<std::string> contenuto() const { return test::file_names(cartella.path()); }
+
+  const test::TestDirectory cartella{"testi"};
   NomiFile nomi;
   platform::Files files;
 };
@@ -68,8 +51,8 @@ TEST(ComponiTesto, LinesUpToTheEndMarkerEachWithCrLf) {
 TEST(DescriptionTexts, MatchTheReferenceFilesByteForByte) {
   const std::string linea = testo_linea();
   const std::string treno = testo_treno();
-  EXPECT_EQ(linea, leggi(riferimenti / "Lago Fontana_Lago Marinella_linea.txt"));
-  EXPECT_EQ(treno, leggi(riferimenti / "Lago Fontana_Lago Marinella_40572-.txt"));
+  EXPECT_EQ(linea, test::read_file(riferimenti / "Lago Fontana_Lago Marinella_linea.txt"));
+  EXPECT_EQ(treno, test::read_file(riferimenti / "Lago Fontana_Lago Marinella_40572-.txt"));
   EXPECT_EQ(linea.size(), 647u);
   EXPECT_EQ(treno.size(), 727u);
   EXPECT_NE(treno.find("orologio,    7               59            47 \r\n"), std::string::npos);
@@ -80,16 +63,16 @@ TEST(DescriptionTexts, MatchTheReferenceFilesByteForByte) {
 TEST_F(CartellaProva, WritersPutTheTextsUnderTheirNames) {
   dati_linea(files, nomi);
   dati_treno(files, nomi);
-  EXPECT_EQ(leggi(cartella / "Lago Fontana_Lago Marinella_linea.txt"), testo_linea());
-  EXPECT_EQ(leggi(cartella / "Lago Fontana_Lago Marinella_40572-.txt"), testo_treno());
+  EXPECT_EQ(test::read_file(cartella / "Lago Fontana_Lago Marinella_linea.txt"), testo_linea());
+  EXPECT_EQ(test::read_file(cartella / "Lago Fontana_Lago Marinella_40572-.txt"), testo_treno());
   EXPECT_EQ(contenuto().size(), 2u);
 }
 
 TEST_F(CartellaProva, ALongerOldFileIsReplacedWhole) {
-  std::ofstream(nomi.linea_txt, std::ios::binary) << std::string(5000, 'z');
+  test::write_file(nomi.linea_txt, std::string(5000, 'z'));
   dati_linea(files, nomi);
   dati_linea(files, nomi);
-  EXPECT_EQ(leggi(nomi.linea_txt), testo_linea());
+  EXPECT_EQ(test::read_file(nomi.linea_txt), testo_linea());
 }
 
 TEST_F(CartellaProva, AFailedWriteNamesTheFileAndLeavesNoTemporary) {

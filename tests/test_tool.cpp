@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -13,6 +12,7 @@
 #include "core/avvio.h"
 #include "core/formato_binario.h"
 #include "core/nomi_file.h"
+#include "support/ausili.h"
 #include "tool/collocatore.h"
 #include "tool/compila.h"
 #include "tool/dump.h"
@@ -25,42 +25,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using test::file_contents;
+using test::read_file;
+using test::write_file;
 
 const fs::path casi = SCENARI_CONFORMANCE;
 const fs::path attesi_run = casi / "run" / "expected";
 
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void scrivi(const fs::path& p, const std::string& byte) {
-  std::ofstream(p, std::ios::binary) << byte;
-}
-
-// Every file of a directory with its content.
-std::map<std::string, std::string> contenuto(const fs::path& cartella) {
-  std::map<std::string, std::string> file;
-  for (const auto& e : fs::directory_iterator(cartella)) {
-    file[e.path().filename().string()] = leggi(e.path());
-  }
-  return file;
-}
-
-class Cartella {
+// The scratch directories of these cases, named for the program.
+class Cartella : public test::TestDirectory {
  public:
-  Cartella() {
-    std::string modello = (fs::temp_directory_path() / "test_tool-XXXXXX").string();
-    percorso_ = ::mkdtemp(modello.data());
-  }
-  ~Cartella() { fs::remove_all(percorso_); }
-  const fs::path& operator*() const { return percorso_; }
-  std::string str() const { return percorso_.string(); }
-
- private:
-  fs::path percorso_;
+  Cartella() : TestDirectory("test_tool") {}
 };
 
 OpzioniCompilazione opzioni(const Cartella& dir, const Cartella& uscita) {
@@ -76,17 +51,17 @@ TEST(Compile, EmbeddedTextsGiveTheRecordedBinariesAndLeaveTheTextsAlone) {
   platform::Files files;
   Cartella dir, uscita;
   scrivi_esempio(files, dir.str(), false);
-  const auto prima = contenuto(*dir);
+  const auto prima = file_contents(dir.path());
 
   const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
 
   EXPECT_EQ(e.stato, uscita_ok);
   EXPECT_TRUE(e.problemi.empty());
-  EXPECT_EQ(contenuto(*dir), prima) << "DIR must not change when --out points elsewhere";
-  const auto scritti = contenuto(*uscita);
+  EXPECT_EQ(file_contents(dir.path()), prima) << "DIR must not change when --out points elsewhere";
+  const auto scritti = file_contents(uscita.path());
   ASSERT_EQ(scritti.size(), 3u);
   for (const auto& [file, byte] : scritti) {
-    EXPECT_EQ(byte, leggi(attesi_run / file)) << file;
+    EXPECT_EQ(byte, read_file(attesi_run / file)) << file;
   }
   ASSERT_EQ(e.scritti.size(), 3u);
   EXPECT_EQ(e.scritti[0].byte, 279964u);
@@ -102,10 +77,10 @@ TEST(Compile, RecordedScenarios) {
   for (const auto& caso : fs::directory_iterator(casi)) {
     if (!fs::exists(caso.path() / "case.json")) continue;
     SCOPED_TRACE(caso.path().filename().string());
-    const json c = json::parse(leggi(caso.path() / "case.json"));
+    const json c = json::parse(read_file(caso.path() / "case.json"));
     Cartella dir, uscita;
     for (const auto& e : fs::directory_iterator(caso.path())) {
-      if (e.path().extension() == ".txt") fs::copy_file(e.path(), *dir / e.path().filename());
+      if (e.path().extension() == ".txt") fs::copy_file(e.path(), dir / e.path().filename());
     }
     OpzioniCompilazione o{dir.str(), uscita.str(), c["nome_linea"], c["numero_treno"],
                           c["genera_linea"] != 0};
@@ -123,9 +98,9 @@ TEST(Compile, RecordedScenarios) {
     }
     std::set<std::string> attesi, trovati;
     for (const auto& f : c["files_after_run"]) attesi.insert(f);
-    for (const auto& [file, byte] : contenuto(*uscita)) {
+    for (const auto& [file, byte] : file_contents(uscita.path())) {
       trovati.insert(file);
-      EXPECT_EQ(byte, leggi(caso.path() / "expected" / file)) << file;
+      EXPECT_EQ(byte, read_file(caso.path() / "expected" / file)) << file;
     }
     EXPECT_EQ(trovati, attesi);
     ++visti;
@@ -138,11 +113,11 @@ TEST(Compile, RecordedScenarios) {
 void testo_con(platform::Files& files, const Cartella& dir, const std::string& file,
                const std::string& sezione, const std::string& riga) {
   scrivi_esempio(files, dir.str(), false);
-  const fs::path percorso = *dir / nome(file);
-  std::string testo = leggi(percorso);
+  const fs::path percorso = dir / nome(file);
+  std::string testo = read_file(percorso);
   const std::string titolo = sezione + "\r\n";
   testo.insert(testo.find(titolo) + titolo.size(), riga + "\r\n");
-  scrivi(percorso, testo);
+  write_file(percorso, testo);
 }
 
 TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
@@ -159,7 +134,7 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
   const std::string atteso = dir.str() + "/" + nome(nomi_run.treno_txt) +
                              ":21: code 16: signal cell already taken (position 1000 m)";
   EXPECT_EQ(descrivi_problema(e.problemi[0]), atteso);
-  EXPECT_EQ(contenuto(*uscita).size(), 3u) << "a data problem still writes the binaries";
+  EXPECT_EQ(file_contents(uscita.path()).size(), 3u) << "a data problem still writes the binaries";
 }
 
 TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
@@ -169,12 +144,12 @@ TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
   // 15; the train text is still read, and its end finds a progressive value
   // that is not a multiple of 50 (code 2).
   testo_con(files, dir, nomi_run.linea_txt, "[indicazioni]", "cartello indicatore, 13901, FINE");
-  std::string linea = leggi(*dir / nome(nomi_run.linea_txt));
+  std::string linea = read_file(dir / nome(nomi_run.linea_txt));
   linea.replace(linea.find("uno,    0,    0"), 15, "uno,  100,   25");
-  scrivi(*dir / nome(nomi_run.linea_txt), linea);
-  std::string treno = leggi(*dir / nome(nomi_run.treno_txt));
+  write_file(dir / nome(nomi_run.linea_txt), linea);
+  std::string treno = read_file(dir / nome(nomi_run.treno_txt));
   treno.erase(treno.find("segnale,"), treno.find("[codici]") - treno.find("segnale,"));
-  scrivi(*dir / nome(nomi_run.treno_txt), treno);
+  write_file(dir / nome(nomi_run.treno_txt), treno);
 
   const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
 
@@ -194,7 +169,7 @@ TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
   // A speed board at 0 m lies in cell 1 with a non-zero first value.
   testo_con(files, dir, nomi_run.linea_txt, "[cartelli]",
             "indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0");
-  scrivi(*uscita / nome(nomi_run.dat), "older");
+  write_file(uscita / nome(nomi_run.dat), "older");
 
   const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
 
@@ -202,7 +177,8 @@ TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
   ASSERT_EQ(e.problemi.size(), 1u);
   EXPECT_TRUE(e.problemi[0].fatale);
   EXPECT_EQ(e.problemi[0].codice, 1250);
-  EXPECT_EQ(contenuto(*uscita), (std::map<std::string, std::string>{{nome(nomi_run.dat), "older"}}));
+  EXPECT_EQ(file_contents(uscita.path()),
+            (std::map<std::string, std::string>{{nome(nomi_run.dat), "older"}}));
 }
 
 TEST(Compile, NoRouteAndMissingTextsWriteNothing) {
@@ -221,16 +197,16 @@ TEST(Compile, NoRouteAndMissingTextsWriteNothing) {
     SCOPED_TRACE(caso.nome);
     Cartella dir, uscita;
     scrivi_esempio(files, dir.str(), false);
-    const fs::path linea = *dir / nome(nomi_run.linea_txt);
+    const fs::path linea = dir / nome(nomi_run.linea_txt);
     if (caso.linea.empty()) {
       fs::remove(linea);
     } else {
-      scrivi(linea, caso.linea);
+      write_file(linea, caso.linea);
     }
     const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
     EXPECT_EQ(e.stato, caso.stato);
     EXPECT_FALSE(e.messaggio.empty());
-    EXPECT_TRUE(contenuto(*uscita).empty());
+    EXPECT_TRUE(file_contents(uscita.path()).empty());
   }
 }
 
@@ -247,12 +223,12 @@ TEST(Compile, FailedMoveLeavesNoPartialOrTemporaryFile) {
   RinominaFallita guasto;
   Cartella dir, uscita;
   scrivi_esempio(files, dir.str(), false);
-  scrivi(*uscita / nome(nomi_run.sim), "older sim");
+  write_file(uscita / nome(nomi_run.sim), "older sim");
 
   const EsitoCompilazione e = compila(opzioni(dir, uscita), guasto);
 
   EXPECT_EQ(e.stato, uscita_errore_file);
-  for (const auto& [file, byte] : contenuto(*uscita)) {
+  for (const auto& [file, byte] : file_contents(uscita.path())) {
     EXPECT_EQ(file.find(".tmp-"), std::string::npos) << file;
     if (file == nome(nomi_run.sim)) {
       EXPECT_EQ(byte, "older sim");
@@ -264,11 +240,11 @@ TEST(Texts, RefusesToReplaceTheUsersTextsUnlessForced) {
   platform::Files files;
   Cartella dir;
   scrivi_esempio(files, dir.str(), false);
-  scrivi(*dir / nome(nomi_run.linea_txt), "my edits");
+  write_file(dir / nome(nomi_run.linea_txt), "my edits");
   EXPECT_THROW(scrivi_esempio(files, dir.str(), false), Rifiuto);
-  EXPECT_EQ(leggi(*dir / nome(nomi_run.linea_txt)), "my edits");
+  EXPECT_EQ(read_file(dir / nome(nomi_run.linea_txt)), "my edits");
   scrivi_esempio(files, dir.str(), true);
-  EXPECT_NE(leggi(*dir / nome(nomi_run.linea_txt)), "my edits");
+  EXPECT_NE(read_file(dir / nome(nomi_run.linea_txt)), "my edits");
 }
 
 // ---- dump ----
@@ -336,7 +312,7 @@ std::string ricodifica(TipoFile tipo, const json& j) {
 TEST(Dump, JsonHoldsEveryMemberOfEachFile) {
   for (const std::string& file : {nome(nomi_run.linea_dat), nome(nomi_run.sim), nome(nomi_run.dat)}) {
     SCOPED_TRACE(file);
-    const std::string byte = leggi(attesi_run / file);
+    const std::string byte = read_file(attesi_run / file);
     const TipoFile tipo = tipo_da_nome(file);
     // Through text, as a program reading the tool's output would get it.
     const json j = json::parse(dump_json(tipo, byte).dump());
@@ -354,7 +330,7 @@ TEST(Dump, NamesWithEveryWindows1252ByteSurviveTheRoundTrip) {
 
 TEST(Dump, CellTableShowsMetresSpeedAndGradient) {
   std::ostringstream out;
-  scrivi_dump_testo(out, TipoFile::celle, leggi(attesi_run / nome(nomi_run.dat)));
+  scrivi_dump_testo(out, TipoFile::celle, read_file(attesi_run / nome(nomi_run.dat)));
   std::string riga;
   std::istringstream righe(out.str());
   for (int i = 0; i <= 22; ++i) std::getline(righe, riga);  // header, then cells 0..21
@@ -371,9 +347,9 @@ TEST(Dump, CellTableShowsMetresSpeedAndGradient) {
 }
 
 TEST(Dump, RefusesBytesThatDoNotFitTheLayout) {
-  const std::string dat = leggi(attesi_run / nome(nomi_run.dat));
-  const std::string sim = leggi(attesi_run / nome(nomi_run.sim));
-  const std::string piano = leggi(attesi_run / nome(nomi_run.linea_dat));
+  const std::string dat = read_file(attesi_run / nome(nomi_run.dat));
+  const std::string sim = read_file(attesi_run / nome(nomi_run.sim));
+  const std::string piano = read_file(attesi_run / nome(nomi_run.linea_dat));
   struct Caso {
     const char* nome;
     TipoFile tipo;
@@ -405,7 +381,7 @@ TEST(Dump, KindFromTheName) {
 // ---- plot ----
 
 std::string svg_incorporato() {
-  auto file = [](const std::string& p) { return leggi(attesi_run / nome(p)); };
+  auto file = [](const std::string& p) { return read_file(attesi_run / nome(p)); };
   return disegna_svg(dati_grafico(file(nomi_run.linea_dat), file(nomi_run.sim), file(nomi_run.dat)));
 }
 
@@ -418,8 +394,8 @@ std::size_t conta(const std::string& testo, const std::string& cosa) {
 TEST(Plot, EmbeddedScenarioParsesAsXml) {
   if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint missing";
   Cartella dir;
-  scrivi(*dir / "plot.svg", svg_incorporato());
-  const std::string comando = "xmllint --noout '" + (*dir / "plot.svg").string() + "'";
+  write_file(dir / "plot.svg", svg_incorporato());
+  const std::string comando = "xmllint --noout '" + (dir / "plot.svg").string() + "'";
   EXPECT_EQ(std::system(comando.c_str()), 0);
 }
 
@@ -480,7 +456,7 @@ int esegui(const std::string& argomenti) {
 
 TEST(Program, ExitStatuses) {
   Cartella dir;
-  scrivi(*dir / "short.dat", std::string(14, '\0'));
+  write_file(dir / "short.dat", std::string(14, '\0'));
   const std::string d = "'" + dir.str() + "'";
   struct Caso {
     std::string argomenti;
@@ -496,7 +472,7 @@ TEST(Program, ExitStatuses) {
                         Caso{"plot " + d + " --out " + d + "/p.svg", uscita_ok}}) {
     EXPECT_EQ(esegui(c.argomenti), c.stato) << c.argomenti;
   }
-  EXPECT_FALSE(fs::exists(*dir / nome(nomi_run.linea_dat))) << "--no-plan wrote a plan file";
+  EXPECT_FALSE(fs::exists(dir / nome(nomi_run.linea_dat))) << "--no-plan wrote a plan file";
 }
 
 }  // namespace

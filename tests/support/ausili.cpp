@@ -1,0 +1,35 @@
+#include "support/ausili.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace scenari::test {
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> file_names(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::map<std::string, std::string> file_contents(const std::filesystem::path& directory) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    contents[entry.path().filename().string()] = read_file(entry.path());
+  }
+  return contents;
+}
+
+}  // namespace scenari::test

@@ -1,0 +1,39 @@
+// What the test programs share: a scratch directory to run in, and whole-file
+// reads and writes of bytes to set up and check what the code leaves there.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/scratch_directory.h"
+
+namespace scenari::test {
+
+// A scratch directory seen as a std::filesystem::path, so cases can join
+// names onto it with operator/.
+class TestDirectory {
+ public:
+  explicit TestDirectory(std::string_view prefix) : directory_(prefix), path_(directory_.path()) {}
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return directory_.path(); }
+  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+ private:
+  platform::ScratchDirectory directory_;
+  std::filesystem::path path_;
+};
+
+// The whole content of a file; empty when it cannot be read.
+std::string read_file(const std::filesystem::path& path);
+// Makes `bytes` the whole content of a file, creating it when missing.
+void write_file(const std::filesystem::path& path, std::string_view bytes);
+// The names of the entries of a directory, sorted.
+std::vector<std::string> file_names(const std::filesystem::path& directory);
+// Every entry of a directory by name, with its content.
+std::map<std::string, std::string> file_contents(const std::filesystem::path& directory);
+
+}  // namespace scenari::test
