@@ -22,6 +22,9 @@ class Scrittore {
   void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
   void i32(std::int32_t v) { scrivi(piccolo_endian<4>(static_cast<std::uint32_t>(v))); }
   void f64(double v) { scrivi(piccolo_endian<8>(std::bit_cast<std::uint64_t>(v))); }
+  void campo(std::uint8_t v) { u8(v); }
+  void campo(std::int16_t v) { i16(v); }
+  void campo(std::int32_t v) { i32(v); }
   void testo(std::string_view t) {
     byte_.replace(pos_, t.size(), t);
     pos_ += t.size();
@@ -81,6 +84,9 @@ class Lettore {
     for (int i = 0; i < 8; ++i) u |= static_cast<std::uint64_t>(u8()) << (8 * i);
     return std::bit_cast<double>(u);
   }
+  void campo(std::uint8_t& v) { v = u8(); }
+  void campo(std::int16_t& v) { v = i16(); }
+  void campo(std::int32_t& v) { v = i32(); }
   std::string testo(std::size_t n) {
     richiedi(n);
     std::string t(byte_.substr(pos_, n));
@@ -147,33 +153,53 @@ const char* membro_a(const std::array<Membro, N>& membri, std::size_t offset) {
   return trovato;
 }
 
-void codifica_cella(Scrittore& s, const cella& c) {
-  s.u8(c.tipo);
-  s.i16(c.dato1);
-  s.i16(c.dato2);
-  s.i16(c.dato3);
-  s.i16(c.dato4);
-  s.u8(c.tempo_segnale);
-  s.u8(c.avvicinamento);
-  s.u8(c.montagna);
-  s.u8(c.velocita_limite);
-  s.u8(c.pendenza);
-  s.u8(c.aderenza);
+// The members of a cell in file order. One list serves writing (a const
+// cell and a Scrittore) and reading (a cell and a Lettore), so the two
+// cannot drift apart.
+template <typename Flusso, typename Cella>
+void campi_cella(Flusso& f, Cella& c) {
+  f.campo(c.tipo);
+  f.campo(c.dato1);
+  f.campo(c.dato2);
+  f.campo(c.dato3);
+  f.campo(c.dato4);
+  f.campo(c.tempo_segnale);
+  f.campo(c.avvicinamento);
+  f.campo(c.montagna);
+  f.campo(c.velocita_limite);
+  f.campo(c.pendenza);
+  f.campo(c.aderenza);
 }
+
+// The members of a general record before its name, and after it.
+template <typename Flusso, typename Voce>
+void campi_prima_del_nome(Flusso& f, Voce& v) {
+  f.campo(v.tipo);
+  f.campo(v.valore1);
+  f.campo(v.valore2);
+  f.campo(v.valore3);
+  f.campo(v.opzione);
+}
+
+template <typename Flusso, typename Voce>
+void campi_dopo_il_nome(Flusso& f, Voce& v) {
+  f.campo(v.intero1);
+  f.campo(v.intero2);
+  f.campo(v.intero3);
+  f.campo(v.intero4);
+  f.campo(v.intero5);
+  f.campo(v.byte1);
+  f.campo(v.byte2);
+  f.campo(v.byte3);
+  f.campo(v.byte4);
+  f.campo(v.valore4);
+}
+
+void codifica_cella(Scrittore& s, const cella& c) { campi_cella(s, c); }
 
 cella decodifica_cella(Lettore& l) {
   cella c;
-  c.tipo = l.u8();
-  c.dato1 = l.i16();
-  c.dato2 = l.i16();
-  c.dato3 = l.i16();
-  c.dato4 = l.i16();
-  c.tempo_segnale = l.u8();
-  c.avvicinamento = l.u8();
-  c.montagna = l.u8();
-  c.velocita_limite = l.u8();
-  c.pendenza = l.u8();
-  c.aderenza = l.u8();
+  campi_cella(l, c);
   return c;
 }
 
@@ -183,43 +209,17 @@ void codifica_voce(Scrittore& s, const voce_tabella& v, std::size_t numero) {
                            std::to_string(v.nome.size()) +
                            " characters, more than the file can hold");
   }
-  s.u8(v.tipo);
-  s.i32(v.valore1);
-  s.i32(v.valore2);
-  s.i32(v.valore3);
-  s.u8(v.opzione);
+  campi_prima_del_nome(s, v);
   s.u16(static_cast<std::uint16_t>(v.nome.size()));
   s.testo(v.nome);
-  s.i16(v.intero1);
-  s.i16(v.intero2);
-  s.i16(v.intero3);
-  s.i16(v.intero4);
-  s.i16(v.intero5);
-  s.u8(v.byte1);
-  s.u8(v.byte2);
-  s.u8(v.byte3);
-  s.u8(v.byte4);
-  s.i32(v.valore4);
+  campi_dopo_il_nome(s, v);
 }
 
 voce_tabella decodifica_voce(Lettore& l) {
   voce_tabella v;
-  v.tipo = l.u8();
-  v.valore1 = l.i32();
-  v.valore2 = l.i32();
-  v.valore3 = l.i32();
-  v.opzione = l.u8();
+  campi_prima_del_nome(l, v);
   v.nome = l.testo(l.u16());
-  v.intero1 = l.i16();
-  v.intero2 = l.i16();
-  v.intero3 = l.i16();
-  v.intero4 = l.i16();
-  v.intero5 = l.i16();
-  v.byte1 = l.u8();
-  v.byte2 = l.u8();
-  v.byte3 = l.u8();
-  v.byte4 = l.u8();
-  v.valore4 = l.i32();
+  campi_dopo_il_nome(l, v);
   return v;
 }
 
