@@ -47,12 +47,14 @@ void Svg::attributi(Attributi attributi) {
   }
 }
 
-void Svg::elemento(std::string_view nome, Attributi a) {
+void Svg::marcatore(std::string_view nome, Attributi a, std::string_view fine) {
   corpo_ += '<';
   corpo_ += nome;
   attributi(a);
-  corpo_ += "/>\n";
+  corpo_ += fine;
 }
+
+void Svg::elemento(std::string_view nome, Attributi a) { marcatore(nome, a, "/>\n"); }
 
 void Svg::testo(double x, double y, std::string_view contenuto, Attributi a) {
   corpo_ += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\"";
@@ -60,12 +62,7 @@ void Svg::testo(double x, double y, std::string_view contenuto, Attributi a) {
   corpo_ += ">" + escape_xml(contenuto) + "</text>\n";
 }
 
-void Svg::apri(std::string_view nome, Attributi a) {
-  corpo_ += '<';
-  corpo_ += nome;
-  attributi(a);
-  corpo_ += ">\n";
-}
+void Svg::apri(std::string_view nome, Attributi a) { marcatore(nome, a, ">\n"); }
 
 void Svg::chiudi(std::string_view nome) {
   corpo_ += "</";

@@ -29,6 +29,9 @@ class Svg {
   std::string documento() const;
 
  private:
+  // "<nome attributes" followed by `fine`: "/>" for an empty element, ">" for
+  // one that is opened.
+  void marcatore(std::string_view nome, Attributi a, std::string_view fine);
   void attributi(Attributi attributi);
 
   std::string corpo_;
