@@ -87,8 +87,7 @@ TEST(AvvisoDati, NamesCodeMeaningPositionAndPlace) {
   m.posizione_errore = 2300;
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m");
-  m.file_errore = "/run/x-.txt";
-  m.riga_errore = 21;
+  m.problemi.push_back(Problema{16, 2300, "/run/x-.txt", 21});
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m, /run/x-.txt:21");
 }

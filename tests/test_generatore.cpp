@@ -35,8 +35,9 @@ TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
     m.numero_treno = "1";
     memorizza_percorso(m, files, nomi, 1);
 
-    EXPECT_EQ(m.codice_errore, 0) << m.file_errore << ':' << m.riga_errore << " at "
-                                  << m.posizione_errore << " m";
+    EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().file << ':' << m.problemi.front().riga
+                                    << ": code " << m.problemi.front().codice;
+    EXPECT_EQ(m.codice_errore, 0);
     const std::int32_t blocchi = lunghezza / 2000;
     EXPECT_EQ(m.lunghezza_totale, lunghezza + 7000);
     EXPECT_EQ(conta_celle(m, 1), blocchi);

@@ -93,8 +93,9 @@ TEST_P(LetturaFallita, Code25AndNoDescriptionTextLeft) {
   const CasoFallimento& caso = GetParam();
   leggi(caso.linea, caso.treno);
   EXPECT_EQ(m_.codice_errore, 25);
-  EXPECT_EQ(m_.file_errore, caso.file_errore);
-  EXPECT_EQ(m_.riga_errore, caso.riga_errore);
+  ASSERT_NE(m_.ultimo_problema(), nullptr);
+  EXPECT_EQ(m_.ultimo_problema()->file, caso.file_errore);
+  EXPECT_EQ(m_.ultimo_problema()->riga, caso.riga_errore);
   EXPECT_TRUE(fs::is_empty(cartella_.path()));
 }
 

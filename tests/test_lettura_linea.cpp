@@ -281,8 +281,9 @@ TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
   leggi_linea(m, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
                              "cartello indicatore, 75, B\r\n"));
   EXPECT_EQ(m.codice_errore, 6);
-  EXPECT_EQ(m.file_errore, "x_linea.txt");
-  EXPECT_EQ(m.riga_errore, 6);
+  ASSERT_NE(m.ultimo_problema(), nullptr);
+  EXPECT_EQ(m.ultimo_problema()->file, "x_linea.txt");
+  EXPECT_EQ(m.ultimo_problema()->riga, 6);
   EXPECT_EQ(m.riga, "B");
 }
 

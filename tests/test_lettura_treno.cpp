@@ -255,7 +255,8 @@ TEST(LetturaTreno, ErrorLineIsThatOfTheEntry) {
   Modello m = percorso();
   leggi_treno(m, "[generale]\r\norologio,    7   59   47 \r\nabbattimento, 99999, 0\r\n[fine]\r\n");
   EXPECT_EQ(m.codice_errore, 15);
-  EXPECT_EQ(m.riga_errore, 3);
+  ASSERT_NE(m.ultimo_problema(), nullptr);
+  EXPECT_EQ(m.ultimo_problema()->riga, 3);
 }
 
 TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {

@@ -42,8 +42,8 @@ std::string avviso_dati(const Modello& m) {
   std::string avviso = "scenari: warning: error code " + std::to_string(m.codice_errore) + " (" +
                        significato_codice(m.codice_errore) + ") at " +
                        std::to_string(m.posizione_errore) + " m";
-  if (!m.file_errore.empty()) {
-    avviso += ", " + m.file_errore + ":" + std::to_string(m.riga_errore);
+  if (const Problema* p = m.ultimo_problema(); p != nullptr && !p->file.empty()) {
+    avviso += ", " + p->file + ":" + std::to_string(p->riga);
   }
   return avviso;
 }

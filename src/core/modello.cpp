@@ -50,8 +50,6 @@ void Modello::registra_errore(std::int32_t codice, std::int32_t posizione, std::
   problemi.push_back(Problema{codice, posizione, file_in_lettura, riga});
   codice_errore = codice;
   posizione_errore = posizione;
-  riga_errore = riga;
-  file_errore = file_in_lettura;
 }
 
 void Modello::crea_percorso(std::int32_t lunghezza) {

@@ -84,10 +84,6 @@ struct Modello {
   std::int32_t codice_errore = 0;
   std::int32_t posizione_errore = 0;
 
-  // Where the last code was recorded: the description text being read and
-  // the line of its last field. Empty name for codes of the route builder.
-  std::string file_errore;
-  std::int32_t riga_errore = 0;
   std::string file_in_lettura;  // the description text now being read, if any
 
   // Record counter of the text boards (80 downward) as the line reader left
@@ -100,6 +96,9 @@ struct Modello {
   // Every problem recorded in this build, in order; codice_errore and
   // posizione_errore keep the last.
   std::vector<Problema> problemi;
+
+  // The last problem recorded, or nullptr when there is none.
+  const Problema* ultimo_problema() const { return problemi.empty() ? nullptr : &problemi.back(); }
 
   // Records a problem of the scenario data at `posizione` metres, found on
   // line `riga` of the text being read (0 outside the readers); a later code

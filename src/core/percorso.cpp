@@ -17,8 +17,6 @@ namespace {
 void prepara_modello(Modello& m, std::int32_t j) {
   m.genera_linea = j;
   m.codice_errore = 0;
-  m.riga_errore = 0;
-  m.file_errore.clear();
   m.problemi.clear();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
@@ -27,16 +25,14 @@ void prepara_modello(Modello& m, std::int32_t j) {
   m.lunghezza_totale = 0;
 }
 
-// Cell 1 carries the start record, so a route needs at least cells 0 and 1.
+// Without route cells there is nothing to finish, stamp or write.
 void richiedi_celle(const Modello& m) {
-  if (m.celle_percorso.size() >= 2) return;
-  std::string motivo = m.celle_percorso.empty() ? "no route cells were created"
-                                                : "the route is too short for its start record";
-  motivo += ", so no binary file is written";
+  if (m.celle_create()) return;
+  std::string motivo = "no route cells were created, so no binary file is written";
   if (m.codice_errore != 0) {
     motivo += " (code " + std::to_string(m.codice_errore);
-    if (!m.file_errore.empty()) {
-      motivo += " in " + m.file_errore + " line " + std::to_string(m.riga_errore);
+    if (const Problema* p = m.ultimo_problema(); p != nullptr && !p->file.empty()) {
+      motivo += " in " + p->file + " line " + std::to_string(p->riga);
     }
     motivo += std::string(": ") + significato_codice(m.codice_errore) + ")";
   }
