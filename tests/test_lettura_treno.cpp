@@ -467,6 +467,11 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
     EXPECT_EQ(m.codice_errore, 2);
     EXPECT_EQ(m.posizione_errore, 7);
   }
+  Modello tutte = percorso();
+  for (int record : {81, 82, 83}) tutte.tabella_generale[static_cast<std::size_t>(record)].valore1 = 25;
+  leggi_treno(tutte, "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(tutte.problemi.size(), 1u) << "one problem however many records are wrong";
+
   Modello m = percorso();
   m.tabella_generale[81].valore3 = 1025;  // the third value is not checked
   leggi_treno(m, treno_incorporato);

@@ -205,12 +205,13 @@ void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) 
     c.velocita_limite = velocita_in_cella(stato.velocita.corrente, lettore);
   });
   completa(m, stato.aderenza, [&](cella& c) { c.aderenza = basso8(stato.aderenza.corrente); });
+  bool progressive_valide = true;
   for (int record = 81; record <= 83; ++record) {
     const voce_tabella& progressiva = m.tabella_generale[static_cast<std::size_t>(record)];
-    if (!multiplo_50(progressiva.valore1) || !multiplo_50(progressiva.valore2)) {
-      m.registra_errore(2, m.posizione_errore, lettore.riga());
-    }
+    progressive_valide = progressive_valide && multiplo_50(progressiva.valore1) &&
+                         multiplo_50(progressiva.valore2);
   }
+  if (!progressive_valide) m.registra_errore(2, m.posizione_errore, lettore.riga());
 }
 
 }  // namespace
