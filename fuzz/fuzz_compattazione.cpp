@@ -29,8 +29,7 @@ void verifica(bool condizione) {
 void verifica_file(Files& files, const scenari::Modello& m, const scenari::NomiFile& nomi) {
   verifica(scenari::decodifica_celle(files.read(nomi.dat)) == m.celle_percorso);
   verifica(scenari::decodifica_tabella(files.read(nomi.sim)) == m.tabella_generale);
-  verifica(scenari::decodifica_planimetria(files.read(nomi.linea_dat)).elementi() ==
-           m.planimetria.elementi());
+  verifica(scenari::decodifica_planimetria(files.read(nomi.linea_dat)) == m.planimetria);
 }
 
 }  // namespace

@@ -75,8 +75,7 @@ class Catalogo : public ::testing::Test {
     if (fine == Fine::scritti) {
       EXPECT_EQ(decodifica_celle(files.read(nomi.dat)), m.celle_percorso);
       EXPECT_EQ(decodifica_tabella(files.read(nomi.sim)), m.tabella_generale);
-      EXPECT_EQ(decodifica_planimetria(files.read(nomi.linea_dat)).elementi(),
-                m.planimetria.elementi());
+      EXPECT_EQ(decodifica_planimetria(files.read(nomi.linea_dat)), m.planimetria);
     } else {
       EXPECT_FALSE(files.exists(nomi.dat));
       EXPECT_FALSE(files.exists(nomi.sim));

@@ -64,7 +64,8 @@ std::string codifica_piano(const Planimetria& piano) {
   auto aggiungi = [&byte](const void* dati, std::size_t n) {
     byte.append(static_cast<const char*>(dati), n);
   };
-  for (const auto& e : piano.elementi()) {
+  for (std::size_t i = 0; i < piano.numero_elementi(); ++i) {
+    const valore_piano e = piano.elemento(i);
     const std::uint16_t tag = static_cast<std::uint16_t>(
         std::holds_alternative<std::monostate>(e) ? 0 : std::holds_alternative<std::int16_t>(e) ? 2 : 5);
     aggiungi(&tag, 2);

@@ -26,7 +26,7 @@ TEST(Modello, RouteSizeFollowsTheLength) {
   EXPECT_EQ(m.lunghezza_totale, 14000);
   EXPECT_EQ(m.numero_celle, 280);
   EXPECT_EQ(m.celle_percorso.size(), 281u);
-  EXPECT_EQ(m.planimetria.elementi().size(), 2u * 14001u);
+  EXPECT_EQ(m.planimetria.numero_elementi(), 2u * 14001u);
 
   m.crea_percorso(7025);
   EXPECT_EQ(m.numero_celle, 280);
@@ -42,11 +42,11 @@ TEST(Modello, RouteSizeFollowsTheLength) {
 TEST(Planimetria, XValuesComeBeforeYValues) {
   Planimetria p;
   p.crea(3);
-  p.x(2) = 1.5;
-  p.y(0) = std::int16_t{7};
-  EXPECT_EQ(std::get<double>(p.elementi()[2]), 1.5);
-  EXPECT_EQ(std::get<std::int16_t>(p.elementi()[4]), 7);
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.elementi()[7]));
+  p.poni_x(2, 1.5);
+  p.poni_y(0, std::int16_t{7});
+  EXPECT_EQ(std::get<double>(p.elemento(2)), 1.5);
+  EXPECT_EQ(std::get<std::int16_t>(p.elemento(4)), 7);
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.elemento(7)));
   EXPECT_EQ(come_double(p.y(0)), 7.0);
 }
 

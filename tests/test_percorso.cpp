@@ -318,13 +318,13 @@ TEST(FormatoBinario, NameTooLongForItsCountIsRefused) {
 Planimetria piano_come_il_percorso(std::int32_t ultimo) {
   Planimetria p;
   p.crea(ultimo);
-  p.x(0) = std::int16_t{0};
-  p.y(0) = std::int16_t{0};
-  p.x(1) = std::int16_t{0};
-  p.y(1) = std::int16_t{1};
+  p.poni_x(0, std::int16_t{0});
+  p.poni_y(0, std::int16_t{0});
+  p.poni_x(1, std::int16_t{0});
+  p.poni_y(1, std::int16_t{1});
   for (std::int32_t k = 2; k <= ultimo - 2; ++k) {
-    p.x(k) = 0.5 * k;
-    p.y(k) = -1.25 + k;
+    p.poni_x(k, 0.5 * k);
+    p.poni_y(k, -1.25 + k);
   }
   return p;
 }
@@ -342,7 +342,7 @@ TEST(FormatoBinario, PlanElementsAreTagged) {
   EXPECT_EQ(d, 1.0);
   const Planimetria letta = decodifica_planimetria(file);
   EXPECT_EQ(letta.ultimo_metro(), 14000);
-  EXPECT_EQ(letta.elementi(), p.elementi());
+  EXPECT_EQ(letta, p);
   EXPECT_EQ(descrivi_offset_planimetria(file, 11), "point 2, x value");
   EXPECT_EQ(descrivi_offset_planimetria(file, 139982 + 6), "point 1, y value");
   EXPECT_EQ(descrivi_offset_planimetria(file, 139980), "point 14000, x tag");
@@ -447,7 +447,7 @@ TEST_F(Costruttore, EmbeddedScenarioFiles) {
   EXPECT_EQ(tabella[85].valore4, 30703);
   EXPECT_EQ(tabella[1].nome, "LAGO FONTANA");
   EXPECT_EQ(decodifica_celle(dat), m_.celle_percorso);
-  EXPECT_EQ(decodifica_planimetria(piano).elementi(), m_.planimetria.elementi());
+  EXPECT_EQ(decodifica_planimetria(piano), m_.planimetria);
 }
 
 TEST_F(Costruttore, TwoRunsGiveTheSameBytes) {

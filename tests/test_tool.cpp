@@ -300,8 +300,8 @@ std::string ricodifica(TipoFile tipo, const json& j) {
         return std::monostate{};
       };
       for (const auto& punto : j["points"]) {
-        p.x(punto["point"]) = valore(punto["x"]);
-        p.y(punto["point"]) = valore(punto["y"]);
+        p.poni_x(punto["point"], valore(punto["x"]));
+        p.poni_y(punto["point"], valore(punto["y"]));
       }
       return codifica_planimetria(p);
     }

@@ -325,8 +325,8 @@ Planimetria decodifica_planimetria(std::string_view byte) {
   Planimetria planimetria;
   planimetria.crea(punti - 1);
   for (std::int32_t metro = 0; metro < punti; ++metro) {
-    planimetria.x(metro) = elementi[static_cast<std::size_t>(metro)];
-    planimetria.y(metro) = elementi[static_cast<std::size_t>(punti + metro)];
+    planimetria.poni_x(metro, elementi[static_cast<std::size_t>(metro)]);
+    planimetria.poni_y(metro, elementi[static_cast<std::size_t>(punti + metro)]);
   }
   return planimetria;
 }

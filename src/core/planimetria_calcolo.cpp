@@ -16,10 +16,10 @@ Punto punto(const Planimetria& piano, std::int32_t metro) {
 }  // namespace
 
 void TracciatoPiano::inizia() {
-  piano_.x(0) = std::int16_t{0};
-  piano_.y(0) = std::int16_t{0};
-  piano_.x(1) = std::int16_t{0};
-  piano_.y(1) = std::int16_t{1};
+  piano_.poni_x(0, std::int16_t{0});
+  piano_.poni_y(0, std::int16_t{0});
+  piano_.poni_x(1, std::int16_t{0});
+  piano_.poni_y(1, std::int16_t{1});
   metro_ = 2;
 }
 
