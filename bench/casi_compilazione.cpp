@@ -8,8 +8,8 @@
 #include "bench/ambiente.h"
 #include "bench/casi.h"
 #include "bench/generatore.h"
-#include "core/nomi_file.h"
-#include "core/percorso.h"
+#include "core/esecuzione/nomi_file.h"
+#include "core/percorso/percorso.h"
 
 namespace scenari::bench {
 

@@ -13,12 +13,12 @@
 #include "bench/ambiente.h"
 #include "bench/casi.h"
 #include "bench/generatore.h"
-#include "core/campi.h"
-#include "core/formato_binario.h"
-#include "core/lettura_linea.h"
-#include "core/lettura_treno.h"
-#include "core/percorso.h"
-#include "core/planimetria_calcolo.h"
+#include "core/lettura/campi.h"
+#include "core/formato/formato_binario.h"
+#include "core/lettura/lettura_linea.h"
+#include "core/lettura/lettura_treno.h"
+#include "core/percorso/percorso.h"
+#include "core/lettura/planimetria_calcolo.h"
 #include "platform/files.h"
 
 namespace scenari::bench {

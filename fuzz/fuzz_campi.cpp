@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/campi.h"
+#include "core/lettura/campi.h"
 
 using scenari::ErroreLettura;
 using scenari::LettoreCampi;

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/formato_binario.h"
-#include "core/percorso.h"
+#include "core/formato/formato_binario.h"
+#include "core/percorso/percorso.h"
 #include "platform/files.h"
 #include "platform/scratch_directory.h"
 

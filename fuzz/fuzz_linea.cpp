@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/campi.h"
-#include "core/lettura_linea.h"
+#include "core/lettura/campi.h"
+#include "core/lettura/lettura_linea.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
   scenari::Modello m;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/campi.h"
-#include "core/lettura_linea.h"
-#include "core/lettura_treno.h"
-#include "core/testi.h"
+#include "core/lettura/campi.h"
+#include "core/lettura/lettura_linea.h"
+#include "core/lettura/lettura_treno.h"
+#include "core/esecuzione/testi.h"
 
 namespace {
 

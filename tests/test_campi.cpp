@@ -1,4 +1,4 @@
-#include "core/campi.h"
+#include "core/lettura/campi.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/formato_binario.h"
-#include "core/percorso.h"
-#include "core/testi.h"
+#include "core/formato/formato_binario.h"
+#include "core/percorso/percorso.h"
+#include "core/esecuzione/testi.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/formato_binario.h"
-#include "core/percorso.h"
+#include "core/formato/formato_binario.h"
+#include "core/percorso/percorso.h"
 #include "support/ausili.h"
 
 namespace scenari {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/percorso.h"
+#include "core/percorso/percorso.h"
 #include "platform/scratch_directory.h"
 
 namespace scenari {

@@ -1,4 +1,4 @@
-#include "core/lettura.h"
+#include "core/lettura/lettura.h"
 
 #include <gtest/gtest.h>
 

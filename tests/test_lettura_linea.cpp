@@ -1,4 +1,4 @@
-#include "core/lettura_linea.h"
+#include "core/lettura/lettura_linea.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/campi.h"
-#include "core/planimetria_calcolo.h"
+#include "core/lettura/campi.h"
+#include "core/lettura/planimetria_calcolo.h"
 
 namespace scenari {
 namespace {

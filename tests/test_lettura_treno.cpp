@@ -1,11 +1,11 @@
-#include "core/lettura_treno.h"
+#include "core/lettura/lettura_treno.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/campi.h"
+#include "core/lettura/campi.h"
 
 namespace scenari {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/modello.h"
+#include "core/modello/modello.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/percorso.h"
+#include "core/percorso/percorso.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/formato_binario.h"
+#include "core/formato/formato_binario.h"
 #include "support/ausili.h"
 
 namespace scenari {

@@ -9,9 +9,9 @@
 #include <set>
 #include <sstream>
 
-#include "core/avvio.h"
-#include "core/formato_binario.h"
-#include "core/nomi_file.h"
+#include "core/esecuzione/avvio.h"
+#include "core/formato/formato_binario.h"
+#include "core/esecuzione/nomi_file.h"
 #include "support/ausili.h"
 #include "tool/collocatore.h"
 #include "tool/compila.h"

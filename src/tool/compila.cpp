@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "core/avvio.h"
-#include "core/modello.h"
-#include "core/nomi_file.h"
-#include "core/percorso.h"
+#include "core/esecuzione/avvio.h"
+#include "core/modello/modello.h"
+#include "core/esecuzione/nomi_file.h"
+#include "core/percorso/percorso.h"
 #include "platform/scratch_directory.h"
 
 namespace scenari::tool {

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <iomanip>
 
-#include "core/formato_binario.h"
+#include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
 #include "tool/stato.h"
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "core/avvio.h"
-#include "core/nomi_file.h"
-#include "core/testi.h"
+#include "core/esecuzione/avvio.h"
+#include "core/esecuzione/nomi_file.h"
+#include "core/esecuzione/testi.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {

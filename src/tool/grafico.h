@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/modello.h"
+#include "core/modello/modello.h"
 #include "platform/files.h"
 
 namespace scenari::tool {

@@ -1,8 +1,8 @@
 // What the plot shows, taken from the decoded binary files.
 #include <cmath>
 
-#include "core/formato_binario.h"
-#include "core/nomi_file.h"
+#include "core/formato/formato_binario.h"
+#include "core/esecuzione/nomi_file.h"
 #include "tool/cp1252.h"
 #include "tool/grafico.h"
 

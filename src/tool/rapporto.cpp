@@ -1,6 +1,6 @@
 #include "tool/rapporto.h"
 
-#include "core/avvio.h"
+#include "core/esecuzione/avvio.h"
 
 namespace scenari::tool {
 

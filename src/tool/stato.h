@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/avvio.h"
+#include "core/esecuzione/avvio.h"
 
 namespace scenari::tool {
 

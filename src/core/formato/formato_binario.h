@@ -1,0 +1,49 @@
+// The three binary files of a route: plan geometry (_linea.dat), general
+// table (.sim) and route cells (.dat). Little-endian, packed, no header:
+// every record is encoded member by member, so the files do not depend on
+// how the compiler lays out the structs. The decoders read the same layouts
+// back and refuse bytes that do not fit them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/formato/planimetria.h"
+#include "core/formato/record.h"
+
+namespace scenari {
+
+// Bytes that do not fit a layout, or a model value the layout cannot carry.
+class FormatoNonValido : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::size_t byte_per_cella = 15;
+// A general record without its name text.
+inline constexpr std::size_t byte_fissi_voce = 34;
+
+// Kind tags of a plan element.
+inline constexpr std::uint16_t tag_vuoto = 0;
+inline constexpr std::uint16_t tag_intero = 2;
+inline constexpr std::uint16_t tag_double = 5;
+
+std::string codifica_celle(const std::vector<cella>& celle);
+std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella);
+std::string codifica_planimetria(const Planimetria& planimetria);
+
+std::vector<cella> decodifica_celle(std::string_view byte);
+std::array<voce_tabella, numero_voci> decodifica_tabella(std::string_view byte);
+Planimetria decodifica_planimetria(std::string_view byte);
+
+// What lies at `offset` of a file, for reports on differing bytes:
+// "cell 21, dato1", "record 85, intero1", "point 20, y".
+std::string descrivi_offset_celle(std::size_t offset);
+std::string descrivi_offset_tabella(std::string_view byte, std::size_t offset);
+std::string descrivi_offset_planimetria(std::string_view byte, std::size_t offset);
+
+}  // namespace scenari

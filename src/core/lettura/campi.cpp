@@ -1,0 +1,129 @@
+#include "core/lettura/campi.h"
+
+#include <algorithm>
+
+namespace scenari {
+
+namespace {
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+
+char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+ErroreLettura::ErroreLettura(std::int32_t riga, const std::string& motivo)
+    : std::runtime_error("line " + std::to_string(riga) + ": " + motivo), riga_(riga) {}
+
+void LettoreCampi::errore(const std::string& motivo) const {
+  throw ErroreLettura(riga_campo_, motivo);
+}
+
+void LettoreCampi::salta_spazi() {
+  while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
+}
+
+bool LettoreCampi::a_fine_riga() const {
+  return pos_ >= testo_.size() || testo_[pos_] == '\r' || testo_[pos_] == '\n';
+}
+
+void LettoreCampi::consuma_fine_riga() {
+  if (pos_ >= testo_.size()) return;
+  if (testo_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
+  } else if (testo_[pos_] == '\n') {
+    ++pos_;
+  } else {
+    return;  // a blank ended a numeric field: the line goes on
+  }
+  ++riga_corrente_;
+}
+
+// Consumes what closes a field: the comma (with a line end that follows it
+// after blanks only, so an entry may continue on the next line) or the line
+// end.
+void LettoreCampi::consuma_delimitatore() {
+  salta_spazi();
+  if (pos_ < testo_.size() && testo_[pos_] == ',') {
+    ++pos_;
+    std::size_t dopo = pos_;
+    while (dopo < testo_.size() && spazio(testo_[dopo])) ++dopo;
+    if (dopo < testo_.size() && (testo_[dopo] == '\r' || testo_[dopo] == '\n')) {
+      pos_ = dopo;
+      consuma_fine_riga();
+    }
+  } else {
+    consuma_fine_riga();
+  }
+}
+
+std::string_view LettoreCampi::leggi_grezzo(bool numerico) {
+  if (fine()) {
+    riga_campo_ = riga_corrente_;
+    errore("read past the end of the text");
+  }
+  salta_spazi();
+  riga_campo_ = riga_corrente_;
+  if (pos_ < testo_.size() && testo_[pos_] == '"') {
+    const std::size_t inizio = ++pos_;
+    while (pos_ < testo_.size() && testo_[pos_] != '"' && testo_[pos_] != '\r' &&
+           testo_[pos_] != '\n') {
+      ++pos_;
+    }
+    std::string_view campo = testo_.substr(inizio, pos_ - inizio);
+    if (pos_ < testo_.size() && testo_[pos_] == '"') ++pos_;
+    // Anything between the closing quote and the delimiter is dropped.
+    while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_fine_riga()) ++pos_;
+    consuma_delimitatore();
+    return campo;
+  }
+  const std::size_t inizio = pos_;
+  while (!a_fine_riga() && testo_[pos_] != ',' && !(numerico && spazio(testo_[pos_]))) ++pos_;
+  std::string_view campo = testo_.substr(inizio, pos_ - inizio);
+  consuma_delimitatore();
+  return campo;
+}
+
+std::string LettoreCampi::leggi_testo() { return std::string(leggi_grezzo(false)); }
+
+std::string LettoreCampi::leggi_nome() {
+  std::string nome = leggi_testo();
+  if (nome.size() > std::numeric_limits<std::uint16_t>::max()) {
+    errore("a name of " + std::to_string(nome.size()) + " characters does not fit its field");
+  }
+  return nome;
+}
+
+std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massimo) {
+  std::string_view campo = leggi_grezzo(true);
+  while (!campo.empty() && spazio(campo.front())) campo.remove_prefix(1);
+  while (!campo.empty() && spazio(campo.back())) campo.remove_suffix(1);
+  bool negativo = false;
+  if (!campo.empty() && (campo.front() == '-' || campo.front() == '+')) {
+    negativo = campo.front() == '-';
+    campo.remove_prefix(1);
+  }
+  if (campo.empty()) errore("a number was expected");
+  std::int64_t valore = 0;
+  for (char c : campo) {
+    if (c < '0' || c > '9') errore("a number was expected, not \"" + std::string(campo) + "\"");
+    valore = valore * 10 + (c - '0');
+    if (valore > massimo + 1 && valore > -minimo) errore("number out of range");
+  }
+  if (negativo) valore = -valore;
+  if (valore < minimo || valore > massimo) errore("number out of range");
+  return valore;
+}
+
+bool contiene(std::string_view campo, std::string_view parola) {
+  return campo.find(parola) != std::string_view::npos;
+}
+
+bool contiene_nocase(std::string_view campo, std::string_view parola) {
+  auto uguale = [](char a, char b) { return minuscola(a) == minuscola(b); };
+  return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguale) !=
+         campo.end();
+}
+
+}  // namespace scenari

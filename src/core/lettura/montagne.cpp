@@ -1,0 +1,46 @@
+#include "core/lettura/lettura_linea.h"
+
+namespace scenari {
+
+namespace {
+
+// The cells a stretch covers: from the one nearest its start to the one
+// before the cell nearest its end.
+std::int64_t prima_cella(std::int32_t inizio) { return arrotonda(inizio, 50); }
+std::int64_t ultima_cella(std::int32_t fine) { return arrotonda(std::int64_t{fine} - 50, 50); }
+
+}  // namespace
+
+std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_t fine) {
+  if (fine < 0) return codice_posizione_negativa;
+  if (prima_cella(inizio) <= ultima_cella(fine) && ultima_cella(fine) > m.ultima_cella()) {
+    return codice_fine_oltre_percorso;
+  }
+  if (m.numero_montagne >= numero_massimo_montagne) return codice_troppe_montagne;
+  return 0;
+}
+
+void memo_montagna(Modello& m, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
+  bool marcatori = false;
+  if (tipo > 10) {
+    tipo -= 10;
+    marcatori = true;
+  }
+  const std::int32_t n = ++m.numero_montagne;
+  m.inizio_montagna[static_cast<std::size_t>(n)] = inizio;
+  m.fine_montagna[static_cast<std::size_t>(n)] = fine;
+  // A stretch that starts at most 150 m after the previous one ends joins it
+  // as type 3.
+  if (n > 1 && std::int64_t{inizio} - m.fine_montagna[static_cast<std::size_t>(n - 1)] <= 150) {
+    tipo = 3;
+  }
+  std::int32_t conteggio = 0;
+  for (std::int64_t k = prima_cella(inizio); k <= ultima_cella(fine); ++k) {
+    cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
+    c.montagna = static_cast<std::uint8_t>(tipo);
+    ++conteggio;
+    if (marcatori && conteggio % 4 == 0 && c.tipo == 0) c.tipo = 11;
+  }
+}
+
+}  // namespace scenari

@@ -1,0 +1,18 @@
+// Station entries of the train description: one record of the general table
+// per station, its platform bounds, its stop cell and approach cells.
+#pragma once
+
+#include <cstdint>
+
+#include "core/lettura/campi.h"
+#include "core/modello/modello.h"
+#include "core/lettura/voci_treno.h"
+
+namespace scenari {
+
+// Reads the seventeen value fields of a "stazione" entry from `lettore` into
+// record `record` and marks its cells. On success the record number moves on
+// to the next station.
+Esito leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record);
+
+}  // namespace scenari

@@ -1,0 +1,36 @@
+// One subcommand of scenari-tool: it adds itself and its options to the
+// application and hands back what runs it once the command line is parsed.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "platform/files.h"
+
+namespace scenari::tool {
+
+struct Comando {
+  CLI::App* sottocomando = nullptr;
+  std::function<int()> esegui;
+};
+
+Comando comando_texts(CLI::App& app, platform::Files& files);
+Comando comando_compile(CLI::App& app, platform::Files& files);
+Comando comando_dump(CLI::App& app, platform::Files& files);
+Comando comando_plot(CLI::App& app, platform::Files& files);
+
+// The route name and train number options every command that names a
+// scenario's files takes.
+struct Nomi {
+  std::string linea;
+  std::string treno;
+};
+void opzioni_nomi(CLI::App& c, Nomi& n);
+
+// JSON as the tool prints it: one member per line, bytes that are not UTF-8
+// replaced.
+std::string testo_json(const nlohmann::json& j);
+
+}  // namespace scenari::tool

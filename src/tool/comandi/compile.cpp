@@ -1,0 +1,40 @@
+#include <iostream>
+#include <memory>
+
+#include "tool/comandi/comando.h"
+#include "tool/compila.h"
+#include "tool/rapporto.h"
+
+namespace scenari::tool {
+
+Comando comando_compile(CLI::App& app, platform::Files& files) {
+  struct Opzioni {
+    OpzioniCompilazione compilazione;
+    Nomi nomi;
+    bool json = false;
+    bool senza_piano = false;
+  };
+  auto o = std::make_shared<Opzioni>();
+  auto* c = app.add_subcommand("compile", "compact the description texts of DIR into the three binary files");
+  c->add_option("DIR", o->compilazione.cartella, "directory holding the two description texts")->required();
+  opzioni_nomi(*c, o->nomi);
+  c->add_flag("--no-plan", o->senza_piano, "build no plan geometry (no _linea.dat)");
+  c->add_option("--out", o->compilazione.cartella_uscita, "directory for the binary files (default DIR)");
+  c->add_flag("--json", o->json, "print one JSON object instead of text");
+  return {c, [o, &files] {
+            OpzioniCompilazione oc = o->compilazione;
+            if (oc.cartella_uscita.empty()) oc.cartella_uscita = oc.cartella;
+            oc.nome_linea = o->nomi.linea;
+            oc.numero_treno = o->nomi.treno;
+            oc.planimetria = !o->senza_piano;
+            const EsitoCompilazione esito = compila(oc, files);
+            if (o->json) {
+              std::cout << testo_json(rapporto_json(oc, esito)) << '\n';
+            } else {
+              scrivi_rapporto_testo(std::cout, std::cerr, esito);
+            }
+            return esito.stato;
+          }};
+}
+
+}  // namespace scenari::tool

@@ -1,0 +1,19 @@
+#include "core/esecuzione/avvio.h"
+#include "tool/comandi/comando.h"
+
+namespace scenari::tool {
+
+void opzioni_nomi(CLI::App& c, Nomi& n) {
+  n.linea = nome_linea_incorporato;
+  n.treno = numero_treno_incorporato;
+  c.add_option("--line", n.linea, "route name the file names are formed from")
+      ->capture_default_str();
+  c.add_option("--train", n.treno, "train number the file names are formed from")
+      ->capture_default_str();
+}
+
+std::string testo_json(const nlohmann::json& j) {
+  return j.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+}  // namespace scenari::tool

@@ -1,0 +1,36 @@
+#include <iostream>
+#include <memory>
+
+#include "core/formato/formato_binario.h"
+#include "tool/comandi/comando.h"
+#include "tool/dump.h"
+#include "tool/stato.h"
+
+namespace scenari::tool {
+
+Comando comando_dump(CLI::App& app, platform::Files& files) {
+  struct Opzioni {
+    std::string file;
+    bool json = false;
+  };
+  auto o = std::make_shared<Opzioni>();
+  auto* c = app.add_subcommand("dump", "decode a _linea.dat, .sim or .dat file");
+  c->add_option("FILE", o->file, "binary file, recognised by its name")->required();
+  c->add_flag("--json", o->json, "print JSON holding every member");
+  return {c, [o, &files] {
+            const TipoFile tipo = tipo_da_nome(o->file);
+            const std::string byte = files.read(o->file);
+            try {
+              if (o->json) {
+                std::cout << testo_json(dump_json(tipo, byte)) << '\n';
+              } else {
+                scrivi_dump_testo(std::cout, tipo, byte);
+              }
+            } catch (const FormatoNonValido& e) {
+              throw Rifiuto{uscita_dati, o->file + ": refused, " + e.what()};
+            }
+            return uscita_ok;
+          }};
+}
+
+}  // namespace scenari::tool
