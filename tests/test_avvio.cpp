@@ -83,11 +83,11 @@ TEST(Errore, ConsoleWritesTheMessageToStandardError) {
 TEST(AvvisoDati, NamesCodeMeaningPositionAndPlace) {
   Modello m;
   EXPECT_EQ(avviso_dati(m), "");
-  m.codice_errore = 16;
-  m.posizione_errore = 2300;
+  m.registra_errore(16, 2300, Luogo{});
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m");
-  m.problemi.push_back(Problema{16, 2300, "/run/x-.txt", 21});
+  m.registra_errore(16, 2300, Luogo{"/run/x-.txt", 21, 1});
+  m.registra_avviso("unknown-keyword", Luogo{"/run/x-.txt", 30, 1}, "not a keyword");
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m, /run/x-.txt:21");
 }

@@ -1,20 +1,17 @@
 // A catalogue of malformed description texts, grouped by kind. Each pair of
-// texts goes through the route builder in a scratch directory: no crash, the
-// expected code and position, and every binary file written decodes back to
-// what the model held.
+// texts goes through the compaction: no crash, the expected code and
+// position, and every binary file decodes back to what the model held.
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/formato/formato_binario.h"
-#include "core/percorso/percorso.h"
 #include "core/esecuzione/testi.h"
-#include "support/ausili.h"
+#include "core/formato/formato_binario.h"
+#include "core/modello/codici.h"
+#include "core/percorso/compattazione.h"
 
-namespace fs = std::filesystem;
 using namespace scenari;
 
 namespace {
@@ -47,51 +44,36 @@ const std::string stazione_0 =
 
 class Catalogo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    nomi = nomi_file(cartella.str(), "Lago Fontana_Lago Marinella", "40572");
-  }
-
-  // Runs the route builder on the two texts and checks one case.
+  // Runs the compaction on the two texts and checks one case.
   Modello verifica(const Caso& caso) {
     SCOPED_TRACE(caso.nome);
-    for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
-    files.replace(nomi.linea_txt, caso.linea);
-    files.replace(nomi.treno_txt, caso.treno);
-    Modello m;
-    m.nome_linea = "Lago Fontana_Lago Marinella";
-    m.numero_treno = "40572";
+    Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
+                               TestiDescrizione{caso.linea, caso.treno});
     Fine fine = Fine::scritti;
-    try {
-      memorizza_percorso(m, files, nomi, 1);
-    } catch (const PercorsoAssente&) {
-      fine = Fine::senza_percorso;
-    } catch (const ErroreFatale&) {
+    if (c.esito == EsitoPercorso::senza_percorso) fine = Fine::senza_percorso;
+    if (c.esito == EsitoPercorso::fatale) {
       fine = Fine::fatale;
+      c.modello.problemi.pop_back();
     }
-    EXPECT_EQ(m.codice_errore, caso.codice);
-    EXPECT_EQ(m.posizione_errore, caso.posizione);
+    const Modello& m = c.modello;
+    EXPECT_EQ(m.codice_errore(), caso.codice);
+    EXPECT_EQ(m.posizione_errore(), caso.posizione);
     EXPECT_EQ(fine, caso.fine);
-    EXPECT_FALSE(files.exists(nomi.linea_txt));
+    const std::vector<FileBinario> file = c.file();
     if (fine == Fine::scritti) {
-      EXPECT_EQ(decodifica_celle(files.read(nomi.dat)), m.celle_percorso);
-      EXPECT_EQ(decodifica_tabella(files.read(nomi.sim)), m.tabella_generale);
-      EXPECT_EQ(decodifica_planimetria(files.read(nomi.linea_dat)), m.planimetria);
+      EXPECT_EQ(decodifica_planimetria(byte_di(file.at(0))), m.planimetria);
+      EXPECT_EQ(decodifica_tabella(byte_di(file.at(1))), m.tabella_generale);
+      EXPECT_EQ(decodifica_celle(byte_di(file.at(2))), m.celle_percorso);
     } else {
-      EXPECT_FALSE(files.exists(nomi.dat));
-      EXPECT_FALSE(files.exists(nomi.sim));
-      EXPECT_FALSE(files.exists(nomi.linea_dat));
+      EXPECT_TRUE(file.empty());
     }
-    return m;
+    return c.modello;
   }
 
   int verifica_tutti(const std::vector<Caso>& casi) {
     for (const auto& caso : casi) verifica(caso);
     return static_cast<int>(casi.size());
   }
-
-  const test::TestDirectory cartella{"catalogo"};
-  NomiFile nomi;
-  platform::Files files;
 };
 
 // Every place where a field ends: after each comma and after each line end.
@@ -135,7 +117,7 @@ TEST_F(Catalogo, LineTextTruncatedAtEveryFieldBoundary) {
       caso.codice = 102;
       caso.fine = Fine::senza_percorso;
     } else if (prima_della_lunghezza) {
-      caso.codice = codice_senza_lunghezza;
+      caso.codice = codice::senza_lunghezza;
       caso.fine = Fine::senza_percorso;
     } else if (!c.fine_riga && !c.dopo_parola_chiave) {
       caso.codice = 25;
@@ -271,42 +253,42 @@ TEST_F(Catalogo, NumbersOutOfTheirFieldWidth) {
       {"line: gradient at the 32-bit maximum", linea("pendenza, 2147483647, 1\r\n"),
        treno_incorporato, 15, 1000},
       {"train: slowdown of the 32-bit maximum length", linea_incorporata,
-       treno("rallentamento, 2500, 60, 2147483647, 0, 0, 0\r\n"), codice_rallentamento_fuori,
+       treno("rallentamento, 2500, 60, 2147483647, 0, 0, 0\r\n"), codice::rallentamento_fuori,
        2500},
       {"line: curve of the 32-bit maximum length", linea("curvad2, 0, 2147483647\r\n"),
-       treno_incorporato, codice_fine_oltre_percorso, 0},
+       treno_incorporato, codice::fine_oltre_percorso, 0},
   });
 }
 
 TEST_F(Catalogo, NegativePositions) {
   verifica_tutti({
       {"line: route length", "[generale]\r\nlunghezza percorso, -1\r\n", treno_incorporato,
-       codice_posizione_negativa, -1, Fine::senza_percorso},
+       codice::posizione_negativa, -1, Fine::senza_percorso},
       {"line: gradient", linea("pendenza, -50, 3\r\n"), treno_incorporato,
-       codice_posizione_negativa, -50},
-      {"line: curve", linea("curvad2, -10, 100\r\n"), treno_incorporato, codice_posizione_negativa,
+       codice::posizione_negativa, -50},
+      {"line: curve", linea("curvad2, -10, 100\r\n"), treno_incorporato, codice::posizione_negativa,
        -10},
       {"line: curve length", linea("curvad2, 10, -100\r\n"), treno_incorporato,
-       codice_posizione_negativa, 10},
+       codice::posizione_negativa, 10},
       {"line: terrain", linea("montagna, -100, 500, 1\r\n"), treno_incorporato,
-       codice_posizione_negativa, -100},
+       codice::posizione_negativa, -100},
       {"line: indicator board", linea("indicatori_v, -1, 85, 90, 95, 0, 85, 90, 95, 0\r\n"),
-       treno_incorporato, codice_posizione_negativa, -1},
+       treno_incorporato, codice::posizione_negativa, -1},
       {"line: text board", linea("cartello indicatore, -1, X\r\n"), treno_incorporato,
-       codice_posizione_negativa, -1},
+       codice::posizione_negativa, -1},
       {"train: speed", linea_incorporata, treno("velocita, -50, 30\r\n"),
-       codice_posizione_negativa, -50},
+       codice::posizione_negativa, -50},
       {"train: adhesion", linea_incorporata, treno("aderenza, -1, 80\r\n"),
-       codice_posizione_negativa, -1},
+       codice::posizione_negativa, -1},
       {"train: abbattimento", linea_incorporata, treno("abbattimento, -75, 180\r\n"),
-       codice_posizione_negativa, -75},
+       codice::posizione_negativa, -75},
       {"train: signal", linea_incorporata, treno("segnale, -1000, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"),
-       codice_posizione_negativa, -1000},
+       codice::posizione_negativa, -1000},
       {"train: slowdown", linea_incorporata, treno("rallentamento, -1, 60, 600, 1, 1, 0\r\n"),
-       codice_posizione_negativa, -1},
+       codice::posizione_negativa, -1},
       {"train: station", linea_incorporata,
        treno("stazione, -50, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, X\r\n"),
-       codice_posizione_negativa, -50},
+       codice::posizione_negativa, -50},
   });
 }
 
@@ -333,13 +315,13 @@ TEST_F(Catalogo, FirstAndLastAcceptedPositions) {
       {"train: first signal with room for its approach cells", linea_incorporata,
        treno("segnale, 350, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
       {"train: signal one cell earlier", linea_incorporata,
-       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), codice_avvicinamento_fuori, 300},
+       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), codice::avvicinamento_fuori, 300},
       {"train: signal at the last position", linea_incorporata,
        treno("segnale, 13900, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
       {"train: slowdown ending on the last cell", linea_incorporata,
        treno("rallentamento, 13000, 60, 950, 0, 0, 0\r\n"), 0, 0},
       {"train: slowdown ending past it", linea_incorporata,
-       treno("rallentamento, 13000, 60, 1000, 0, 0, 0\r\n"), codice_rallentamento_fuori, 13000},
+       treno("rallentamento, 13000, 60, 1000, 0, 0, 0\r\n"), codice::rallentamento_fuori, 13000},
   });
 }
 

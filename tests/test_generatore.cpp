@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
+#include <vector>
 
-#include "core/percorso/percorso.h"
-#include "platform/scratch_directory.h"
+#include "core/percorso/compattazione.h"
 
 namespace scenari {
 namespace {
@@ -23,29 +22,24 @@ std::int32_t conta_celle(const Modello& m, std::uint8_t tipo) {
 TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
   for (const std::int32_t lunghezza : {7000, 10'000, 100'000, bench::lunghezza_massima}) {
     SCOPED_TRACE(lunghezza);
-    const platform::ScratchDirectory cartella("generatore");
-    platform::Files files;
-    const NomiFile nomi = nomi_file(cartella.path(), "Sintetica_Prova", "1");
     const bench::ScenarioSintetico scenario = bench::genera_scenario(lunghezza);
-    files.replace(nomi.linea_txt, scenario.linea);
-    files.replace(nomi.treno_txt, scenario.treno);
+    const Compattazione c = compatta(Scenario{"Sintetica_Prova", "1", true},
+                                     TestiDescrizione{scenario.linea, scenario.treno});
+    const Modello& m = c.modello;
 
-    Modello m;
-    m.nome_linea = "Sintetica_Prova";
-    m.numero_treno = "1";
-    memorizza_percorso(m, files, nomi, 1);
-
-    EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().file << ':' << m.problemi.front().riga
-                                    << ": code " << m.problemi.front().codice;
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().luogo.file << ':'
+                                    << m.problemi.front().luogo.riga << ": code "
+                                    << m.problemi.front().codice;
+    EXPECT_EQ(m.codice_errore(), 0);
     const std::int32_t blocchi = lunghezza / 2000;
     EXPECT_EQ(m.lunghezza_totale, lunghezza + 7000);
     EXPECT_EQ(conta_celle(m, 1), blocchi);
     EXPECT_EQ(conta_celle(m, 3), (blocchi + 2) / 5);
     EXPECT_GT(conta_celle(m, 12), 0);
-    EXPECT_EQ(std::filesystem::file_size(nomi.linea_dat),
-              20u * static_cast<std::uintmax_t>(m.lunghezza_totale) - 36u);
-    EXPECT_EQ(std::filesystem::file_size(nomi.dat), 15u * m.celle_percorso.size());
+    const std::vector<FileBinario> file = c.file();
+    ASSERT_EQ(file.size(), 3u);
+    EXPECT_EQ(file[0].dimensione, 20u * static_cast<std::size_t>(m.lunghezza_totale) - 36u);
+    EXPECT_EQ(file[2].dimensione, 15u * m.celle_percorso.size());
   }
 }
 

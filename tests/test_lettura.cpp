@@ -2,114 +2,97 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "support/ausili.h"
-
 namespace scenari {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* linea_buona =
     "[generale]\r\nlunghezza percorso,    1000\r\n[curve]\r\n[fine]\r\n";
 constexpr const char* treno_buono = "[generale]\r\nnumero vetture,    6\r\n[fine]\r\n";
 
-class Lettura : public testing::Test {
- protected:
-  void SetUp() override {
-    nomi_ = nomi_file(cartella_.str(), "Monte_Valle", "77");
-    m_.nome_linea = "Monte_Valle";
-    m_.numero_treno = "77";
-  }
-
-  void scrivi(const std::string& percorso, const std::string& testo) {
-    files_.replace(percorso, testo);
-  }
-
-  void leggi(std::optional<std::string> linea, std::optional<std::string> treno) {
-    if (linea) scrivi(nomi_.linea_txt, *linea);
-    if (treno) scrivi(nomi_.treno_txt, *treno);
-    memorizza_dati(m_, files_, nomi_);
-    EXPECT_TRUE(m_.file_in_lettura.empty());
-  }
-
-  bool c_e(const std::string& percorso) { return files_.exists(percorso); }
-
-  const test::TestDirectory cartella_{"scenari-lettura"};
-  NomiFile nomi_;
-  Modello m_;
-  platform::Files files_;
-};
-
-TEST_F(Lettura, BothTextsReadAndDeleted) {
-  leggi(linea_buona, treno_buono);
-  EXPECT_EQ(m_.codice_errore, 0);
-  EXPECT_EQ(m_.numero_celle, 160);
-  EXPECT_EQ(m_.tabella_generale[84].valore3, 6);
-  EXPECT_FALSE(c_e(nomi_.linea_txt));
-  EXPECT_FALSE(c_e(nomi_.treno_txt));
-  EXPECT_TRUE(fs::is_empty(cartella_.path()));
+Modello leggi(std::optional<std::string> linea, std::optional<std::string> treno) {
+  Modello m;
+  m.nome_linea = "Monte_Valle";
+  m.numero_treno = "77";
+  TestiDescrizione testi;
+  if (linea) testi.linea = *linea;
+  if (treno) testi.treno = *treno;
+  memorizza_dati(m, testi);
+  EXPECT_TRUE(m.file_in_lettura.empty());
+  return m;
 }
 
-TEST_F(Lettura, MissingLineTextLeavesTheTrainText) {
-  leggi(std::nullopt, treno_buono);
-  EXPECT_EQ(m_.codice_errore, 101);
-  EXPECT_FALSE(m_.celle_create());
-  EXPECT_TRUE(c_e(nomi_.treno_txt));
+TEST(Lettura, BothTextsRead) {
+  const Modello m = leggi(linea_buona, treno_buono);
+  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.numero_celle, 160);
+  EXPECT_EQ(m.tabella_generale[84].valore3, 6);
 }
 
-TEST_F(Lettura, LineRefusalDeletesTheLineTextOnly) {
-  leggi("[generale]\r\nlunghezza percorso,    1000001\r\n[fine]\r\n", treno_buono);
-  EXPECT_EQ(m_.codice_errore, 1);
-  EXPECT_FALSE(c_e(nomi_.linea_txt));
-  EXPECT_TRUE(c_e(nomi_.treno_txt));
-  EXPECT_EQ(m_.tabella_generale[84].valore3, 0);
+TEST(Lettura, MissingLineTextStopsBeforeTheTrain) {
+  const Modello m = leggi(std::nullopt, treno_buono);
+  EXPECT_EQ(m.codice_errore(), 101);
+  EXPECT_EQ(m.problemi.back().luogo.file, "Monte_Valle_linea.txt");
+  EXPECT_FALSE(m.celle_create());
 }
 
-TEST_F(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
-  leggi("[generale]\r\nlunghezza percorso,    1000\r\n[pendenze]\r\n"
-        "pendenza, 7901, 2\r\n[fine]\r\n",
-        treno_buono);
-  EXPECT_EQ(m_.codice_errore, 15);
-  EXPECT_EQ(m_.posizione_errore, 7901);
-  EXPECT_EQ(m_.tabella_generale[84].valore3, 6);
-  EXPECT_TRUE(fs::is_empty(cartella_.path()));
+TEST(Lettura, LineRefusalLeavesTheTrainUnread) {
+  const Modello m = leggi("[generale]\r\nlunghezza percorso,    1000001\r\n[fine]\r\n", treno_buono);
+  EXPECT_EQ(m.codice_errore(), 1);
+  EXPECT_EQ(m.tabella_generale[84].valore3, 0);
+}
+
+TEST(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
+  const Modello m = leggi("[generale]\r\nlunghezza percorso,    1000\r\n[pendenze]\r\n"
+                          "pendenza, 7901, 2\r\n[fine]\r\n",
+                          treno_buono);
+  EXPECT_EQ(m.codice_errore(), 15);
+  EXPECT_EQ(m.posizione_errore(), 7901);
+  EXPECT_EQ(m.tabella_generale[84].valore3, 6);
 }
 
 struct CasoFallimento {
   const char* nome;
   std::optional<std::string> linea;
   std::optional<std::string> treno;
-  const char* file_errore;
-  std::int32_t riga_errore;
+  Luogo luogo;
+  const char* motivo;  // a piece of the detail
 };
 
-class LetturaFallita : public Lettura, public testing::WithParamInterface<CasoFallimento> {};
+class LetturaFallita : public testing::TestWithParam<CasoFallimento> {};
 
-TEST_P(LetturaFallita, Code25AndNoDescriptionTextLeft) {
+TEST_P(LetturaFallita, Code25NamesTheFieldAndWhy) {
   const CasoFallimento& caso = GetParam();
-  leggi(caso.linea, caso.treno);
-  EXPECT_EQ(m_.codice_errore, 25);
-  ASSERT_NE(m_.ultimo_problema(), nullptr);
-  EXPECT_EQ(m_.ultimo_problema()->file, caso.file_errore);
-  EXPECT_EQ(m_.ultimo_problema()->riga, caso.riga_errore);
-  EXPECT_TRUE(fs::is_empty(cartella_.path()));
+  const Modello m = leggi(caso.linea, caso.treno);
+  EXPECT_EQ(m.codice_errore(), 25);
+  ASSERT_FALSE(m.problemi.empty());
+  EXPECT_EQ(m.problemi.back().luogo, caso.luogo);
+  EXPECT_NE(m.problemi.back().dettaglio.find(caso.motivo), std::string::npos)
+      << m.problemi.back().dettaglio;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Casi, LetturaFallita,
     testing::Values(
-        CasoFallimento{"empty_line_text", "", treno_buono, "Monte_Valle_linea.txt", 1},
+        CasoFallimento{"empty_line_text", "", treno_buono, {"Monte_Valle_linea.txt", 1, 1},
+                       "the text ends"},
         CasoFallimento{"bad_number_in_line_text",
                        "[generale]\r\nlunghezza percorso,    mille\r\n[fine]\r\n", treno_buono,
-                       "Monte_Valle_linea.txt", 2},
-        CasoFallimento{"missing_train_text", linea_buona, std::nullopt, "Monte_Valle_77-.txt", 0},
+                       {"Monte_Valle_linea.txt", 2, 24}, "\"mille\""},
+        CasoFallimento{"missing_train_text", linea_buona, std::nullopt,
+                       {"Monte_Valle_77-.txt", 0, 0}, "no file named"},
         CasoFallimento{"bad_number_in_train_text", linea_buona,
                        "[generale]\r\n\r\nnumero vetture,    sei\r\n[fine]\r\n",
-                       "Monte_Valle_77-.txt", 3}),
+                       {"Monte_Valle_77-.txt", 3, 20}, "\"sei\""},
+        CasoFallimento{"speed_beyond_its_byte", linea_buona,
+                       "[generale]\r\nvelocita, 0, 2000\r\nvelocita, 500, 30\r\n[fine]\r\n",
+                       {"Monte_Valle_77-.txt", 2, 1}, "2000 km/h"},
+        CasoFallimento{"station_hour_beyond_32_bits", linea_buona,
+                       "[generale]\r\nstazione, 300, 2, 300, 0,0,0, 1,1,0, 4,1,1, 1, "
+                       "999999,0,0, A\r\n[fine]\r\n",
+                       {"Monte_Valle_77-.txt", 2, 57}, "timetable time"}),
     [](const testing::TestParamInfo<CasoFallimento>& info) { return info.param.nome; });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/lettura/campi.h"
+#include "core/modello/codici.h"
 #include "core/lettura/planimetria_calcolo.h"
 
 namespace scenari {
@@ -78,7 +79,7 @@ std::string codifica_piano(const Planimetria& piano) {
 TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   const Lettura l = leggi(testo_caso("01_embedded"));
   EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
-  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.codice_errore(), 0);
   EXPECT_EQ(l.m.lunghezza_totale, 14000);
   EXPECT_EQ(l.m.numero_celle, 280);
   EXPECT_EQ(l.m.celle_percorso.size(), 281u);
@@ -90,7 +91,7 @@ TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   EXPECT_EQ((std::vector{t[86].valore1, t[86].valore2, t[86].valore3}), (std::vector{0, 0, 0}));
   for (int r : {81, 82, 83}) EXPECT_EQ(t[static_cast<std::size_t>(r)], voce_tabella{}) << r;
   EXPECT_EQ(l.m.contatore_cartelli, 80);
-  EXPECT_EQ(l.m.riga, "[fine]");
+  EXPECT_EQ(l.m.ultimo_campo, "[fine]");
 }
 
 TEST(LetturaLinea, EmbeddedLineGradientsAndBoards) {
@@ -177,7 +178,7 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
     m.numero_treno = caso.treno;
     EXPECT_EQ(leggi_linea(m, leggi_file(cartella + caso.linea + "_linea.txt")),
               DopoLinea::leggi_treno);
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore(), 0);
     if (caso.genera_linea != 0) {
       EXPECT_TRUE(codifica_piano(m.planimetria) ==
                   leggi_file(cartella + "expected/" + caso.linea + "_linea.dat"));
@@ -244,35 +245,35 @@ TEST(LetturaLinea, ErrorCodes) {
       {"board cell taken", testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
        6, 75, DopoLinea::termina},
       {"terrain end beyond", testo_linea("montagna, 13000, 14100, 1\r\n"),
-       codice_fine_oltre_percorso, 14100, DopoLinea::termina},
-      {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice_fine_oltre_percorso,
+       codice::fine_oltre_percorso, 14100, DopoLinea::termina},
+      {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice::fine_oltre_percorso,
        13000, DopoLinea::termina},
-      {"negative gradient", testo_linea("pendenza, -50, 3\r\n"), codice_posizione_negativa, -50,
+      {"negative gradient", testo_linea("pendenza, -50, 3\r\n"), codice::posizione_negativa, -50,
        DopoLinea::termina},
-      {"negative curve start", testo_linea("curvad2, -5, 100\r\n"), codice_posizione_negativa, -5,
+      {"negative curve start", testo_linea("curvad2, -5, 100\r\n"), codice::posizione_negativa, -5,
        DopoLinea::termina},
-      {"negative curve length", testo_linea("curvad2, 5, -100\r\n"), codice_posizione_negativa, 5,
+      {"negative curve length", testo_linea("curvad2, 5, -100\r\n"), codice::posizione_negativa, 5,
        DopoLinea::termina},
       {"negative terrain start", testo_linea("montagna, -1, 100, 1\r\n"),
-       codice_posizione_negativa, -1, DopoLinea::termina},
-      {"negative terrain end", testo_linea("montagna, 100, -1, 1\r\n"), codice_posizione_negativa,
+       codice::posizione_negativa, -1, DopoLinea::termina},
+      {"negative terrain end", testo_linea("montagna, 100, -1, 1\r\n"), codice::posizione_negativa,
        -1, DopoLinea::termina},
       {"negative indicator", testo_linea("indicatori_v, -25, 1, 1, 1, 0, 1, 1, 1, 0\r\n"),
-       codice_posizione_negativa, -25, DopoLinea::termina},
-      {"negative board", testo_linea("cartello indicatore, -75, X\r\n"), codice_posizione_negativa,
+       codice::posizione_negativa, -25, DopoLinea::termina},
+      {"negative board", testo_linea("cartello indicatore, -75, X\r\n"), codice::posizione_negativa,
        -75, DopoLinea::termina},
       {"negative route length", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n",
-       codice_posizione_negativa, -1, DopoLinea::termina},
+       codice::posizione_negativa, -1, DopoLinea::termina},
       {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
-       codice_senza_lunghezza, -1, DopoLinea::termina},
+       codice::senza_lunghezza, -1, DopoLinea::termina},
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.nome);
     Modello m = modello_nuovo();
-    m.posizione_errore = -1;
     EXPECT_EQ(leggi_linea(m, caso.testo), caso.dopo);
-    EXPECT_EQ(m.codice_errore, caso.codice);
-    EXPECT_EQ(m.posizione_errore, caso.posizione);
+    EXPECT_EQ(m.codice_errore(), caso.codice);
+    ASSERT_FALSE(m.problemi.empty());
+    EXPECT_EQ(m.problemi.back().posizione.value_or(-1), caso.posizione);
   }
 }
 
@@ -281,11 +282,11 @@ TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
   m.file_in_lettura = "x_linea.txt";
   leggi_linea(m, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
                              "cartello indicatore, 75, B\r\n"));
-  EXPECT_EQ(m.codice_errore, 6);
-  ASSERT_NE(m.ultimo_problema(), nullptr);
-  EXPECT_EQ(m.ultimo_problema()->file, "x_linea.txt");
-  EXPECT_EQ(m.ultimo_problema()->riga, 6);
-  EXPECT_EQ(m.riga, "B");
+  EXPECT_EQ(m.codice_errore(), 6);
+  ASSERT_FALSE(m.problemi.empty());
+  EXPECT_EQ(m.problemi.back().luogo.file, "x_linea.txt");
+  EXPECT_EQ(m.problemi.back().luogo.riga, 6);
+  EXPECT_EQ(m.ultimo_campo, "B");
 }
 
 TEST(LetturaLinea, ValuesStoredBeforeARefusalStay) {
@@ -337,7 +338,7 @@ TEST(LetturaLinea, SignalRepetitionCodes) {
                                             {"ripetizione segnali 9", "100, 0", 0}}) {
     const Lettura l =
         leggi(testo_linea("", std::string(caso.campo) + ", " + caso.valori + "\r\n"));
-    EXPECT_EQ(l.m.codice_errore, 0) << caso.campo;
+    EXPECT_EQ(l.m.codice_errore(), 0) << caso.campo;
     EXPECT_EQ(l.m.tabella_generale[86].valore3, caso.codice) << caso.campo << caso.valori;
   }
 }
@@ -372,15 +373,15 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
   // Capitalised progressive keywords are not recognised; their values are
   // passed over.
   Lettura l = leggi(testo_linea("", "Progressiva chilometrica uno, 999, 999, 1\r\n"));
-  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.codice_errore(), 0);
   EXPECT_EQ(l.m.tabella_generale[83], voce_tabella{});
   // A keyword field starting with two hyphens is skipped, the next one taken.
   l = leggi(testo_linea("--nota\r\ncartello indicatore, 25, A\r\n"));
   EXPECT_EQ(l.m.celle_percorso[2].tipo, 14);
   // The last field of the text is never processed.
   l = leggi(testo_linea("") + "cartello indicatore");
-  EXPECT_EQ(l.m.codice_errore, 0);
-  EXPECT_EQ(l.m.riga, "cartello indicatore");
+  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.ultimo_campo, "cartello indicatore");
   // The general section may end at the end of the text: the body is empty.
   l = leggi("[generale]\r\nlunghezza percorso, 7000\r\n[fine]");
   EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
@@ -395,7 +396,7 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
 TEST(LetturaLinea, BoardAndGradientCells) {
   Lettura l = leggi(testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 175, B\r\n"
                                 "cartello indicatore, 13900, C\r\n"));
-  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.codice_errore(), 0);
   EXPECT_EQ(l.m.celle_percorso[2].dato1, 80);
   EXPECT_EQ(l.m.celle_percorso[4].dato1, 79);
   EXPECT_EQ(l.m.celle_percorso[279].dato1, 78);
@@ -414,7 +415,7 @@ TEST(LetturaLinea, GradientLinesNearTheEndStayInTheCells) {
   std::string corpo;
   for (int i = 0; i < 10; ++i) corpo += "pendenza, 13900, " + std::to_string(i) + "\r\n";
   const Lettura l = leggi(testo_linea(corpo));
-  EXPECT_EQ(l.m.codice_errore, 0);
+  EXPECT_EQ(l.m.codice_errore(), 0);
   EXPECT_EQ(l.m.celle_percorso[277].pendenza, 100);
   EXPECT_EQ(l.m.celle_percorso[278].pendenza, 100);
   EXPECT_EQ(l.m.celle_percorso[279].pendenza, 101);
@@ -425,15 +426,15 @@ TEST(LetturaLinea, TooManyTerrainStretchesAndBoards) {
   std::string montagne;
   for (int i = 0; i < 81; ++i) montagne += "montagna, " + std::to_string(i * 100) + ", 50, 1\r\n";
   Lettura l = leggi(testo_linea(montagne));
-  EXPECT_EQ(l.m.codice_errore, codice_troppe_montagne);
-  EXPECT_EQ(l.m.posizione_errore, 8000);
+  EXPECT_EQ(l.m.codice_errore(), codice::troppe_montagne);
+  EXPECT_EQ(l.m.posizione_errore(), 8000);
   EXPECT_EQ(l.m.numero_montagne, 80);
 
   std::string cartelli;
   for (int i = 0; i < 81; ++i) cartelli += "cartello indicatore, " + std::to_string(i * 100) + ", T\r\n";
   l = leggi(testo_linea(cartelli));
-  EXPECT_EQ(l.m.codice_errore, codice_troppi_cartelli);
-  EXPECT_EQ(l.m.posizione_errore, 8000);
+  EXPECT_EQ(l.m.codice_errore(), codice::troppi_cartelli);
+  EXPECT_EQ(l.m.posizione_errore(), 8000);
   EXPECT_EQ(l.m.contatore_cartelli, 0);
   EXPECT_EQ(l.m.tabella_generale[1].nome, "T");
   EXPECT_EQ(l.m.tabella_generale[0], voce_tabella{});
@@ -450,7 +451,7 @@ TEST(LetturaLinea, PlanOnlyWhenWanted) {
 TEST(LetturaLinea, PlanIndexLimit) {
   const Lettura l = leggi("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n"
                           "curvad1, 999000, 5000\r\n[fine]\r\n");
-  EXPECT_EQ(l.m.codice_errore, 103);
+  EXPECT_EQ(l.m.codice_errore(), 103);
   EXPECT_EQ(l.dopo, DopoLinea::termina);
 }
 
@@ -517,14 +518,10 @@ TEST(ProgressiveOrdina, ReferenceScenario) {
   EXPECT_EQ((std::vector{t[83].valore1, t[83].valore2, t[83].valore3}), (std::vector{100, 50, 0}));
 }
 
-struct Montagna {
-  std::int32_t inizio, fine, tipo;
-};
-
 Modello con_montagne(const std::vector<Montagna>& montagne) {
   Modello m = modello_nuovo();
   m.crea_percorso(7000);
-  for (Montagna mt : montagne) memo_montagna(m, mt.inizio, mt.fine, mt.tipo);
+  for (Montagna mt : montagne) memo_montagna(m, mt);
   return m;
 }
 
@@ -570,9 +567,9 @@ TEST(MemoMontagna, MarkersOnlyOnEmptyCells) {
   Modello m = modello_nuovo();
   m.crea_percorso(7000);
   m.celle_percorso[27].tipo = 6;
-  std::int32_t inizio = 1000, fine = 2000, tipo = 12;
-  memo_montagna(m, inizio, fine, tipo);
-  EXPECT_EQ(tipo, 2);
+  Montagna stretto{1000, 2000, 12};
+  memo_montagna(m, stretto);
+  EXPECT_EQ(stretto.tipo, 2);
   std::vector<int> marcatori;
   for (int k = 0; k <= 280; ++k) {
     if (m.celle_percorso[static_cast<std::size_t>(k)].tipo == 11) marcatori.push_back(k);
@@ -590,30 +587,25 @@ TEST(MemoMontagna, MarkersOnlyOnEmptyCells) {
 
 TEST(MemoIndicatori, PackedValues) {
   struct Caso {
-    std::int32_t posizione, vas, vbs, vcs;
-    std::int16_t strisces;
-    std::int32_t vad, vbd, vcd;
-    std::int16_t strisced;
+    IndicatoreVMax i;
     std::size_t cella;
     std::vector<int> dati;
   };
   const std::vector<Caso> casi = {
-      {1050, 85, 90, 95, 0, 85, 90, 95, 0, 22, {1717, 1818, 1919, 0}},
-      {3500, 80, 85, 90, 0, 80, 85, 90, 0, 71, {1616, 1717, 1818, 0}},
-      {1025, 80, 80, 0, 2, 87, 88, 0, 1, 22, {1617, 1618, 0, 21}},
-      {1075, 0, 0, 0, 3277, 0, 0, 0, 0, 22, {0, 0, 0, -32766}},
-      {25, -5, 0, 0, 0, -3, 0, 0, 0, 2, {-101, 0, 0, 0}},
+      {{1050, 85, 90, 95, 0, 85, 90, 95, 0}, 22, {1717, 1818, 1919, 0}},
+      {{3500, 80, 85, 90, 0, 80, 85, 90, 0}, 71, {1616, 1717, 1818, 0}},
+      {{1025, 80, 80, 0, 2, 87, 88, 0, 1}, 22, {1617, 1618, 0, 21}},
+      {{1075, 0, 0, 0, 3277, 0, 0, 0, 0}, 22, {0, 0, 0, -32766}},
+      {{25, -5, 0, 0, 0, -3, 0, 0, 0}, 2, {-101, 0, 0, 0}},
   };
   for (Caso c : casi) {
     Modello m = modello_nuovo();
     m.crea_percorso(7000);
     m.celle_percorso[c.cella].tipo = 11;
-    memo_indicatori_v_max(m, c.posizione, c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd,
-                          c.strisced);
+    EXPECT_TRUE(memo_indicatori_v_max(m, c.i));
     const cella& r = m.celle_percorso[c.cella];
-    EXPECT_EQ(m.codice_errore, 0);
     EXPECT_EQ(r.tipo, 6);
-    EXPECT_EQ((std::vector<int>{r.dato1, r.dato2, r.dato3, r.dato4}), c.dati) << c.posizione;
+    EXPECT_EQ((std::vector<int>{r.dato1, r.dato2, r.dato3, r.dato4}), c.dati) << c.i.posizione;
   }
 }
 

@@ -1,4 +1,5 @@
 #include "core/lettura/lettura_treno.h"
+#include "core/modello/codici.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ const cella& c(const Modello& m, int i) { return m.celle_percorso[static_cast<st
 TEST(LetturaTreno, EmbeddedTrainValuesAndProfiles) {
   Modello m = percorso();
   leggi_treno(m, treno_incorporato);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[84].valore1, 120);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
@@ -143,7 +144,7 @@ TEST(LetturaTreno, KeywordsAndFieldRules) {
   Modello m = leggi({"NUMERO VETTURE, 9", "massa, 77", "percentuale massa frenata, 130"});
   EXPECT_EQ(m.tabella_generale[84].valore3, 9);
   EXPECT_EQ(m.tabella_generale[84].valore1, 130);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
 
   // Up to two dash fields are passed over; a third is the keyword field.
   m = leggi({"-,-,sabbia, 3"});
@@ -158,7 +159,7 @@ TEST(LetturaTreno, KeywordsAndFieldRules) {
   leggi_treno(m, "sabbia, 4\r\nvelocita, 1000, 90\r\n");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
   EXPECT_EQ(c(m, 30).velocita_limite, 0);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
 
   // The last field of the text is never acted on.
   m = percorso();
@@ -187,7 +188,7 @@ TEST(LetturaTreno, RepeatedProfileEntriesStayInsideTheCells) {
     voci.push_back("aderenza, 6900, 90");
   }
   Modello m = leggi(voci);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.celle_percorso.size(), 281u);
   EXPECT_EQ(c(m, 279).velocita_limite, 20);
   // The entries stop at the last cell, which the completion then fills once.
@@ -245,8 +246,8 @@ TEST(LetturaTreno, ErrorCodesAndPositions) {
   };
   for (const auto& caso : casi) {
     Modello m = leggi(caso.voci);
-    EXPECT_EQ(m.codice_errore, caso.codice) << caso.voci.back();
-    EXPECT_EQ(m.posizione_errore, caso.posizione) << caso.voci.back();
+    EXPECT_EQ(m.codice_errore(), caso.codice) << caso.voci.back();
+    EXPECT_EQ(m.posizione_errore(), caso.posizione) << caso.voci.back();
     EXPECT_EQ(c(m, 100).velocita_limite, caso.completato ? 10 : 0) << caso.voci.back();
   }
 }
@@ -254,22 +255,22 @@ TEST(LetturaTreno, ErrorCodesAndPositions) {
 TEST(LetturaTreno, ErrorLineIsThatOfTheEntry) {
   Modello m = percorso();
   leggi_treno(m, "[generale]\r\norologio,    7   59   47 \r\nabbattimento, 99999, 0\r\n[fine]\r\n");
-  EXPECT_EQ(m.codice_errore, 15);
-  ASSERT_NE(m.ultimo_problema(), nullptr);
-  EXPECT_EQ(m.ultimo_problema()->riga, 3);
+  EXPECT_EQ(m.codice_errore(), 15);
+  ASSERT_FALSE(m.problemi.empty());
+  EXPECT_EQ(m.problemi.back().luogo.riga, 3);
 }
 
 TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
   Modello m = leggi({"stazione, 0, 2, 200, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A"});
-  EXPECT_EQ(m.codice_errore, 24);  // platform end 100: stop cell 1
-  EXPECT_EQ(m.posizione_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 24);  // platform end 100: stop cell 1
+  EXPECT_EQ(m.posizione_errore(), 0);
 
   m = percorso();
   m.contatore_cartelli = 3;  // records 4 to 80 hold text boards
   leggi_treno(m, testo({"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
                         "stazione, 2000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B",
                         "sabbia, 7"}));
-  EXPECT_EQ(m.codice_errore, 10);
+  EXPECT_EQ(m.codice_errore(), 10);
   EXPECT_EQ(m.tabella_generale[2].nome, "B");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
 
@@ -278,7 +279,7 @@ TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
   m.contatore_cartelli = 0;
   m.tabella_generale[1].nome = "CARTELLO";
   leggi_treno(m, testo({"stazione, 1000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B"}));
-  EXPECT_EQ(m.codice_errore, 10);
+  EXPECT_EQ(m.codice_errore(), 10);
   EXPECT_EQ(m.tabella_generale[1].nome, "CARTELLO");
 }
 
@@ -309,7 +310,7 @@ TEST(LetturaTreno, StationPlatformsByType) {
   Modello m = leggi({"segnale, 1100, 2,5,1,1,0,0,0,0,0,0",
                      "stazione, 1000, 30, 300, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
                      "stazione, 2000, 8, 300, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, B"});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[1].valore2, 1150);
   EXPECT_EQ(c(m, 22).tipo, 0);
   EXPECT_EQ(c(m, 23).tipo, 1);
@@ -323,7 +324,7 @@ TEST(LetturaTreno, SecondStationKeepsItsFlags) {
   Modello m = leggi({"stazione, 0, 8, 500, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, A",
                      "stazione, 3000, 2, 600, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, B",
                      "stazione, 6000, 2, 500, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, C"});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[2].byte3, 1);
   EXPECT_EQ(m.tabella_generale[2].byte4, 1);
   EXPECT_EQ(m.tabella_generale[3].byte4, 0);  // platform under 600 m
@@ -343,9 +344,8 @@ TEST(MemoSegnale, CellsAndValues) {
   };
   for (const auto& caso : casi) {
     Modello m = percorso();
-    std::int32_t sx = caso.sx, s1 = 1, s2 = 2, s3 = 3, rapp = caso.rapp, dx = caso.dx;
-    std::int32_t d1 = 0, d2 = 0, d3 = 0, tempo = caso.tempo;
-    memo_segnale(m, caso.posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
+    memo_segnale(m, Segnale{caso.posizione, caso.sx, 1, 2, 3, caso.rapp, caso.dx, 0, 0, 0,
+                            caso.tempo});
     const cella& segnale = c(m, caso.cella);
     EXPECT_EQ(segnale.tipo, 1) << caso.posizione;
     EXPECT_EQ(segnale.dato4, caso.dato4) << caso.posizione;
@@ -369,7 +369,7 @@ TEST(MemoSegnale, TakenCellsAndNeighbours) {
   m = percorso();
   m.celle_percorso[21].tipo = 10;
   leggi_treno(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
-  EXPECT_EQ(m.codice_errore, 16);
+  EXPECT_EQ(m.codice_errore(), 16);
   EXPECT_EQ(c(m, 21).tipo, 10);
   EXPECT_EQ(c(m, 19).avvicinamento, 0);
 }
@@ -383,7 +383,7 @@ std::string rallentamento(int x, int l, int f_ta, int d_v) {
 TEST(MemoRallentamento, WorkedExample) {
   for (int d_v : {0, 2}) {
     Modello m = leggi({rallentamento(3000, 500, 1, d_v)});
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore(), 0);
     const std::vector<std::tuple<int, int, int, int, int>> celle = {
         {37, 4, 30, d_v, 0}, {61, 3, 30, d_v, 1}, {71, 2, 30, d_v, 1},
         {36, 5, 1, d_v ? 1 : 0, 0}, {35, 5, 2, d_v ? 2 : 0, 0},
@@ -425,8 +425,8 @@ TEST(MemoRallentamento, TakenCells) {
     Modello m = percorso();
     m.celle_percorso[static_cast<std::size_t>(caso.cella_presa)].tipo = 1;
     leggi_treno(m, testo({"velocita, 0, 50", rallentamento(3000, 500, 1, 0)}));
-    EXPECT_EQ(m.codice_errore, caso.codice);
-    EXPECT_EQ(m.posizione_errore, 3000);
+    EXPECT_EQ(m.codice_errore(), caso.codice);
+    EXPECT_EQ(m.posizione_errore(), 3000);
     int segnati = 0;
     for (const cella& k : m.celle_percorso) segnati += k.tipo >= 2 && k.tipo <= 5;
     EXPECT_EQ(segnati, caso.scritto ? 3 : 0) << caso.codice;
@@ -441,19 +441,23 @@ TEST(MemoRallentamento, TakenCells) {
 
 TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   Modello m = percorso();
-  m.codice_errore = 15;
-  m.posizione_errore = 99999;
+  m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
+  m.file_in_lettura = "x-.txt";
   leggi_treno(m, treno_incorporato);
-  EXPECT_EQ(m.codice_errore, 15);
-  EXPECT_EQ(m.posizione_errore, 1000);
+  EXPECT_EQ(m.codice_errore(), 15);
+  EXPECT_EQ(m.posizione_errore(), 1000);
+  ASSERT_EQ(m.problemi.size(), 2u);
+  EXPECT_EQ(m.problemi[1].luogo.file, "x-.txt");
+  ASSERT_EQ(m.problemi[1].note.size(), 1u);
+  EXPECT_EQ(m.problemi[1].note[0].luogo, (Luogo{"x_linea.txt", 7, 1}));
   EXPECT_EQ(c(m, 21).tipo, 1);
   EXPECT_EQ(c(m, 47).tipo, 0);
   EXPECT_EQ(c(m, 100).velocita_limite, 0);
 
   m = percorso();
-  m.codice_errore = 3;
+  m.registra_errore(3, std::nullopt, Luogo{});
   leggi_treno(m, testo({rallentamento(3000, 500, 0, 0), "sabbia, 2"}));
-  EXPECT_EQ(m.posizione_errore, 3000);
+  EXPECT_EQ(m.posizione_errore(), 3000);
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
 }
 
@@ -461,11 +465,10 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
   for (int record : {81, 82, 83}) {
     Modello m = percorso();
     m.tabella_generale[static_cast<std::size_t>(record)].valore2 = 1025;
-    m.codice_errore = 15;
-    m.posizione_errore = 7;
+    m.registra_errore(15, 7, Luogo{});
     leggi_treno(m, "[generale]\r\n[fine]\r\n");
-    EXPECT_EQ(m.codice_errore, 2);
-    EXPECT_EQ(m.posizione_errore, 7);
+    EXPECT_EQ(m.codice_errore(), 2);
+    EXPECT_EQ(m.posizione_errore(), 7);
   }
   Modello tutte = percorso();
   for (int record : {81, 82, 83}) tutte.tabella_generale[static_cast<std::size_t>(record)].valore1 = 25;
@@ -475,31 +478,31 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
   Modello m = percorso();
   m.tabella_generale[81].valore3 = 1025;  // the third value is not checked
   leggi_treno(m, treno_incorporato);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
 }
 
 TEST(LetturaTreno, RefusedEntries) {
   const std::string tipo_altro = ", 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A";
   const std::vector<CasoErrore> casi = {
-      {{"velocita, -50, 30"}, codice_posizione_negativa, -50, false},
-      {{"aderenza, -1, 30"}, codice_posizione_negativa, -1, false},
-      {{"segnale, -1000, 2,5,1,1,0,0,0,0,0,0"}, codice_posizione_negativa, -1000, false},
-      {{rallentamento(-3000, 500, 1, 0)}, codice_posizione_negativa, -3000, false},
-      {{"abbattimento, -50, 3"}, codice_posizione_negativa, -50, false},
-      {{"stazione, -500, 2, 300" + tipo_altro}, codice_posizione_negativa, -500, false},
-      {{"segnale, 300, 2,5,1,1,0,0,0,0,0,0"}, codice_avvicinamento_fuori, 300, false},
-      {{rallentamento(13000, 1000, 0, 0)}, codice_rallentamento_fuori, 13000, false},
-      {{rallentamento(3000, 0, 1, 0)}, codice_rallentamento_corto, 3000, false},
-      {{rallentamento(3000, 20, 1, 0)}, codice_rallentamento_corto, 3000, false},
-      {{rallentamento(3000, -2000, 1, 0)}, codice_rallentamento_corto, 3000, false},
-      {{rallentamento(3000, 2147483647, 1, 0)}, codice_rallentamento_fuori, 3000, false},
-      {{"stazione, 13200, 8, 900" + tipo_altro}, codice_marciapiede_fuori, 13200, false},
-      {{"stazione, 13200, 2, 1800" + tipo_altro}, codice_marciapiede_fuori, 13200, false},
+      {{"velocita, -50, 30"}, codice::posizione_negativa, -50, false},
+      {{"aderenza, -1, 30"}, codice::posizione_negativa, -1, false},
+      {{"segnale, -1000, 2,5,1,1,0,0,0,0,0,0"}, codice::posizione_negativa, -1000, false},
+      {{rallentamento(-3000, 500, 1, 0)}, codice::posizione_negativa, -3000, false},
+      {{"abbattimento, -50, 3"}, codice::posizione_negativa, -50, false},
+      {{"stazione, -500, 2, 300" + tipo_altro}, codice::posizione_negativa, -500, false},
+      {{"segnale, 300, 2,5,1,1,0,0,0,0,0,0"}, codice::avvicinamento_fuori, 300, false},
+      {{rallentamento(13000, 1000, 0, 0)}, codice::rallentamento_fuori, 13000, false},
+      {{rallentamento(3000, 0, 1, 0)}, codice::rallentamento_corto, 3000, false},
+      {{rallentamento(3000, 20, 1, 0)}, codice::rallentamento_corto, 3000, false},
+      {{rallentamento(3000, -2000, 1, 0)}, codice::rallentamento_corto, 3000, false},
+      {{rallentamento(3000, 2147483647, 1, 0)}, codice::rallentamento_fuori, 3000, false},
+      {{"stazione, 13200, 8, 900" + tipo_altro}, codice::marciapiede_fuori, 13200, false},
+      {{"stazione, 13200, 2, 1800" + tipo_altro}, codice::marciapiede_fuori, 13200, false},
   };
   for (const auto& caso : casi) {
     Modello m = leggi(caso.voci);
-    EXPECT_EQ(m.codice_errore, caso.codice) << caso.voci.front();
-    EXPECT_EQ(m.posizione_errore, caso.posizione) << caso.voci.front();
+    EXPECT_EQ(m.codice_errore(), caso.codice) << caso.voci.front();
+    EXPECT_EQ(m.posizione_errore(), caso.posizione) << caso.voci.front();
     for (const cella& k : m.celle_percorso) {
       EXPECT_TRUE(k.tipo == 0 && k.avvicinamento == 0) << caso.voci.front();
     }
@@ -507,13 +510,13 @@ TEST(LetturaTreno, RefusedEntries) {
   // The limits themselves are accepted.
   Modello m = leggi({"segnale, 350, 2,5,1,1,0,0,0,0,0,0", rallentamento(12000, 1950, 0, 0),
                      "stazione, 13200, 8, 800" + tipo_altro});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(c(m, 8).tipo, 1);
   EXPECT_EQ(c(m, 280).tipo, 2);
   EXPECT_EQ(c(m, 279).tipo, 10);
   // Stations that mark no cells may have their platform anywhere.
   m = leggi({"stazione, 12000, 30, 90000" + tipo_altro});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[1].valore2, 57000);
 }
 

@@ -1,5 +1,7 @@
 #include "core/percorso/percorso.h"
 
+#include "core/percorso/compattazione.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -135,8 +137,8 @@ TEST_P(Protezione, MarksTheExpectedCells) {
   Modello m = percorso_con(caso.ultima, caso.oggetti);
   passo_protezione(m);
   EXPECT_EQ(celle_marcate(m, caso.oggetti), caso.marcate);
-  EXPECT_EQ(m.codice_errore, caso.codice);
-  EXPECT_EQ(m.posizione_errore, caso.posizione);
+  EXPECT_EQ(m.codice_errore(), caso.codice);
+  EXPECT_EQ(m.posizione_errore(), caso.posizione);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, Protezione, testing::ValuesIn(casi_protezione),
@@ -156,7 +158,7 @@ TEST(Protezione, ExistingPointBeforeASignalIsCappedAt180) {
                                    {26, cartello}});
     passo_protezione(m);
     EXPECT_EQ(m.celle_percorso[19].dato1, atteso);
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore(), 0);
   }
 }
 
@@ -243,13 +245,7 @@ TEST(CodiciPartenza, TakenPlacesAreFatal) {
   for (const auto& caso : casi) {
     Modello m = con_nomi("1", "ab");
     caso.prepara(m);
-    try {
-      codici_partenza(m);
-      ADD_FAILURE() << "no error " << caso.numero;
-    } catch (const ErroreFatale& e) {
-      EXPECT_EQ(e.numero(), caso.numero);
-      EXPECT_EQ(std::string(e.what()), " Errore n. " + std::to_string(caso.numero));
-    }
+    EXPECT_EQ(codici_partenza(m), caso.numero);
   }
 }
 
@@ -370,7 +366,7 @@ TEST(FormatoBinario, DecodersRefuseBytesThatDoNotFit) {
 }
 
 
-// ---- the whole builder on files --------------------------------------------
+// ---- the whole builder, in memory -----------------------------------------
 
 namespace fs = std::filesystem;
 using test::read_file;
@@ -378,59 +374,41 @@ using test::read_file;
 const fs::path embedded =
     fs::path(SCENARI_TEST_DATA).parent_path() / "conformance" / "01_embedded";
 
-// Fails the creation of every file whose name ends in `coda`.
-class FilesGuasti : public platform::Files {
- public:
-  explicit FilesGuasti(std::string coda) : coda_(std::move(coda)) {}
-
- protected:
-  int fault(platform::Operation operazione, const std::string& percorso) override {
-    const bool colpito = percorso.size() >= coda_.size() &&
-                         percorso.compare(percorso.size() - coda_.size(), coda_.size(), coda_) == 0;
-    return operazione == platform::Operation::create && colpito ? EIO : 0;
-  }
-
- private:
-  std::string coda_;
+struct Costruito {
+  Compattazione c;
+  std::vector<std::string> nomi;
+  std::vector<std::string> byte;
 };
 
-class Costruttore : public testing::Test {
- protected:
-  void SetUp() override {
-    m_.nome_linea = "Lago Fontana_Lago Marinella";
-    m_.numero_treno = "40572";
-    nomi_ = nomi_file(cartella_.str(), m_.nome_linea, m_.numero_treno);
+Costruito costruisci(const std::string& linea, const std::string& treno, bool piano = true) {
+  Costruito r{compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", piano},
+                       TestiDescrizione{linea, treno}),
+              {},
+              {}};
+  for (const FileBinario& f : r.c.file()) {
+    r.nomi.push_back(f.nome);
+    r.byte.push_back(byte_di(f));
+    EXPECT_EQ(r.byte.back().size(), f.dimensione) << f.nome;
   }
+  return r;
+}
 
-  void testi_incorporati() {
-    files_.replace(nomi_.linea_txt, read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt"));
-    files_.replace(nomi_.treno_txt,
-                   read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt"));
-  }
+Costruito incorporato(bool piano = true) {
+  return costruisci(read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt"),
+                    read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt"), piano);
+}
 
-  void testi(const std::string& linea, const std::string& treno) {
-    files_.replace(nomi_.linea_txt, linea);
-    files_.replace(nomi_.treno_txt, treno);
-  }
-
-  std::vector<std::string> elenco() const { return test::file_names(cartella_.path()); }
-
-  const test::TestDirectory cartella_{"scenari-percorso"};
-  NomiFile nomi_;
-  Modello m_;
-  platform::Files files_;
-};
-
-TEST_F(Costruttore, EmbeddedScenarioFiles) {
-  testi_incorporati();
-  memorizza_percorso(m_, files_, nomi_, 1);
-  EXPECT_EQ(m_.codice_errore, 0);
-  EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.dat",
-                                                "Lago Fontana_Lago Marinella_40572.sim",
-                                                "Lago Fontana_Lago Marinella_linea.dat"}));
-  const std::string piano = read_file(nomi_.linea_dat);
-  const std::string sim = read_file(nomi_.sim);
-  const std::string dat = read_file(nomi_.dat);
+TEST(Costruttore, EmbeddedScenarioFiles) {
+  const Costruito r = incorporato();
+  const Modello& m = r.c.modello;
+  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(r.nomi, (std::vector<std::string>{"Lago Fontana_Lago Marinella_linea.dat",
+                                              "Lago Fontana_Lago Marinella_40572.sim",
+                                              "Lago Fontana_Lago Marinella_40572.dat"}));
+  ASSERT_EQ(r.byte.size(), 3u);
+  const std::string& piano = r.byte[0];
+  const std::string& sim = r.byte[1];
+  const std::string& dat = r.byte[2];
   ASSERT_EQ(piano.size(), 279964u);
   ASSERT_EQ(sim.size(), 3016u);
   ASSERT_EQ(dat.size(), 4215u);
@@ -442,37 +420,24 @@ TEST_F(Costruttore, EmbeddedScenarioFiles) {
   EXPECT_EQ(piano.substr(139982, 8), byte({2, 0, 0, 0, 2, 0, 1, 0}));
 
   const auto tabella = decodifica_tabella(sim);
-  EXPECT_EQ(tabella, m_.tabella_generale);
+  EXPECT_EQ(tabella, m.tabella_generale);
   EXPECT_EQ(tabella[85].intero1, 610);
   EXPECT_EQ(tabella[85].valore4, 30703);
   EXPECT_EQ(tabella[1].nome, "LAGO FONTANA");
-  EXPECT_EQ(decodifica_celle(dat), m_.celle_percorso);
-  EXPECT_EQ(decodifica_planimetria(piano), m_.planimetria);
+  EXPECT_EQ(decodifica_celle(dat), m.celle_percorso);
+  EXPECT_EQ(decodifica_planimetria(piano), m.planimetria);
 }
 
-TEST_F(Costruttore, TwoRunsGiveTheSameBytes) {
-  testi_incorporati();
-  memorizza_percorso(m_, files_, nomi_, 1);
-  const std::string prima =
-      read_file(nomi_.linea_dat) + read_file(nomi_.sim) + read_file(nomi_.dat);
-  testi_incorporati();
-  Modello altro;
-  altro.nome_linea = m_.nome_linea;
-  altro.numero_treno = m_.numero_treno;
-  memorizza_percorso(altro, files_, nomi_, 1);
-  EXPECT_EQ(read_file(nomi_.linea_dat) + read_file(nomi_.sim) + read_file(nomi_.dat), prima);
+TEST(Costruttore, TwoBuildsGiveTheSameBytesAndNoPlanLeavesOnlyThePlanOut) {
+  const Costruito primo = incorporato();
+  EXPECT_EQ(incorporato().byte, primo.byte);
+  const Costruito senza_piano = incorporato(false);
+  EXPECT_EQ(senza_piano.nomi, (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim",
+                                                        "Lago Fontana_Lago Marinella_40572.dat"}));
+  EXPECT_EQ(senza_piano.byte[1], primo.byte[2]);
 }
 
-TEST_F(Costruttore, WithoutPlanGeometryAnOlderPlanFileStays) {
-  files_.replace(nomi_.linea_dat, "older");
-  testi_incorporati();
-  memorizza_percorso(m_, files_, nomi_, 0);
-  EXPECT_EQ(read_file(nomi_.linea_dat), "older");
-  EXPECT_EQ(read_file(nomi_.dat).size(), 4215u);
-}
-
-TEST_F(Costruttore, StartRecordFailureWritesNothing) {
-  const std::string treno = "[generale]\r\n[fine]\r\n";
+TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
   const struct {
     const char* tabellone;
     int numero;
@@ -481,42 +446,23 @@ TEST_F(Costruttore, StartRecordFailureWritesNothing) {
       {"indicatori_vmax,  0, 0, 90, 95, 0, 0, 90, 95, 0", 1251},
   };
   for (const auto& caso : casi) {
-    files_.replace(nomi_.sim, "older");
-    testi("[generale]\r\nlunghezza percorso,    1000\r\n[cartelli]\r\n" +
-              std::string(caso.tabellone) + "\r\n[fine]\r\n",
-          treno);
-    try {
-      memorizza_percorso(m_, files_, nomi_, 1);
-      ADD_FAILURE() << "no error " << caso.numero;
-    } catch (const ErroreFatale& e) {
-      EXPECT_EQ(e.numero(), caso.numero);
-    }
-    EXPECT_EQ(elenco(), std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim"});
-    EXPECT_EQ(read_file(nomi_.sim), "older");
+    const Costruito r = costruisci("[generale]\r\nlunghezza percorso,    1000\r\n[cartelli]\r\n" +
+                                       std::string(caso.tabellone) + "\r\n[fine]\r\n",
+                                   "[generale]\r\n[fine]\r\n");
+    EXPECT_EQ(r.c.esito, EsitoPercorso::fatale);
+    EXPECT_EQ(r.c.modello.codice_errore(), caso.numero);
+    EXPECT_EQ(r.c.modello.problemi.back().posizione, 50);
+    EXPECT_TRUE(r.nomi.empty());
   }
 }
 
-TEST_F(Costruttore, NoRouteCellsIsReportedAndWritesNothing) {
-  files_.replace(nomi_.treno_txt, "[generale]\r\n[fine]\r\n");
-  try {
-    memorizza_percorso(m_, files_, nomi_, 1);
-    ADD_FAILURE() << "no error";
-  } catch (const PercorsoAssente& e) {
-    EXPECT_NE(std::string(e.what()).find("code 101"), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(elenco(), std::vector<std::string>{"Lago Fontana_Lago Marinella_40572-.txt"});
-}
-
-TEST_F(Costruttore, AFailedWriteKeepsTheOlderSetWhole) {
-  files_.replace(nomi_.linea_dat, "older plan");
-  files_.replace(nomi_.sim, "older table");
-  testi_incorporati();
-  FilesGuasti guasti(".dat");
-  EXPECT_THROW(memorizza_percorso(m_, guasti, nomi_, 1), platform::FileError);
-  EXPECT_EQ(read_file(nomi_.linea_dat), "older plan");
-  EXPECT_EQ(read_file(nomi_.sim), "older table");
-  EXPECT_EQ(elenco(), (std::vector<std::string>{"Lago Fontana_Lago Marinella_40572.sim",
-                                                "Lago Fontana_Lago Marinella_linea.dat"}));
+TEST(Costruttore, NoRouteCellsGivesNoFileAndSaysWhy) {
+  Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
+                             TestiDescrizione{std::nullopt, "[generale]\r\n[fine]\r\n"});
+  EXPECT_EQ(c.esito, EsitoPercorso::senza_percorso);
+  EXPECT_TRUE(c.file().empty());
+  const std::string motivo = motivo_senza_percorso(c.modello);
+  EXPECT_NE(motivo.find("code 101"), std::string::npos) << motivo;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "support/ausili.h"
 #include "tool/collocatore.h"
 #include "tool/compila.h"
+#include "tool/diagnostica.h"
 #include "tool/dump.h"
 #include "tool/esempio.h"
 #include "tool/grafico.h"
@@ -94,7 +95,7 @@ TEST(Compile, RecordedScenarios) {
     if (codice != 0) {
       ASSERT_FALSE(e.problemi.empty());
       EXPECT_EQ(e.problemi.back().codice, codice);
-      EXPECT_EQ(e.problemi.back().posizione, c["posizione_errore"]);
+      EXPECT_EQ(e.problemi.back().posizione.value_or(0), c["posizione_errore"]);
     }
     std::set<std::string> attesi, trovati;
     for (const auto& f : c["files_after_run"]) attesi.insert(f);
@@ -131,9 +132,17 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
 
   EXPECT_EQ(e.stato, uscita_dati);
   ASSERT_EQ(e.problemi.size(), 1u);
-  const std::string atteso = dir.str() + "/" + nome(nomi_run.treno_txt) +
-                             ":21: code 16: signal cell already taken (position 1000 m)";
-  EXPECT_EQ(descrivi_problema(e.problemi[0]), atteso);
+  EXPECT_EQ(e.problemi[0].codice, 16);
+  EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.treno_txt), 21, 1}));
+  EXPECT_EQ(e.problemi[0].posizione, 1000);
+  std::ostringstream testo;
+  scrivi_diagnostica(testo, e.problemi[0], e.sorgenti);
+  EXPECT_EQ(testo.str(), dir.str() + "/" + nome(nomi_run.treno_txt) +
+                             ":21:1: error[16]: signal cell already taken (at 1000 m)\n"
+                             " 21 | segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0\n"
+                             "    | ^\n"
+                             "help: move the signal at least 50 m away from the object that "
+                             "holds its cell\n");
   EXPECT_EQ(file_contents(uscita.path()).size(), 3u) << "a data problem still writes the binaries";
 }
 
@@ -155,12 +164,12 @@ TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
 
   EXPECT_EQ(e.stato, uscita_dati);
   ASSERT_EQ(e.problemi.size(), 2u);
-  EXPECT_EQ(descrivi_problema(e.problemi[0]),
-            dir.str() + "/" + nome(nomi_run.linea_txt) +
-                ":25: code 15: position beyond the end of the route (position 13901 m)");
+  EXPECT_EQ(e.problemi[0].codice, 15);
+  EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.linea_txt), 25, 1}));
+  EXPECT_EQ(e.problemi[0].posizione, 13901);
   EXPECT_EQ(e.problemi[1].codice, 2);
-  EXPECT_EQ(e.problemi[1].file, dir.str() + "/" + nome(nomi_run.treno_txt));
-  EXPECT_EQ(e.problemi[1].posizione, 13901);
+  EXPECT_EQ(e.problemi[1].luogo.file, dir.str() + "/" + nome(nomi_run.treno_txt));
+  EXPECT_EQ(e.problemi[1].posizione, std::nullopt);
 }
 
 TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
@@ -175,8 +184,9 @@ TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
 
   EXPECT_EQ(e.stato, uscita_errore_fatale);
   ASSERT_EQ(e.problemi.size(), 1u);
-  EXPECT_TRUE(e.problemi[0].fatale);
+  EXPECT_TRUE(e.problemi[0].errore());
   EXPECT_EQ(e.problemi[0].codice, 1250);
+  EXPECT_EQ(e.problemi[0].posizione, 50);
   EXPECT_EQ(file_contents(uscita.path()),
             (std::map<std::string, std::string>{{nome(nomi_run.dat), "older"}}));
 }

@@ -1,12 +1,14 @@
-// The compile command: the description texts of a directory compacted by
-// the same route builder as scenari, on private copies, with the binary
-// files moved into the output directory all together.
+// The compile and check commands: the description texts of a directory
+// compacted in memory, and for compile the binary files written into the
+// output directory as one set.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/modello/problema.h"
 #include "platform/files.h"
 
 namespace scenari::tool {
@@ -17,16 +19,7 @@ struct OpzioniCompilazione {
   std::string nome_linea;
   std::string numero_treno;
   bool planimetria = true;
-};
-
-// One problem the build recorded, with where it was found.
-struct Segnalazione {
-  std::int32_t codice = 0;
-  std::string significato;
-  std::string file;   // description text, or the route cells file for the builder's codes
-  std::int32_t riga = 0;  // 0 when no line belongs to it
-  std::int32_t posizione = 0;
-  bool fatale = false;
+  bool scrivi = true;  // false for check: nothing is written
 };
 
 struct FileScritto {
@@ -36,14 +29,18 @@ struct FileScritto {
 
 struct EsitoCompilazione {
   int stato = 0;  // an Uscita value
-  std::vector<Segnalazione> problemi;
+  // Every problem, in the order found; file names are those of the texts
+  // joined to the directory they were read from.
+  std::vector<Problema> problemi;
   std::vector<FileScritto> scritti;
   std::string messaggio;  // why nothing was written, for no route or a file error
+  // The texts read, by the path the problems name, to show their lines.
+  std::map<std::string, std::string> sorgenti;
+
+  bool ha_errori() const;
+  std::size_t numero(Gravita g) const;
 };
 
 EsitoCompilazione compila(const OpzioniCompilazione& opzioni, platform::Files& files);
-
-// "file:line: code N: meaning (position P m)"; no ":line" when it is 0.
-std::string descrivi_problema(const Segnalazione& p);
 
 }  // namespace scenari::tool

@@ -16,35 +16,40 @@ const char* nome_esito(int stato) {
   }
 }
 
+std::string conteggio(std::size_t n, const char* cosa) {
+  return std::to_string(n) + " " + cosa + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
-void scrivi_rapporto_testo(std::ostream& out, std::ostream& err, const EsitoCompilazione& e) {
-  for (const auto& p : e.problemi) err << descrivi_problema(p) << '\n';
+void scrivi_rapporto_testo(std::ostream& out, std::ostream& err, const EsitoCompilazione& e,
+                           StileDiagnostica stile) {
+  for (const auto& p : e.problemi) scrivi_diagnostica(err, p, e.sorgenti, stile);
   if (!e.messaggio.empty()) err << "scenari-tool: " << e.messaggio << '\n';
+  const std::size_t errori = e.numero(Gravita::errore);
+  const std::size_t avvisi = e.numero(Gravita::avviso);
+  if (errori + avvisi > 0) {
+    err << conteggio(errori, "error") << ", " << conteggio(avvisi, "warning") << '\n';
+  }
   for (const auto& f : e.scritti) out << "wrote " << f.percorso << " (" << f.byte << " bytes)\n";
 }
 
 nlohmann::json rapporto_json(const OpzioniCompilazione& o, const EsitoCompilazione& e) {
   nlohmann::json problemi = nlohmann::json::array();
-  for (const auto& p : e.problemi) {
-    problemi.push_back({{"code", p.codice},
-                        {"meaning", p.significato},
-                        {"file", p.file},
-                        {"line", p.riga},
-                        {"position", p.posizione},
-                        {"fatal", p.fatale}});
-  }
-  nlohmann::json scritti = nlohmann::json::array();
-  for (const auto& f : e.scritti) scritti.push_back({{"file", f.percorso}, {"size", f.byte}});
+  for (const auto& p : e.problemi) problemi.push_back(problema_json(p));
   nlohmann::json j = {{"route", o.nome_linea},
                       {"train", o.numero_treno},
                       {"directory", o.cartella},
-                      {"output_directory", o.cartella_uscita},
-                      {"plan", o.planimetria},
                       {"status", e.stato},
                       {"result", nome_esito(e.stato)},
-                      {"problems", problemi},
-                      {"outputs", scritti}};
+                      {"problems", problemi}};
+  if (o.scrivi) {
+    nlohmann::json scritti = nlohmann::json::array();
+    for (const auto& f : e.scritti) scritti.push_back({{"file", f.percorso}, {"size", f.byte}});
+    j["output_directory"] = o.cartella_uscita;
+    j["plan"] = o.planimetria;
+    j["outputs"] = scritti;
+  }
   if (!e.messaggio.empty()) j["message"] = e.messaggio;
   return j;
 }

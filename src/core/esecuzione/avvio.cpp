@@ -1,11 +1,16 @@
 #include "core/esecuzione/avvio.h"
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/esecuzione/documenti.h"
 #include "core/esecuzione/nomi_file.h"
-#include "core/percorso/percorso.h"
 #include "core/esecuzione/testi.h"
+#include "core/modello/codici.h"
+#include "core/percorso/compattazione.h"
 
 namespace scenari {
 
@@ -19,12 +24,49 @@ void scrivi_testi(platform::Files& files, const NomiFile& nomi) {
   dati_scheda(files, nomi);
 }
 
-// Steps 3 to 8 of the run; every failure leaves by an exception that
+// A working text as the run finds it again: no value when it is gone.
+std::optional<std::string> rileggi(platform::Files& files, const std::string& percorso) {
+  if (!files.exists(percorso)) return std::nullopt;
+  return files.read(percorso);
+}
+
+// The two working texts are read back and deleted before the build, so
+// none is left behind whatever the build finds in them.
+Compattazione compatta_testi(platform::Files& files, const NomiFile& nomi) {
+  const std::optional<std::string> linea = rileggi(files, nomi.linea_txt);
+  const std::optional<std::string> treno = rileggi(files, nomi.treno_txt);
+  files.remove_if_exists(nomi.linea_txt);
+  files.remove_if_exists(nomi.treno_txt);
+  TestiDescrizione testi;
+  if (linea) testi.linea = *linea;
+  if (treno) testi.treno = *treno;
+  return compatta(Scenario{nome_linea_incorporato, numero_treno_incorporato, true}, testi);
+}
+
+void sostituisci_binari(platform::Files& files, const std::string& cartella,
+                        const Compattazione& c) {
+  std::vector<std::pair<std::string, std::string>> uscite;
+  for (const FileBinario& f : c.file()) {
+    uscite.emplace_back(platform::join(cartella, f.nome), byte_di(f));
+  }
+  files.replace_all(uscite);
+}
+
+// Steps 3 to 8 of the run; a file failure leaves by an exception that
 // `esegui` turns into its exit status.
-int lavora(Modello& m, platform::Files& files, const NomiFile& nomi) {
+int lavora(platform::Window& finestra, platform::Files& files, const std::string& cartella,
+           const NomiFile& nomi) {
   scrivi_testi(files, nomi);
-  memorizza_percorso(m, files, nomi, 1);
-  const std::string avviso = avviso_dati(m);
+  const Compattazione c = compatta_testi(files, nomi);
+  switch (c.esito) {
+    case EsitoPercorso::fatale: return errore(finestra, c.modello.codice_errore());
+    case EsitoPercorso::senza_percorso:
+      finestra.report_error("scenari: " + motivo_senza_percorso(c.modello));
+      return uscita_senza_percorso;
+    case EsitoPercorso::completo: break;
+  }
+  sostituisci_binari(files, cartella, c);
+  const std::string avviso = avviso_dati(c.modello);
   if (avviso.empty()) return uscita_ok;
   std::cerr << avviso << '\n';
   return uscita_dati;
@@ -38,34 +80,29 @@ int errore(platform::Window& finestra, std::int32_t numero) {
 }
 
 std::string avviso_dati(const Modello& m) {
-  if (m.codice_errore <= 0) return {};
-  std::string avviso = "scenari: warning: error code " + std::to_string(m.codice_errore) + " (" +
-                       significato_codice(m.codice_errore) + ") at " +
-                       std::to_string(m.posizione_errore) + " m";
-  if (const Problema* p = m.ultimo_problema(); p != nullptr && !p->file.empty()) {
-    avviso += ", " + p->file + ":" + std::to_string(p->riga);
+  const std::int32_t codice = m.codice_errore();
+  if (codice <= 0) return {};
+  std::string avviso = "scenari: warning: error code " + std::to_string(codice) + " (" +
+                       codice::descrivi(codice).significato + ") at " +
+                       std::to_string(m.posizione_errore()) + " m";
+  const auto ultimo = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
+                                   [](const Problema& p) { return p.errore(); });
+  if (!ultimo->luogo.file.empty()) {
+    avviso += ", " + ultimo->luogo.file + ":" + std::to_string(ultimo->luogo.riga);
   }
   return avviso;
 }
 
 int esegui(platform::Window& finestra, platform::Files& files, const std::string& cartella) {
-  Modello m;
-  m.nome_linea = nome_linea_incorporato;
-  m.numero_treno = numero_treno_incorporato;
-  const NomiFile nomi = nomi_file(cartella, m.nome_linea, m.numero_treno);
+  const NomiFile nomi = nomi_file(cartella, nome_linea_incorporato, numero_treno_incorporato);
   finestra.show(titolo_finestra, etichetta_finestra);
 
   int stato = uscita_ok;
   try {
-    stato = lavora(m, files, nomi);
+    stato = lavora(finestra, files, cartella, nomi);
   } catch (const platform::FileError& e) {
     finestra.report_error("scenari: " + e.path() + ": " + e.reason());
     stato = uscita_errore_file;
-  } catch (const ErroreFatale& e) {
-    stato = errore(finestra, e.numero());
-  } catch (const PercorsoAssente& e) {
-    finestra.report_error(std::string("scenari: ") + e.what());
-    stato = uscita_senza_percorso;
   }
   finestra.close();
   return stato;

@@ -6,18 +6,12 @@ namespace scenari {
 
 NomiFile nomi_file(const std::string& cartella, const std::string& nome_linea,
                    const std::string& numero_treno) {
-  auto in_cartella = [&](const std::string& nome) { return platform::join(cartella, nome); };
-  const std::string treno = nome_linea + "_" + numero_treno;
-  return NomiFile{
-      in_cartella(nome_linea + "_linea.txt"),
-      in_cartella(treno + "-.txt"),
-      in_cartella(treno + "_note.txt"),
-      in_cartella(treno + "_rallentamenti.txt"),
-      in_cartella(treno + "_scheda_treno.txt"),
-      in_cartella(nome_linea + "_linea.dat"),
-      in_cartella(treno + ".sim"),
-      in_cartella(treno + ".dat"),
-  };
+  NomiFile nomi = nomi_file(nome_linea, numero_treno);
+  for (std::string* nome : {&nomi.linea_txt, &nomi.treno_txt, &nomi.note, &nomi.rallentamenti,
+                            &nomi.scheda, &nomi.linea_dat, &nomi.sim, &nomi.dat}) {
+    *nome = platform::join(cartella, *nome);
+  }
+  return nomi;
 }
 
 }  // namespace scenari

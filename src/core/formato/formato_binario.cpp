@@ -11,12 +11,15 @@ namespace scenari {
 
 namespace {
 
-// Writes little-endian values into a byte string of the exact size the
-// caller computed, so a file of tens of megabytes is allocated once and
-// filled without growing.
+// Writes little-endian values through a buffer that it hands to the
+// destination whenever it fills, so a plan file of tens of megabytes goes
+// out in pieces and never lies in memory whole.
 class Scrittore {
  public:
-  explicit Scrittore(std::size_t dimensione) : byte_(dimensione, '\0') {}
+  explicit Scrittore(Destinazione& destinazione) : destinazione_(destinazione) {}
+  Scrittore(const Scrittore&) = delete;
+  Scrittore& operator=(const Scrittore&) = delete;
+
   void u8(std::uint8_t v) { scrivi(std::array<unsigned char, 1>{v}); }
   void u16(std::uint16_t v) { scrivi(piccolo_endian<2>(v)); }
   void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
@@ -26,8 +29,8 @@ class Scrittore {
   void campo(std::int16_t v) { i16(v); }
   void campo(std::int32_t v) { i32(v); }
   void testo(std::string_view t) {
-    byte_.replace(pos_, t.size(), t);
-    pos_ += t.size();
+    svuota();
+    destinazione_.scrivi(t);
   }
 
   // The N low bytes of `v`, lowest first.
@@ -43,18 +46,21 @@ class Scrittore {
   // compiler to reload them after every byte.
   template <std::size_t N>
   void scrivi(const std::array<unsigned char, N>& b) {
-    std::memcpy(byte_.data() + pos_, b.data(), N);
+    if (pos_ + N > buffer_.size()) svuota();
+    std::memcpy(buffer_.data() + pos_, b.data(), N);
     pos_ += N;
   }
 
-  // The bytes, once every one of them has been written.
-  std::string prendi() {
-    if (pos_ != byte_.size()) throw std::logic_error("encoded size differs from the layout");
-    return std::move(byte_);
+  // Hands over what the buffer holds; called once more after the last value.
+  void svuota() {
+    if (pos_ == 0) return;
+    destinazione_.scrivi(std::string_view(buffer_.data(), pos_));
+    pos_ = 0;
   }
 
  private:
-  std::string byte_;
+  Destinazione& destinazione_;
+  std::array<char, 64 * 1024> buffer_;
   std::size_t pos_ = 0;
 };
 
@@ -203,12 +209,17 @@ cella decodifica_cella(Lettore& l) {
   return c;
 }
 
-void codifica_voce(Scrittore& s, const voce_tabella& v, std::size_t numero) {
+// A name longer than its 16-bit length is refused before the first byte is
+// handed on, so no destination ever receives part of a table.
+void verifica_nome(const voce_tabella& v, std::size_t numero) {
   if (v.nome.size() > std::numeric_limits<std::uint16_t>::max()) {
     throw FormatoNonValido("general record " + std::to_string(numero) + ": name of " +
                            std::to_string(v.nome.size()) +
                            " characters, more than the file can hold");
   }
+}
+
+void codifica_voce(Scrittore& s, const voce_tabella& v) {
   campi_prima_del_nome(s, v);
   s.u16(static_cast<std::uint16_t>(v.nome.size()));
   s.testo(v.nome);
@@ -271,29 +282,61 @@ std::size_t byte_elemento(const valore_piano& valore) { return byte_per_tipo[val
 
 }  // namespace
 
-std::string codifica_celle(const std::vector<cella>& celle) {
-  Scrittore s(byte_per_cella * celle.size());
+std::size_t dimensione_celle(const std::vector<cella>& celle) {
+  return byte_per_cella * celle.size();
+}
+
+std::size_t dimensione_tabella(const std::array<voce_tabella, numero_voci>& tabella) {
+  std::size_t dimensione = 0;
+  for (const auto& voce : tabella) dimensione += byte_fissi_voce + voce.nome.size();
+  return dimensione;
+}
+
+std::size_t dimensione_planimetria(const Planimetria& planimetria) {
+  std::size_t dimensione = 0;
+  for (std::size_t i = 0; i < planimetria.numero_elementi(); ++i) {
+    dimensione += byte_per_tipo[planimetria.tipo(i)];
+  }
+  return dimensione;
+}
+
+void codifica_celle(const std::vector<cella>& celle, Destinazione& d) {
+  Scrittore s(d);
   for (const auto& c : celle) codifica_cella(s, c);
-  return s.prendi();
+  s.svuota();
+}
+
+void codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella, Destinazione& d) {
+  for (std::size_t r = 0; r < tabella.size(); ++r) verifica_nome(tabella[r], r);
+  Scrittore s(d);
+  for (std::size_t r = 0; r < tabella.size(); ++r) codifica_voce(s, tabella[r]);
+  s.svuota();
+}
+
+void codifica_planimetria(const Planimetria& planimetria, Destinazione& d) {
+  Scrittore s(d);
+  for (std::size_t i = 0; i < planimetria.numero_elementi(); ++i) {
+    codifica_elemento(s, planimetria.tipo(i), planimetria.valore(i));
+  }
+  s.svuota();
+}
+
+std::string codifica_celle(const std::vector<cella>& celle) {
+  DestinazioneStringa d(dimensione_celle(celle));
+  codifica_celle(celle, d);
+  return d.prendi();
 }
 
 std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella) {
-  std::size_t dimensione = 0;
-  for (const auto& voce : tabella) dimensione += byte_fissi_voce + voce.nome.size();
-  Scrittore s(dimensione);
-  for (std::size_t r = 0; r < tabella.size(); ++r) codifica_voce(s, tabella[r], r);
-  return s.prendi();
+  DestinazioneStringa d(dimensione_tabella(tabella));
+  codifica_tabella(tabella, d);
+  return d.prendi();
 }
 
 std::string codifica_planimetria(const Planimetria& planimetria) {
-  const std::size_t n = planimetria.numero_elementi();
-  std::size_t dimensione = 0;
-  for (std::size_t i = 0; i < n; ++i) dimensione += byte_per_tipo[planimetria.tipo(i)];
-  Scrittore s(dimensione);
-  for (std::size_t i = 0; i < n; ++i) {
-    codifica_elemento(s, planimetria.tipo(i), planimetria.valore(i));
-  }
-  return s.prendi();
+  DestinazioneStringa d(dimensione_planimetria(planimetria));
+  codifica_planimetria(planimetria, d);
+  return d.prendi();
 }
 
 std::vector<cella> decodifica_celle(std::string_view byte) {

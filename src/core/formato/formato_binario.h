@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/formato/planimetria.h"
@@ -32,6 +33,36 @@ inline constexpr std::uint16_t tag_vuoto = 0;
 inline constexpr std::uint16_t tag_intero = 2;
 inline constexpr std::uint16_t tag_double = 5;
 
+// Receives the bytes of one file in pieces, in file order.
+class Destinazione {
+ public:
+  virtual ~Destinazione() = default;
+  virtual void scrivi(std::string_view byte) = 0;
+};
+
+// Gathers the bytes of a file whose size is known before it is encoded.
+class DestinazioneStringa : public Destinazione {
+ public:
+  explicit DestinazioneStringa(std::size_t dimensione) { byte_.reserve(dimensione); }
+  void scrivi(std::string_view byte) override { byte_.append(byte); }
+  std::string prendi() { return std::move(byte_); }
+
+ private:
+  std::string byte_;
+};
+
+// The size each file will have, before it is encoded.
+std::size_t dimensione_celle(const std::vector<cella>& celle);
+std::size_t dimensione_tabella(const std::array<voce_tabella, numero_voci>& tabella);
+std::size_t dimensione_planimetria(const Planimetria& planimetria);
+
+// Encoders into a destination; the table is checked whole before its first
+// byte goes out.
+void codifica_celle(const std::vector<cella>& celle, Destinazione& d);
+void codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella, Destinazione& d);
+void codifica_planimetria(const Planimetria& planimetria, Destinazione& d);
+
+// The same, as whole byte strings.
 std::string codifica_celle(const std::vector<cella>& celle);
 std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella);
 std::string codifica_planimetria(const Planimetria& planimetria);

@@ -12,11 +12,16 @@ char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 }  // namespace
 
-ErroreLettura::ErroreLettura(std::int32_t riga, const std::string& motivo)
-    : std::runtime_error("line " + std::to_string(riga) + ": " + motivo), riga_(riga) {}
+ErroreLettura::ErroreLettura(std::int32_t riga, std::int32_t colonna, const std::string& motivo)
+    : std::runtime_error(motivo), riga_(riga), colonna_(colonna) {}
 
 void LettoreCampi::errore(const std::string& motivo) const {
-  throw ErroreLettura(riga_campo_, motivo);
+  throw ErroreLettura(riga_campo_, colonna_campo_, motivo);
+}
+
+void LettoreCampi::segna_inizio_campo() {
+  riga_campo_ = riga_corrente_;
+  colonna_campo_ = static_cast<std::int32_t>(pos_ - inizio_riga_) + 1;
 }
 
 void LettoreCampi::salta_spazi() {
@@ -38,6 +43,7 @@ void LettoreCampi::consuma_fine_riga() {
     return;  // a blank ended a numeric field: the line goes on
   }
   ++riga_corrente_;
+  inizio_riga_ = pos_;
 }
 
 // Consumes what closes a field: the comma (with a line end that follows it
@@ -60,11 +66,11 @@ void LettoreCampi::consuma_delimitatore() {
 
 std::string_view LettoreCampi::leggi_grezzo(bool numerico) {
   if (fine()) {
-    riga_campo_ = riga_corrente_;
-    errore("read past the end of the text");
+    segna_inizio_campo();
+    errore("the text ends where a value was expected");
   }
   salta_spazi();
-  riga_campo_ = riga_corrente_;
+  segna_inizio_campo();
   if (pos_ < testo_.size() && testo_[pos_] == '"') {
     const std::size_t inizio = ++pos_;
     while (pos_ < testo_.size() && testo_[pos_] != '"' && testo_[pos_] != '\r' &&
@@ -95,24 +101,31 @@ std::string LettoreCampi::leggi_nome() {
   return nome;
 }
 
+void LettoreCampi::fuori_intervallo(std::string_view valore, std::int64_t minimo,
+                                    std::int64_t massimo) const {
+  errore(std::string(valore) + " does not fit this field (" + std::to_string(minimo) + " to " +
+         std::to_string(massimo) + ")");
+}
+
 std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massimo) {
   std::string_view campo = leggi_grezzo(true);
   while (!campo.empty() && spazio(campo.front())) campo.remove_prefix(1);
   while (!campo.empty() && spazio(campo.back())) campo.remove_suffix(1);
+  const std::string_view grezzo = campo;
   bool negativo = false;
   if (!campo.empty() && (campo.front() == '-' || campo.front() == '+')) {
     negativo = campo.front() == '-';
     campo.remove_prefix(1);
   }
-  if (campo.empty()) errore("a number was expected");
+  if (campo.empty()) errore("a whole number was expected, the field is empty");
   std::int64_t valore = 0;
   for (char c : campo) {
-    if (c < '0' || c > '9') errore("a number was expected, not \"" + std::string(campo) + "\"");
+    if (c < '0' || c > '9') errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
     valore = valore * 10 + (c - '0');
-    if (valore > massimo + 1 && valore > -minimo) errore("number out of range");
+    if (valore > massimo + 1 && valore > -minimo) fuori_intervallo(grezzo, minimo, massimo);
   }
   if (negativo) valore = -valore;
-  if (valore < minimo || valore > massimo) errore("number out of range");
+  if (valore < minimo || valore > massimo) fuori_intervallo(grezzo, minimo, massimo);
   return valore;
 }
 

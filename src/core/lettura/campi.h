@@ -13,16 +13,25 @@
 
 namespace scenari {
 
+// A field that cannot be read: where it begins and why. The message is the
+// reason alone; the place travels beside it.
 class ErroreLettura : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
-  // A failure on line `riga` of the text; the message names the line.
-  ErroreLettura(std::int32_t riga, const std::string& motivo);
-  // Line of the text on which reading stopped; 0 when not known.
+  ErroreLettura(std::int32_t riga, std::int32_t colonna, const std::string& motivo);
+  // Line and column of the field on which reading stopped.
   std::int32_t riga() const { return riga_; }
+  std::int32_t colonna() const { return colonna_; }
 
  private:
-  std::int32_t riga_ = 0;
+  std::int32_t riga_;
+  std::int32_t colonna_;
+};
+
+// A value computed from the fields that its member cannot hold; the reader
+// reports it as a read failure at the entry.
+class ValoreFuoriCampo : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 class LettoreCampi {
@@ -46,8 +55,12 @@ class LettoreCampi {
                                             std::numeric_limits<Intero>::max()));
   }
 
-  // 1-based line of the text on which the last field read began.
+  // 1-based line and column at which the last field read began.
   std::int32_t riga() const { return riga_campo_; }
+  std::int32_t colonna() const { return colonna_campo_; }
+
+  // A read failure at the last field read.
+  [[noreturn]] void errore(const std::string& motivo) const;
 
  private:
   void salta_spazi();
@@ -55,12 +68,16 @@ class LettoreCampi {
   void consuma_fine_riga();
   void consuma_delimitatore();
   std::string_view leggi_grezzo(bool numerico);
-  [[noreturn]] void errore(const std::string& motivo) const;
+  void segna_inizio_campo();
+  [[noreturn]] void fuori_intervallo(std::string_view valore, std::int64_t minimo,
+                                     std::int64_t massimo) const;
 
   std::string_view testo_;
   std::size_t pos_ = 0;
   std::int32_t riga_corrente_ = 1;
+  std::size_t inizio_riga_ = 0;
   std::int32_t riga_campo_ = 0;
+  std::int32_t colonna_campo_ = 0;
 };
 
 // Case-sensitive and case-insensitive (ASCII letters) substring tests.

@@ -5,65 +5,56 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/lettura_linea.h"
 #include "core/lettura/lettura_treno.h"
+#include "core/modello/codici.h"
+#include "core/modello/nomi_file.h"
 
 namespace scenari {
 
 namespace {
 
-constexpr std::int32_t codice_linea_assente = 101;
-constexpr std::int32_t codice_lettura_fallita = 25;
-
-std::string nome_base(const std::string& percorso) {
-  const std::size_t barra = percorso.find_last_of('/');
-  return barra == std::string::npos ? percorso : percorso.substr(barra + 1);
-}
-
-// A read failure in either text: code 25 on the line where reading
-// stopped, and neither description text is left behind.
-void lettura_fallita(Modello& m, platform::Files& files, const NomiFile& nomi,
-                     std::int32_t riga) {
-  m.registra_errore(codice_lettura_fallita, m.posizione_errore, riga);
-  files.remove_if_exists(nomi.linea_txt);
-  files.remove_if_exists(nomi.treno_txt);
+// A read failure in either text: code 25 at the field where reading
+// stopped, with the reason; neither text is read any further.
+void lettura_fallita(Modello& m, const ErroreLettura& e) {
+  m.registra_errore(codice::lettura_fallita, std::nullopt,
+                    Luogo{m.file_in_lettura, e.riga(), e.colonna()}, e.what());
 }
 
 // The line text; returns whether the train text is to be read after it.
-bool leggi_testo_linea(Modello& m, platform::Files& files, const NomiFile& nomi) {
-  if (!files.exists(nomi.linea_txt)) {
-    m.registra_errore(codice_linea_assente, m.posizione_errore, 0);
+bool leggi_testo_linea(Modello& m, const std::optional<std::string_view>& testo) {
+  if (!testo) {
+    m.registra_errore(codice::linea_assente, std::nullopt, Luogo{m.file_in_lettura},
+                      "no file named " + m.file_in_lettura);
     return false;
   }
-  m.file_in_lettura = nome_base(nomi.linea_txt);
-  DopoLinea dopo = DopoLinea::termina;
   try {
-    dopo = leggi_linea(m, files.read(nomi.linea_txt));
+    return leggi_linea(m, *testo) == DopoLinea::leggi_treno;
   } catch (const ErroreLettura& e) {
-    lettura_fallita(m, files, nomi, e.riga());
+    lettura_fallita(m, e);
     return false;
   }
-  files.remove(nomi.linea_txt);
-  return dopo == DopoLinea::leggi_treno;
 }
 
-void leggi_testo_treno(Modello& m, platform::Files& files, const NomiFile& nomi) {
-  m.file_in_lettura = nome_base(nomi.treno_txt);
-  if (!files.exists(nomi.treno_txt)) {
-    lettura_fallita(m, files, nomi, 0);
+void leggi_testo_treno(Modello& m, const std::optional<std::string_view>& testo) {
+  if (!testo) {
+    m.registra_errore(codice::lettura_fallita, std::nullopt, Luogo{m.file_in_lettura},
+                      "no file named " + m.file_in_lettura);
     return;
   }
   try {
-    leggi_treno(m, files.read(nomi.treno_txt));
+    leggi_treno(m, *testo);
   } catch (const ErroreLettura& e) {
-    lettura_fallita(m, files, nomi, e.riga());
-    return;
+    lettura_fallita(m, e);
   }
-  files.remove(nomi.treno_txt);
 }
 
 }  // namespace
 
-void memorizza_dati(Modello& m, platform::Files& files, const NomiFile& nomi) {
-  if (leggi_testo_linea(m, files, nomi)) leggi_testo_treno(m, files, nomi);
+void memorizza_dati(Modello& m, const TestiDescrizione& testi) {
+  const NomiFile nomi = nomi_file(m.nome_linea, m.numero_treno);
+  m.file_in_lettura = nomi.linea_txt;
+  const bool segue_treno = leggi_testo_linea(m, testi.linea);
+  m.file_in_lettura = nomi.treno_txt;
+  if (segue_treno) leggi_testo_treno(m, testi.treno);
   m.file_in_lettura.clear();
 }
 

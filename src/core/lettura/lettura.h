@@ -1,13 +1,21 @@
-// memorizza_dati: reads the two description texts of a run back into the
-// model, deleting each after reading.
+// memorizza_dati: reads the two description texts of a scenario into the
+// model, the line text first.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "core/modello/modello.h"
-#include "core/esecuzione/nomi_file.h"
-#include "platform/files.h"
 
 namespace scenari {
 
-void memorizza_dati(Modello& m, platform::Files& files, const NomiFile& nomi);
+// The bytes of the two description texts; no value for a text that is not
+// there.
+struct TestiDescrizione {
+  std::optional<std::string_view> linea;
+  std::optional<std::string_view> treno;
+};
+
+void memorizza_dati(Modello& m, const TestiDescrizione& testi);
 
 }  // namespace scenari

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "core/lettura/campi.h"
+#include "core/lettura/luogo.h"
+#include "core/modello/codici.h"
 #include "core/lettura/pendenze.h"
 #include "core/lettura/planimetria_calcolo.h"
 
@@ -11,10 +13,9 @@ namespace scenari {
 namespace {
 
 constexpr std::int32_t lunghezza_massima = 1'000'000;
-constexpr std::int32_t primo_cartello = 80;
 
 // Whether reading goes on after an entry of the body.
-enum class Esito { continua, fine_corpo, termina };
+enum class DopoVoceLinea { continua, fine_corpo, termina };
 
 // Turn per metre of a curve from the first class digit in its keyword field;
 // 0 when there is none. An "s" makes it a left-hand curve.
@@ -49,26 +50,28 @@ class LetturaLinea {
 
  private:
   std::string leggi_campo();
+  // Where the entry now being read begins: its keyword field.
+  const Luogo& voce() const { return voce_; }
   std::int32_t leggi_intero() { return lettore_.leggi<std::int32_t>(); }
 
   bool cerca_generale();
   bool leggi_generale();
   bool applica_generale(const std::string& campo);
   bool lunghezza_percorso();
-  void progressiva(std::size_t voce);
+  void progressiva(int numero);
   bool ripetizione_segnali(const std::string& campo);
 
   bool inizia_corpo();
-  Esito leggi_corpo();
-  Esito applica_corpo(const std::string& campo);
-  Esito pendenza();
-  Esito curva(const std::string& campo);
-  Esito montagna();
-  Esito indicatori();
-  Esito cartello();
+  DopoVoceLinea leggi_corpo();
+  DopoVoceLinea applica_corpo(const std::string& campo);
+  DopoVoceLinea pendenza();
+  DopoVoceLinea curva(const std::string& campo);
+  DopoVoceLinea montagna();
+  DopoVoceLinea indicatori();
+  DopoVoceLinea cartello();
   void termina_corpo();
 
-  Esito rifiuta(std::int32_t codice, std::int32_t posizione);
+  DopoVoceLinea rifiuta(std::int32_t codice, std::int32_t posizione);
   bool oltre_percorso(std::int32_t posizione) const;
   std::int32_t verifica_posizione(std::int32_t posizione) const;
 
@@ -76,18 +79,20 @@ class LetturaLinea {
   LettoreCampi lettore_;
   RiempimentoPendenze pendenze_;
   TracciatoPiano piano_;
+  Luogo voce_;
 };
 
 std::string LetturaLinea::leggi_campo() {
-  m_.riga = lettore_.leggi_testo();
-  return m_.riga;
+  m_.ultimo_campo = lettore_.leggi_testo();
+  voce_ = luogo_campo(m_, lettore_);
+  return m_.ultimo_campo;
 }
 
 DopoLinea LetturaLinea::esegui() {
-  m_.tabella_generale[85].nome = m_.nome_linea;
-  m_.tabella_generale[86].nome = m_.numero_treno;
+  m_.record(voce::linea).nome = m_.nome_linea;
+  m_.record(voce::orologio).nome = m_.numero_treno;
   if (!cerca_generale() || !leggi_generale() || !inizia_corpo()) return DopoLinea::termina;
-  if (leggi_corpo() == Esito::termina) return DopoLinea::termina;
+  if (leggi_corpo() == DopoVoceLinea::termina) return DopoLinea::termina;
   termina_corpo();
   return DopoLinea::leggi_treno;
 }
@@ -97,7 +102,7 @@ bool LetturaLinea::cerca_generale() {
   for (;;) {
     const std::string campo = leggi_campo();
     if (lettore_.fine()) {
-      m_.registra_errore(102, m_.posizione_errore, lettore_.riga());
+      m_.registra_errore(codice::generale_assente, std::nullopt, voce());
       return false;
     }
     if (contiene_nocase(campo, "[generale]")) return true;
@@ -122,17 +127,17 @@ bool LetturaLinea::applica_generale(const std::string& campo) {
   if (contiene_nocase(campo, "percorso") && contiene_nocase(campo, "lunghezza")) {
     if (!lunghezza_percorso()) return false;
   }
-  if (contiene(campo, "tre") && contiene(campo, "progressiva")) progressiva(81);
-  if (contiene(campo, "due") && contiene(campo, "progressiva")) progressiva(82);
-  if (contiene(campo, "uno") && contiene(campo, "progressiva")) progressiva(83);
+  if (contiene(campo, "tre") && contiene(campo, "progressiva")) progressiva(voce::progressiva_tre);
+  if (contiene(campo, "due") && contiene(campo, "progressiva")) progressiva(voce::progressiva_due);
+  if (contiene(campo, "uno") && contiene(campo, "progressiva")) progressiva(voce::progressiva_uno);
   if (contiene(campo, "sfondo") && contiene(campo, "uno")) {
-    m_.tabella_generale[85].valore1 = leggi_intero();
+    m_.record(voce::linea).valore1 = leggi_intero();
   }
   if (contiene(campo, "sfondo") && contiene(campo, "due")) {
-    m_.tabella_generale[85].valore3 = leggi_intero();
+    m_.record(voce::linea).valore3 = leggi_intero();
   }
   if (contiene(campo, "sfondo") && contiene(campo, "tre")) {
-    m_.tabella_generale[85].valore2 = leggi_intero();
+    m_.record(voce::linea).valore2 = leggi_intero();
   }
   if (contiene(campo, "segnali") && contiene(campo, "ripetizione")) {
     return ripetizione_segnali(campo);
@@ -144,44 +149,45 @@ bool LetturaLinea::applica_generale(const std::string& campo) {
 // anew for every accepted length line.
 bool LetturaLinea::lunghezza_percorso() {
   const std::int32_t lunghezza = leggi_intero();
-  m_.tabella_generale[84].valore2 = lunghezza;
+  m_.record(voce::treno).valore2 = lunghezza;
   if (lunghezza > lunghezza_massima) {
-    m_.registra_errore(1, m_.posizione_errore, lettore_.riga());
+    m_.registra_errore(codice::lunghezza_eccessiva, std::nullopt, voce(),
+                       "route length " + std::to_string(lunghezza) + " m");
     return false;
   }
   if (lunghezza < 0) {
-    rifiuta(codice_posizione_negativa, lunghezza);
+    rifiuta(codice::posizione_negativa, lunghezza);
     return false;
   }
   m_.crea_percorso(lunghezza);
   return true;
 }
 
-void LetturaLinea::progressiva(std::size_t voce) {
-  auto& record = m_.tabella_generale[voce];
+void LetturaLinea::progressiva(int numero) {
+  auto& record = m_.record(numero);
   record.valore1 = leggi_intero();
   record.valore2 = leggi_intero();
   record.valore3 = leggi_intero();
 }
 
 bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
-  auto& record = m_.tabella_generale[86];
+  auto& record = m_.record(voce::orologio);
   record.valore1 = leggi_intero();
   record.valore2 = leggi_intero();
   std::int32_t codice = 0;
   if (record.valore1 % 50 != 0) {
-    codice = 3;
+    codice = codice::ripetizione_primo_valore;
   } else if (record.valore2 % 50 != 0) {
-    codice = 4;
+    codice = codice::ripetizione_secondo_valore;
   } else if (contiene(campo, "4")) {
     record.valore3 = 4;
   } else if (contiene(campo, "9")) {
     record.valore3 = 9;
   } else {
-    codice = 5;
+    codice = codice::ripetizione_senza_codice;
   }
   if (codice != 0) {
-    m_.registra_errore(codice, m_.posizione_errore, lettore_.riga());
+    m_.registra_errore(codice, std::nullopt, voce());
     return false;
   }
   if (record.valore2 == 0) record.valore3 = 0;
@@ -192,115 +198,122 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
 bool LetturaLinea::inizia_corpo() {
   progressive_ordina(m_);
   if (!m_.celle_create()) {
-    m_.registra_errore(codice_senza_lunghezza, m_.posizione_errore, lettore_.riga());
+    m_.registra_errore(codice::senza_lunghezza, std::nullopt, luogo_campo(m_, lettore_));
     return false;
   }
   m_.numero_montagne = 0;
-  m_.contatore_cartelli = primo_cartello;
+  m_.contatore_cartelli = voce::primo_cartello;
   if (m_.genera_linea != 0) piano_.inizia();
   return true;
 }
 
 // The field read at the end of the text (normally "[fine]") is never used.
-Esito LetturaLinea::leggi_corpo() {
+DopoVoceLinea LetturaLinea::leggi_corpo() {
   while (!lettore_.fine()) {
     std::string campo = leggi_campo();
-    if (lettore_.fine()) return Esito::fine_corpo;
+    if (lettore_.fine()) return DopoVoceLinea::fine_corpo;
     for (int i = 0; i < 2 && contiene_nocase(campo, "-"); ++i) {
       campo = leggi_campo();
-      if (lettore_.fine()) return Esito::fine_corpo;
+      if (lettore_.fine()) return DopoVoceLinea::fine_corpo;
     }
-    const Esito esito = applica_corpo(campo);
-    if (esito != Esito::continua) return esito;
+    const DopoVoceLinea esito = applica_corpo(campo);
+    if (esito != DopoVoceLinea::continua) return esito;
   }
-  return Esito::fine_corpo;
+  return DopoVoceLinea::fine_corpo;
 }
 
 // Every test that matches reads its own values, in this order.
-Esito LetturaLinea::applica_corpo(const std::string& campo) {
-  Esito esito = Esito::continua;
+DopoVoceLinea LetturaLinea::applica_corpo(const std::string& campo) {
+  DopoVoceLinea esito = DopoVoceLinea::continua;
   if (contiene_nocase(campo, "pendenza")) esito = pendenza();
-  if (esito == Esito::continua && contiene_nocase(campo, "curva") && m_.genera_linea != 0) {
+  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "curva") && m_.genera_linea != 0) {
     esito = curva(campo);
   }
-  if (esito == Esito::continua && contiene_nocase(campo, "montagna")) esito = montagna();
-  if (esito == Esito::continua && contiene_nocase(campo, "indicatori_v")) esito = indicatori();
-  if (esito == Esito::continua && contiene_nocase(campo, "cartello") &&
+  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "montagna")) esito = montagna();
+  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "indicatori_v")) esito = indicatori();
+  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "cartello") &&
       contiene_nocase(campo, "indicat")) {
     esito = cartello();
   }
   return esito;
 }
 
-Esito LetturaLinea::pendenza() {
+DopoVoceLinea LetturaLinea::pendenza() {
   const std::int32_t posizione = leggi_intero();
   const std::int32_t valore = leggi_intero();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
   pendenze_.linea(m_, posizione, valore);
-  return Esito::continua;
+  return DopoVoceLinea::continua;
 }
 
-Esito LetturaLinea::curva(const std::string& campo) {
+DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t lunghezza = leggi_intero();
-  if (lunghezza < 0) return rifiuta(codice_posizione_negativa, inizio);
+  if (lunghezza < 0) return rifiuta(codice::posizione_negativa, inizio);
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
   const double k = curvatura(campo);
   if (k == 0.0) {
-    m_.registra_errore(103, m_.posizione_errore, lettore_.riga());
-    return Esito::termina;
+    m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
+                       "\"" + campo + "\" holds no class digit 1 to 6");
+    return DopoVoceLinea::termina;
   }
   if (std::int64_t{inizio} + lunghezza > m_.lunghezza_totale) {
-    return rifiuta(codice_fine_oltre_percorso, inizio);
+    return rifiuta(codice::fine_oltre_percorso, inizio);
   }
   if (!piano_.curva(inizio, lunghezza, k)) {
-    m_.registra_errore(103, m_.posizione_errore, lettore_.riga());
-    return Esito::termina;
+    m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
+                       "the plan view would grow beyond 1,000,000 m");
+    return DopoVoceLinea::termina;
   }
-  return Esito::continua;
+  return DopoVoceLinea::continua;
 }
 
-Esito LetturaLinea::montagna() {
-  std::int32_t inizio = leggi_intero();
-  std::int32_t fine = leggi_intero();
-  std::int32_t tipo = leggi_intero();
+DopoVoceLinea LetturaLinea::montagna() {
+  const std::int32_t inizio = leggi_intero();
+  const std::int32_t fine = leggi_intero();
+  const std::int32_t tipo = leggi_intero();
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
   if (const std::int32_t codice = rifiuto_montagna(m_, inizio, fine)) {
-    return rifiuta(codice, codice == codice_troppe_montagne ? inizio : fine);
+    return rifiuta(codice, codice == codice::troppe_montagne ? inizio : fine);
   }
-  memo_montagna(m_, inizio, fine, tipo);
-  return Esito::continua;
+  Montagna stretto{inizio, fine, tipo};
+  memo_montagna(m_, stretto);
+  return DopoVoceLinea::continua;
 }
 
-Esito LetturaLinea::indicatori() {
-  const std::int32_t posizione = leggi_intero();
-  std::int32_t vas = leggi_intero();
-  std::int32_t vbs = leggi_intero();
-  std::int32_t vcs = leggi_intero();
-  auto strisces = lettore_.leggi<std::int16_t>();
-  std::int32_t vad = leggi_intero();
-  std::int32_t vbd = leggi_intero();
-  std::int32_t vcd = leggi_intero();
-  auto strisced = lettore_.leggi<std::int16_t>();
-  if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
-  memo_indicatori_v_max(m_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-  if (m_.codice_errore > 0) return rifiuta(m_.codice_errore, posizione);
-  return Esito::continua;
+DopoVoceLinea LetturaLinea::indicatori() {
+  IndicatoreVMax i;
+  i.posizione = leggi_intero();
+  i.vas = leggi_intero();
+  i.vbs = leggi_intero();
+  i.vcs = leggi_intero();
+  i.strisces = lettore_.leggi<std::int16_t>();
+  i.vad = leggi_intero();
+  i.vbd = leggi_intero();
+  i.vcd = leggi_intero();
+  i.strisced = lettore_.leggi<std::int16_t>();
+  if (const std::int32_t codice = verifica_posizione(i.posizione)) return rifiuta(codice, i.posizione);
+  try {
+    if (!memo_indicatori_v_max(m_, i)) return rifiuta(codice::cella_indicatore_occupata, i.posizione);
+  } catch (const ValoreFuoriCampo& e) {
+    lettore_.errore(e.what());
+  }
+  return DopoVoceLinea::continua;
 }
 
 // Text boards take general-table records from 80 downward, one each.
-Esito LetturaLinea::cartello() {
+DopoVoceLinea LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
-  const std::string testo = m_.riga = lettore_.leggi_nome();
+  const std::string testo = m_.ultimo_campo = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
   cella& c = m_.celle_percorso[static_cast<std::size_t>(arrotonda(std::int64_t{posizione} + 50, 50))];
-  if (!cella_libera(c)) return rifiuta(6, posizione);
-  if (m_.contatore_cartelli < 1) return rifiuta(codice_troppi_cartelli, posizione);
-  c.tipo = 14;
+  if (!cella_libera(c)) return rifiuta(codice::cella_cartello_occupata, posizione);
+  if (m_.contatore_cartelli < 1) return rifiuta(codice::troppi_cartelli, posizione);
+  c.tipo = tipo_cella::cartello_testo;
   c.dato1 = static_cast<std::int16_t>(m_.contatore_cartelli);
-  m_.tabella_generale[static_cast<std::size_t>(m_.contatore_cartelli)].nome = testo;
+  m_.record(m_.contatore_cartelli).nome = testo;
   --m_.contatore_cartelli;
-  return Esito::continua;
+  return DopoVoceLinea::continua;
 }
 
 void LetturaLinea::termina_corpo() {
@@ -310,9 +323,9 @@ void LetturaLinea::termina_corpo() {
 
 // Code 15 ends the body and the reading goes on with the train text; every
 // other code ends the reading.
-Esito LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
-  m_.registra_errore(codice, posizione, lettore_.riga());
-  return codice == 15 ? Esito::fine_corpo : Esito::termina;
+DopoVoceLinea LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
+  m_.registra_errore(codice, posizione, voce());
+  return codice == codice::oltre_percorso ? DopoVoceLinea::fine_corpo : DopoVoceLinea::termina;
 }
 
 // An object at p needs the cells up to (p + 100) / 50.
@@ -321,8 +334,8 @@ bool LetturaLinea::oltre_percorso(std::int32_t posizione) const {
 }
 
 std::int32_t LetturaLinea::verifica_posizione(std::int32_t posizione) const {
-  if (posizione < 0) return codice_posizione_negativa;
-  if (oltre_percorso(posizione)) return 15;
+  if (posizione < 0) return codice::posizione_negativa;
+  if (oltre_percorso(posizione)) return codice::oltre_percorso;
   return 0;
 }
 

@@ -15,7 +15,7 @@ enum class DopoLinea { leggi_treno, termina };
 
 // Reads a line description text into `m` (whose names and genera_linea are
 // set and whose general table is cleared). Problems are recorded in
-// m.codice_errore / m.posizione_errore; leggi_treno follows a normal end and
+// m.problemi; leggi_treno follows a normal end and
 // a position beyond the route (code 15), termina every other refusal. On
 // return m.contatore_cartelli is the next free text-board record.
 // Throws ErroreLettura on a read failure; the caller records it as code 25.
@@ -26,22 +26,36 @@ DopoLinea leggi_linea(Modello& m, std::string_view testo);
 // whose third value is 1.
 void progressive_ordina(Modello& m);
 
-// Stores terrain stretch `inizio`..`fine` of type `tipo` (types above 10 also
-// mark every fourth cell). The caller has refused stretches that do not fit:
-// at most numero_massimo_montagne, inizio >= 0, last cell within the route
-// (see rifiuto_montagna).
-void memo_montagna(Modello& m, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
+// A terrain stretch from `inizio` to `fine` metres; types above 10 also mark
+// every fourth cell.
+struct Montagna {
+  std::int32_t inizio = 0;
+  std::int32_t fine = 0;
+  std::int32_t tipo = 0;
+};
+
+// Stores a terrain stretch; its type becomes the one stored (less 10 for
+// marking types, 3 when it joins the stretch before it). The caller has
+// refused stretches that do not fit (see rifiuto_montagna).
+void memo_montagna(Modello& m, Montagna& stretto);
 
 // Why a terrain stretch cannot be stored (a code, 0 if it can): a negative
 // end, an end cell beyond the route, or no room for one more stretch.
 std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_t fine);
 
-// Places a maximum-speed indicator board at `posizione` (within the route).
-// A taken cell sets code 21; a packed speed beyond 16 bits throws
-// ErroreLettura after the members before it were written.
-void memo_indicatori_v_max(Modello& m, std::int32_t posizione, std::int32_t& vas,
-                           std::int32_t& vbs, std::int32_t& vcs, std::int16_t& strisces,
-                           std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
-                           std::int16_t& strisced);
+// A maximum-speed indicator board: three speeds for each side (s and d)
+// and the stripes of each side.
+struct IndicatoreVMax {
+  std::int32_t posizione = 0;
+  std::int32_t vas = 0, vbs = 0, vcs = 0;
+  std::int16_t strisces = 0;
+  std::int32_t vad = 0, vbd = 0, vcd = 0;
+  std::int16_t strisced = 0;
+};
+
+// Places an indicator board (within the route); false when its cell is
+// taken. A packed speed beyond 16 bits throws ValoreFuoriCampo after the
+// members before it were written.
+bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i);
 
 }  // namespace scenari

@@ -1,8 +1,11 @@
 #include "core/lettura/lettura_treno.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/lettura/campi.h"
+#include "core/lettura/luogo.h"
+#include "core/modello/codici.h"
 #include "core/lettura/stazioni.h"
 #include "core/lettura/voci_treno.h"
 
@@ -21,54 +24,55 @@ struct Profilo {
 };
 
 struct StatoLettura {
-  std::int32_t stazione = 1;  // record of the next station
+  std::int32_t stazione = voce::prima_stazione;  // record of the next station
   Profilo velocita;
   Profilo aderenza;
+  // The speed entry that set the speed in force, for a speed the cells
+  // cannot hold.
+  Luogo voce_velocita;
+  Luogo voce;  // the keyword field of the entry being read
 };
 
-std::string errore_riga(const LettoreCampi& lettore, const std::string& motivo) {
-  return "line " + std::to_string(lettore.riga()) + ": " + motivo;
-}
-
-// Speed limits are stored in units of 5 km/h in one byte.
-std::uint8_t velocita_in_cella(std::int32_t velocita, const LettoreCampi& lettore) {
+// Speed limits are stored in units of 5 km/h in one byte; a speed that does
+// not fit is a read failure of the entry that set it.
+std::uint8_t velocita_in_cella(std::int32_t velocita, const Luogo& voce) {
   const std::int64_t quinti = arrotonda(velocita, 5);
   if (quinti < 0 || quinti > 255) {
-    throw ErroreLettura(errore_riga(lettore, "speed of " + std::to_string(velocita) +
-                                                 " km/h does not fit the speed-limit field"));
+    throw ErroreLettura(voce.riga, voce.colonna,
+                        "a speed of " + std::to_string(velocita) +
+                            " km/h does not fit the speed-limit field (0 to 1277)");
   }
   return static_cast<std::uint8_t>(quinti);
 }
 
-Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
-                 std::int32_t posizione) {
-  m.registra_errore(codice, posizione, lettore.riga());
-  return Esito::arresto;
+DopoVoce arresta_in(Modello& m, const Luogo& voce, std::int32_t codice, std::int32_t posizione) {
+  m.registra_errore(codice, posizione, voce);
+  return DopoVoce::arresto;
 }
 
 // The range test shared by the point entries; a failure ends the reading but
 // the profiles are still completed.
-bool fuori_percorso(Modello& m, const LettoreCampi& lettore, std::int32_t posizione) {
+bool fuori_percorso(Modello& m, const Luogo& voce, std::int32_t posizione) {
   if (entro_percorso(m, posizione, margine_voce)) return false;
-  m.registra_errore(15, posizione, lettore.riga());
+  m.registra_errore(codice::oltre_percorso, posizione, voce);
   return true;
 }
 
 // Checks common to every positioned entry: the range test, then the refusal
 // of positions before the start of the route.
-Esito verifica_posizione(Modello& m, const LettoreCampi& lettore, std::int32_t posizione) {
-  if (fuori_percorso(m, lettore, posizione)) return Esito::fine_testo;
-  if (posizione < 0) return arresta_in(m, lettore, codice_posizione_negativa, posizione);
-  return Esito::continua;
+DopoVoce verifica_posizione(Modello& m, const Luogo& voce, std::int32_t posizione) {
+  if (fuori_percorso(m, voce, posizione)) return DopoVoce::fine_testo;
+  if (posizione < 0) return arresta_in(m, voce, codice::posizione_negativa, posizione);
+  return DopoVoce::continua;
 }
 
 // Fills the speed limit in force up to cell n - 1, at least one cell, never
 // the last cell.
-void estendi_velocita(Modello& m, Profilo& p, std::int64_t n, const LettoreCampi& lettore) {
+void estendi_velocita(Modello& m, Profilo& p, std::int64_t n, const Luogo& voce) {
   do {
     if (p.cursore >= m.ultima_cella()) return;
     m.celle_percorso[static_cast<std::size_t>(p.cursore)].velocita_limite =
-        velocita_in_cella(p.corrente, lettore);
+        velocita_in_cella(p.corrente, voce);
     ++p.cursore;
   } while (p.cursore < n);
 }
@@ -84,90 +88,115 @@ void estendi_aderenza(Modello& m, Profilo& p, std::int64_t n) {
   } while (p.cursore < n);
 }
 
-Esito voce_velocita(Modello& m, LettoreCampi& lettore, Profilo& p) {
+DopoVoce voce_velocita(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t velocita = lettore.leggi<std::int32_t>();
-  if (Esito e = verifica_posizione(m, lettore, posizione); e != Esito::continua) return e;
+  if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
   const std::int64_t n = arrotonda(posizione, 50);
-  if (n > 0) estendi_velocita(m, p, n, lettore);
-  p.corrente = velocita;
-  return Esito::continua;
+  if (n > 0) estendi_velocita(m, stato.velocita, n, stato.voce_velocita);
+  stato.velocita.corrente = velocita;
+  stato.voce_velocita = stato.voce;
+  return DopoVoce::continua;
 }
 
-Esito voce_aderenza(Modello& m, LettoreCampi& lettore, Profilo& p) {
+DopoVoce voce_aderenza(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
+  Profilo& p = stato.aderenza;
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t aderenza = lettore.leggi<std::int32_t>();
-  if (Esito e = verifica_posizione(m, lettore, posizione); e != Esito::continua) return e;
+  if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
   const std::int64_t n = arrotonda(posizione, 50);
   if (n > 0) estendi_aderenza(m, p, n);
   p.corrente = aderenza;
-  return Esito::continua;
+  return DopoVoce::continua;
 }
 
-Esito voce_abbattimento(Modello& m, LettoreCampi& lettore) {
+DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t valore = lettore.leggi<std::int32_t>();
-  if (Esito e = verifica_posizione(m, lettore, posizione); e != Esito::continua) return e;
+  if (DopoVoce e = verifica_posizione(m, voce, posizione); e != DopoVoce::continua) return e;
   cella& c = m.celle_percorso[static_cast<std::size_t>(arrotonda(posizione, 50))];
-  if (!cella_libera(c)) return arresta_in(m, lettore, 7, posizione);
+  if (!cella_libera(c)) return arresta_in(m, voce, codice::cella_abbattimento_occupata, posizione);
   if (valore > 0) {
-    c.tipo = 12;
+    c.tipo = tipo_cella::abbattimento_con_valore;
     c.dato1 = basso16(valore);
   } else {
-    c.tipo = 13;
+    c.tipo = tipo_cella::abbattimento;
   }
-  return Esito::continua;
+  return DopoVoce::continua;
+}
+
+// The earlier code stops the reading at this entry, which takes it over
+// with its own position.
+void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo& voce) {
+  auto ultimo_errore = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
+                                    [](const Problema& p) { return p.errore(); });
+  const Problema precedente = *ultimo_errore;
+  Problema& p = m.registra_errore(precedente.codice, posizione, voce);
+  p.messaggio = "the train text is read no further: code " + std::to_string(precedente.codice) +
+                " was recorded before this entry";
+  p.note.push_back({precedente.luogo, "code " + std::to_string(precedente.codice) + ": " +
+                                          precedente.messaggio});
+  p.aiuto = "mend the earlier problem; every entry from here on is ignored until then";
 }
 
 // After a signal or slowdown any code stops the reading, also one that the
-// line reader left behind; the position becomes the entry's own.
-Esito dopo_memo(Modello& m, std::int32_t posizione) {
-  if (m.codice_errore <= 0) return Esito::continua;
-  m.posizione_errore = posizione;
-  return Esito::arresto;
+// line reader left behind: then the stop is recorded at this entry, with
+// the earlier code and this entry's position.
+DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizione,
+                   const Luogo& voce) {
+  if (m.codice_errore() <= 0) return DopoVoce::continua;
+  if (m.problemi.size() == problemi_prima) registra_arresto_ereditato(m, posizione, voce);
+  return DopoVoce::arresto;
 }
 
-Esito voce_segnale(Modello& m, LettoreCampi& lettore) {
-  std::int32_t v[11];
-  for (std::int32_t& valore : v) valore = lettore.leggi<std::int32_t>();
-  if (fuori_percorso(m, lettore, v[0])) return Esito::fine_testo;
-  memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10],
-               lettore.riga());
-  return dopo_memo(m, v[0]);
+DopoVoce voce_segnale(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
+  Segnale s;
+  for (std::int32_t* valore : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
+                               &s.d2, &s.d3, &s.tempo}) {
+    *valore = lettore.leggi<std::int32_t>();
+  }
+  if (fuori_percorso(m, voce, s.posizione)) return DopoVoce::fine_testo;
+  const std::size_t prima = m.problemi.size();
+  memo_segnale(m, s, voce);
+  return dopo_memo(m, prima, s.posizione, voce);
 }
 
-Esito voce_rallentamento(Modello& m, LettoreCampi& lettore) {
-  std::int32_t v[6];
-  for (std::int32_t& valore : v) valore = lettore.leggi<std::int32_t>();
-  if (fuori_percorso(m, lettore, v[0])) return Esito::fine_testo;
-  memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5], lettore.riga());
-  return dopo_memo(m, v[0]);
+DopoVoce voce_rallentamento(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
+  Rallentamento r;
+  for (std::int32_t* valore : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) {
+    *valore = lettore.leggi<std::int32_t>();
+  }
+  if (fuori_percorso(m, voce, r.x)) return DopoVoce::fine_testo;
+  const std::size_t prima = m.problemi.size();
+  memo_rallentamento(m, r, voce);
+  return dopo_memo(m, prima, r.x, voce);
 }
 
 // The ten keyword tests, in order and each on its own: a field matching
 // several of them reads the values of each in turn.
-Esito esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
-  const std::string campo = m.riga;
+DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
+  const std::string campo = m.ultimo_campo;
   auto ha = [&campo](std::string_view parola) { return contiene_nocase(campo, parola); };
-  voce_tabella& treno = m.tabella_generale[84];
-  voce_tabella& orologio = m.tabella_generale[86];
-  Esito e = Esito::continua;
+  voce_tabella& treno = m.record(voce::treno);
+  voce_tabella& orologio = m.record(voce::orologio);
+  DopoVoce e = DopoVoce::continua;
 
   if (ha("frenata") && ha("massa")) treno.valore1 = lettore.leggi<std::int32_t>();
   if (ha("vetture")) treno.valore3 = lettore.leggi<std::int32_t>();
-  if (ha("velocit") && (e = voce_velocita(m, lettore, stato.velocita)) != Esito::continua) return e;
-  if (ha("aderenza") && (e = voce_aderenza(m, lettore, stato.aderenza)) != Esito::continua) return e;
+  if (ha("velocit") && (e = voce_velocita(m, lettore, stato)) != DopoVoce::continua) return e;
+  if (ha("aderenza") && (e = voce_aderenza(m, lettore, stato)) != DopoVoce::continua) return e;
   if (ha("orologio")) {
     orologio.intero3 = lettore.leggi<std::int16_t>();
     orologio.intero4 = lettore.leggi<std::int16_t>();
     orologio.intero5 = lettore.leggi<std::int16_t>();
   }
   if (ha("sabbia")) orologio.intero1 = lettore.leggi<std::int16_t>();
-  if (ha("segnale") && (e = voce_segnale(m, lettore)) != Esito::continua) return e;
-  if (ha("rallentamento") && (e = voce_rallentamento(m, lettore)) != Esito::continua) return e;
-  if (ha("abbattimento") && (e = voce_abbattimento(m, lettore)) != Esito::continua) return e;
-  if (ha("stazione")) return leggi_stazione(m, lettore, stato.stazione);
-  return Esito::continua;
+  const Luogo& v = stato.voce;
+  if (ha("segnale") && (e = voce_segnale(m, lettore, v)) != DopoVoce::continua) return e;
+  if (ha("rallentamento") && (e = voce_rallentamento(m, lettore, v)) != DopoVoce::continua) return e;
+  if (ha("abbattimento") && (e = voce_abbattimento(m, lettore, v)) != DopoVoce::continua) return e;
+  if (ha("stazione")) return leggi_stazione(m, lettore, stato.stazione, v);
+  return DopoVoce::continua;
 }
 
 bool cerca_generale(LettoreCampi& lettore) {
@@ -177,14 +206,16 @@ bool cerca_generale(LettoreCampi& lettore) {
   return false;
 }
 
-// Reads the next keyword field into m.riga, passing over at most two fields
-// that hold a dash. False when the text ends first: its last field is never
-// acted on.
-bool leggi_parola_chiave(Modello& m, LettoreCampi& lettore) {
-  m.riga = lettore.leggi_testo();
-  for (int saltati = 0; !lettore.fine() && saltati < 2 && contiene(m.riga, "-"); ++saltati) {
-    m.riga = lettore.leggi_testo();
+// Reads the next keyword field into m.ultimo_campo, passing over at most two
+// fields that hold a dash. False when the text ends first: its last field is
+// never acted on.
+bool leggi_parola_chiave(Modello& m, LettoreCampi& lettore, Luogo& voce) {
+  m.ultimo_campo = lettore.leggi_testo();
+  for (int saltati = 0; !lettore.fine() && saltati < 2 && contiene(m.ultimo_campo, "-");
+       ++saltati) {
+    m.ultimo_campo = lettore.leggi_testo();
   }
+  voce = luogo_campo(m, lettore);
   return !lettore.fine();
 }
 
@@ -202,29 +233,32 @@ bool multiplo_50(std::int32_t valore) { return valore % 50 == 0; }
 
 void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) {
   completa(m, stato.velocita, [&](cella& c) {
-    c.velocita_limite = velocita_in_cella(stato.velocita.corrente, lettore);
+    c.velocita_limite = velocita_in_cella(stato.velocita.corrente, stato.voce_velocita);
   });
   completa(m, stato.aderenza, [&](cella& c) { c.aderenza = basso8(stato.aderenza.corrente); });
   bool progressive_valide = true;
-  for (int record = 81; record <= 83; ++record) {
-    const voce_tabella& progressiva = m.tabella_generale[static_cast<std::size_t>(record)];
+  for (int record = voce::progressiva_tre; record <= voce::progressiva_uno; ++record) {
+    const voce_tabella& progressiva = m.record(record);
     progressive_valide = progressive_valide && multiplo_50(progressiva.valore1) &&
                          multiplo_50(progressiva.valore2);
   }
-  if (!progressive_valide) m.registra_errore(2, m.posizione_errore, lettore.riga());
+  if (!progressive_valide) {
+    m.registra_errore(codice::progressiva_non_multipla, std::nullopt, luogo_campo(m, lettore),
+                      "found at the end of the train text; the progressives are in the line text");
+  }
 }
 
 }  // namespace
 
 void leggi_treno(Modello& m, std::string_view testo) {
-  if (!m.celle_create()) throw ErroreLettura("the route cells do not exist yet");
+  if (!m.celle_create()) throw ErroreLettura(0, 0, "the route cells do not exist yet");
   LettoreCampi lettore(testo);
   StatoLettura stato;
   if (cerca_generale(lettore)) {
-    while (!lettore.fine() && leggi_parola_chiave(m, lettore)) {
-      const Esito esito = esegui_voci(m, lettore, stato);
-      if (esito == Esito::arresto) return;
-      if (esito == Esito::fine_testo) break;
+    while (!lettore.fine() && leggi_parola_chiave(m, lettore, stato.voce)) {
+      const DopoVoce esito = esegui_voci(m, lettore, stato);
+      if (esito == DopoVoce::arresto) return;
+      if (esito == DopoVoce::fine_testo) break;
     }
   }
   fine_lettura(m, stato, lettore);

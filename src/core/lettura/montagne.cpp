@@ -1,4 +1,5 @@
 #include "core/lettura/lettura_linea.h"
+#include "core/modello/codici.h"
 
 namespace scenari {
 
@@ -12,15 +13,18 @@ std::int64_t ultima_cella(std::int32_t fine) { return arrotonda(std::int64_t{fin
 }  // namespace
 
 std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_t fine) {
-  if (fine < 0) return codice_posizione_negativa;
+  if (fine < 0) return codice::posizione_negativa;
   if (prima_cella(inizio) <= ultima_cella(fine) && ultima_cella(fine) > m.ultima_cella()) {
-    return codice_fine_oltre_percorso;
+    return codice::fine_oltre_percorso;
   }
-  if (m.numero_montagne >= numero_massimo_montagne) return codice_troppe_montagne;
+  if (m.numero_montagne >= numero_massimo_montagne) return codice::troppe_montagne;
   return 0;
 }
 
-void memo_montagna(Modello& m, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
+void memo_montagna(Modello& m, Montagna& stretto) {
+  const std::int32_t inizio = stretto.inizio;
+  const std::int32_t fine = stretto.fine;
+  std::int32_t& tipo = stretto.tipo;
   bool marcatori = false;
   if (tipo > 10) {
     tipo -= 10;
@@ -39,7 +43,9 @@ void memo_montagna(Modello& m, std::int32_t& inizio, std::int32_t& fine, std::in
     cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
     c.montagna = static_cast<std::uint8_t>(tipo);
     ++conteggio;
-    if (marcatori && conteggio % 4 == 0 && c.tipo == 0) c.tipo = 11;
+    if (marcatori && conteggio % 4 == 0 && c.tipo == tipo_cella::vuota) {
+      c.tipo = tipo_cella::marcatore_montagna;
+    }
   }
 }
 

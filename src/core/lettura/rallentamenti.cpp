@@ -2,6 +2,7 @@
 // board 1200 m before the start and, when asked, the four cells before it.
 #include "core/lettura/lettura_treno.h"
 #include "core/lettura/voci_treno.h"
+#include "core/modello/codici.h"
 
 namespace scenari {
 
@@ -17,10 +18,10 @@ std::int64_t cella_di(std::int64_t posizione) { return arrotonda(posizione + 50,
 // Refuses slowdowns whose cells the route cannot hold, or whose end would
 // not follow its start. Returns the refusal code, 0 when acceptable.
 std::int32_t rifiuto(const Modello& m, std::int32_t x, std::int64_t inizio, std::int64_t fine) {
-  if (x < 0) return codice_posizione_negativa;
-  if (inizio > m.ultima_cella()) return 15;
-  if (fine > m.ultima_cella()) return codice_rallentamento_fuori;
-  if (fine <= inizio) return codice_rallentamento_corto;
+  if (x < 0) return codice::posizione_negativa;
+  if (inizio > m.ultima_cella()) return codice::oltre_percorso;
+  if (fine > m.ultima_cella()) return codice::rallentamento_fuori;
+  if (fine <= inizio) return codice::rallentamento_corto;
   return 0;
 }
 
@@ -32,13 +33,12 @@ void segna(cella& c, std::uint8_t tipo, std::int32_t v, std::int32_t d_v) {
 
 }  // namespace
 
-void memo_rallentamento(Modello& m, std::int32_t x, std::int32_t& v, std::int32_t& l,
-                        std::int32_t& f_tt, std::int32_t f_ta, std::int32_t& d_v,
-                        std::int32_t riga) {
+void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
+  const std::int32_t x = r.x;
   const std::int64_t inizio = cella_di(x);
-  const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + l);
+  const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + r.l);
   if (const std::int32_t codice = rifiuto(m, x, inizio, fine); codice != 0) {
-    m.registra_errore(codice, x, riga);
+    m.registra_errore(codice, x, voce);
     return;
   }
   auto cella_n = [&m](std::int64_t n) -> cella& {
@@ -49,36 +49,36 @@ void memo_rallentamento(Modello& m, std::int32_t x, std::int32_t& v, std::int32_
   // or later.
   const std::int64_t cartello = cella_di(static_cast<std::int64_t>(x) - anticipo_cartello);
   if (con_cartello && !cella_libera(cella_n(cartello))) {
-    m.registra_errore(17, x, riga);
+    m.registra_errore(codice::cella_avviso_occupata, x, voce);
     return;
   }
   if (!cella_libera(cella_n(inizio))) {
-    m.registra_errore(18, x, riga);
+    m.registra_errore(codice::cella_inizio_occupata, x, voce);
     return;
   }
   if (!cella_libera(cella_n(fine))) {
-    m.registra_errore(19, x, riga);
+    m.registra_errore(codice::cella_fine_occupata, x, voce);
     return;
   }
-  segna(cella_n(fine), 2, v, d_v);
-  segna(cella_n(inizio), 3, v, d_v);
-  if (con_cartello) segna(cella_n(cartello), 4, v, d_v);
-  cella_n(inizio).dato3 = basso16(f_tt);
-  cella_n(fine).dato3 = basso16(f_tt);
-  if (!con_cartello || f_ta == 0) return;
+  segna(cella_n(fine), tipo_cella::fine_rallentamento, r.v, r.d_v);
+  segna(cella_n(inizio), tipo_cella::inizio_rallentamento, r.v, r.d_v);
+  if (con_cartello) segna(cella_n(cartello), tipo_cella::cartello_avviso, r.v, r.d_v);
+  cella_n(inizio).dato3 = basso16(r.f_tt);
+  cella_n(fine).dato3 = basso16(r.f_tt);
+  if (!con_cartello || r.f_ta == 0) return;
 
   const std::int64_t k0 = arrotonda(static_cast<std::int64_t>(x) - anticipo_cartello, 50);
   for (std::int64_t j = 0; j <= 3; ++j) {
     if (!cella_libera(cella_n(k0 - j))) {
-      m.registra_errore(20, x, riga);
+      m.registra_errore(codice::cella_preavviso_occupata, x, voce);
       return;
     }
   }
   for (std::int64_t j = 0; j <= 3; ++j) {
     cella& c = cella_n(k0 - j);
-    c.tipo = 5;
+    c.tipo = tipo_cella::prima_dell_avviso;
     c.dato1 = basso16(j + 1);
-    if (d_v != 0) c.dato2 = basso16(j + 1);
+    if (r.d_v != 0) c.dato2 = basso16(j + 1);
   }
 }
 

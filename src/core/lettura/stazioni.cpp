@@ -1,7 +1,10 @@
 #include "core/lettura/stazioni.h"
 
 #include <limits>
+#include <optional>
 #include <string>
+
+#include "core/modello/codici.h"
 
 namespace scenari {
 
@@ -14,23 +17,18 @@ constexpr std::int64_t distanza_marciapiedi = 350;
 // Types from here up get a record but mark no cells.
 constexpr std::uint8_t primo_tipo_senza_celle = 25;
 
-Esito arresta_in(Modello& m, const LettoreCampi& lettore, std::int32_t codice,
-                 std::int32_t posizione) {
-  m.registra_errore(codice, posizione, lettore.riga());
-  return Esito::arresto;
-}
-
-// Codes that keep the position of the problem before them.
-Esito arresta(Modello& m, const LettoreCampi& lettore, std::int32_t codice) {
-  return arresta_in(m, lettore, codice, m.posizione_errore);
+DopoVoce arresta_in(Modello& m, const Luogo& voce, std::int32_t codice,
+                    std::optional<std::int32_t> posizione) {
+  m.registra_errore(codice, posizione, voce);
+  return DopoVoce::arresto;
 }
 
 // A computed value that a Long member cannot hold is a malformed entry.
 std::int32_t come_long(std::int64_t valore, const LettoreCampi& lettore, const char* cosa) {
   if (valore < std::numeric_limits<std::int32_t>::min() ||
       valore > std::numeric_limits<std::int32_t>::max()) {
-    throw ErroreLettura("line " + std::to_string(lettore.riga()) + ": " + cosa +
-                        " out of range");
+    lettore.errore(std::string(cosa) + " of " + std::to_string(valore) +
+                   " does not fit a 32-bit value");
   }
   return static_cast<std::int32_t>(valore);
 }
@@ -53,13 +51,17 @@ void leggi_valori(voce_tabella& voce, LettoreCampi& lettore) {
   voce.valore4 = come_long((ore * 60 + minuti) * 60 + secondi, lettore, "timetable time");
 }
 
+// Types 5 and 6 have their platform before the position and no approach
+// cells.
+bool platform_prima(std::uint8_t tipo) { return tipo == 5 || tipo == 6; }
+
 // Platform start and end by station type; the extra 50 m of field 6 apply
 // only to the types whose platform is centred on the position.
 void calcola_marciapiede(voce_tabella& voce, std::int64_t lunghezza, const LettoreCampi& lettore) {
   const std::int64_t posizione = voce.valore3;
   std::int64_t inizio = 0;
   std::int64_t fine = 0;
-  if (voce.tipo == 5 || voce.tipo == 6) {
+  if (platform_prima(voce.tipo)) {
     inizio = posizione - lunghezza;
     fine = posizione + 150;
     voce.byte3 = 0;
@@ -77,65 +79,71 @@ void calcola_marciapiede(voce_tabella& voce, std::int64_t lunghezza, const Letto
 
 // The stop cell lies one cell before the platform end; the four cells before
 // it carry 81 (nearest) to 84, except for types 5 and 6.
-Esito segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
-                  const LettoreCampi& lettore) {
-  if (voce.tipo >= primo_tipo_senza_celle) return Esito::continua;
+DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
+                     const Luogo& luogo) {
+  if (voce.tipo >= primo_tipo_senza_celle) return DopoVoce::continua;
   const std::int64_t fermata = voce.valore2 / 50 - 1;
   if (fermata > m.ultima_cella()) {
-    return arresta_in(m, lettore, codice_marciapiede_fuori, voce.valore3);
+    return arresta_in(m, luogo, codice::marciapiede_fuori, voce.valore3);
   }
-  if (voce.tipo != 5 && voce.tipo != 6) {
+  if (!platform_prima(voce.tipo)) {
     for (std::int64_t k = 1; k <= 4; ++k) {
       const std::int64_t n = fermata - k;
       if (n > 1) m.celle_percorso[static_cast<std::size_t>(n)].avvicinamento = basso8(80 + k);
     }
   }
-  if (fermata <= 1) return arresta(m, lettore, 24);
+  if (fermata <= 1) return arresta_in(m, luogo, codice::fermata_in_partenza, std::nullopt);
   cella& c = m.celle_percorso[static_cast<std::size_t>(fermata)];
-  c.tipo = 10;
+  c.tipo = tipo_cella::fermata;
   c.dato1 = basso16(record);
-  return Esito::continua;
+  return DopoVoce::continua;
 }
 
 }  // namespace
 
-Esito leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record) {
+DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
+                        const Luogo& luogo) {
   // Records above the board counter hold text boards, 81 up general values.
-  if (record < 1 || record > m.contatore_cartelli || record > 80) return arresta(m, lettore, 10);
-  voce_tabella& voce = m.tabella_generale[static_cast<std::size_t>(record)];
+  if (record < voce::prima_stazione || record > m.contatore_cartelli ||
+      record > voce::primo_cartello) {
+    return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
+  }
+  voce_tabella& voce = m.record(record);
 
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   voce.valore3 = posizione;
   if (!entro_percorso(m, posizione, margine_stazione)) {
-    m.registra_errore(15, posizione, lettore.riga());
-    return Esito::fine_testo;
+    m.registra_errore(codice::oltre_percorso, posizione, luogo);
+    return DopoVoce::fine_testo;
   }
-  if (posizione < 0) return arresta_in(m, lettore, codice_posizione_negativa, posizione);
-  if (posizione % 50 != 0) return arresta_in(m, lettore, 8, posizione);
+  if (posizione < 0) return arresta_in(m, luogo, codice::posizione_negativa, posizione);
+  if (posizione % 50 != 0) return arresta_in(m, luogo, codice::stazione_non_multipla, posizione);
 
   voce.tipo = lettore.leggi<std::uint8_t>();
   const std::int32_t lunghezza = lettore.leggi<std::int32_t>();
-  if (lunghezza % 100 != 0) return arresta_in(m, lettore, 9, posizione);
+  if (lunghezza % 100 != 0) return arresta_in(m, luogo, codice::marciapiede_non_multiplo, posizione);
   leggi_valori(voce, lettore);
   voce.nome = lettore.leggi_nome();
 
   calcola_marciapiede(voce, lunghezza, lettore);
   if (lunghezza < 600) voce.byte4 = 0;
-  if (record == 1) {
+  if (record == voce::prima_stazione) {
     voce.byte3 = 0;
     voce.byte4 = 0;
   }
-  if (Esito esito = segna_celle(m, voce, record, lettore); esito != Esito::continua) return esito;
+  if (DopoVoce d = segna_celle(m, voce, record, luogo); d != DopoVoce::continua) return d;
 
-  if (record > 1) {
-    const voce_tabella& precedente = m.tabella_generale[static_cast<std::size_t>(record - 1)];
+  if (record > voce::prima_stazione) {
+    const voce_tabella& precedente = m.record(record - 1);
     if (static_cast<std::int64_t>(voce.valore1) - distanza_marciapiedi < precedente.valore2) {
-      return arresta_in(m, lettore, 22, posizione);
+      return arresta_in(m, luogo, codice::marciapiedi_vicini, posizione);
     }
   }
   ++record;
-  if (record >= m.contatore_cartelli) return arresta(m, lettore, 10);
-  return Esito::continua;
+  if (record >= m.contatore_cartelli) {
+    return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
+  }
+  return DopoVoce::continua;
 }
 
 }  // namespace scenari

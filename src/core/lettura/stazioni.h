@@ -10,9 +10,10 @@
 
 namespace scenari {
 
-// Reads the seventeen value fields of a "stazione" entry from `lettore` into
-// record `record` and marks its cells. On success the record number moves on
-// to the next station.
-Esito leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record);
+// Reads the seventeen value fields of a "stazione" entry (whose keyword lies
+// at `luogo`) from `lettore` into record `record` and marks its cells. On
+// success the record number moves on to the next station.
+DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
+                        const Luogo& luogo);
 
 }  // namespace scenari

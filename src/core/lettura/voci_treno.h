@@ -10,7 +10,7 @@
 namespace scenari {
 
 // What the reader does after an entry.
-enum class Esito {
+enum class DopoVoce {
   continua,    // go on with the next keyword field
   fine_testo,  // stop reading, then complete the profiles and check the progressives
   arresto,     // stop at once: nothing more is done

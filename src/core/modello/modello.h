@@ -4,25 +4,16 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/formato/planimetria.h"
 #include "core/formato/record.h"
+#include "core/modello/problema.h"
 
 namespace scenari {
 
-// One problem of the scenario data: its code, position in metres, and the
-// description text and line on which reading stopped (no text for problems
-// found by the route builder).
-struct Problema {
-  std::int32_t codice = 0;
-  std::int32_t posizione = 0;
-  std::string file;
-  std::int32_t riga = 0;
-
-  bool operator==(const Problema&) const = default;
-};
 inline constexpr int numero_massimo_montagne = 80;
 
 struct Modello {
@@ -36,34 +27,41 @@ struct Modello {
   std::array<voce_tabella, numero_voci> tabella_generale{};
   Planimetria planimetria;
 
-  std::string riga;  // the field last read from a description text
+  std::string ultimo_campo;  // the field last read from a description text
   std::int32_t numero_montagne = 0;
   std::array<std::int32_t, numero_massimo_montagne + 1> inizio_montagna{};
   std::array<std::int32_t, numero_massimo_montagne + 1> fine_montagna{};
-
-  std::int32_t codice_errore = 0;
-  std::int32_t posizione_errore = 0;
 
   std::string file_in_lettura;  // the description text now being read, if any
 
   // Record counter of the text boards (80 downward) as the line reader left
   // it; the train reader's stations must stay below it.
-  std::int32_t contatore_cartelli = 80;
+  std::int32_t contatore_cartelli = voce::primo_cartello;
+
+  voce_tabella& record(int numero) { return tabella_generale[static_cast<std::size_t>(numero)]; }
+  const voce_tabella& record(int numero) const {
+    return tabella_generale[static_cast<std::size_t>(numero)];
+  }
 
   bool celle_create() const { return !celle_percorso.empty(); }
   std::int32_t ultima_cella() const { return numero_celle; }
 
-  // Every problem recorded in this build, in order; codice_errore and
-  // posizione_errore keep the last.
+  // Every problem recorded in this build, in the order found.
   std::vector<Problema> problemi;
 
-  // The last problem recorded, or nullptr when there is none.
-  const Problema* ultimo_problema() const { return problemi.empty() ? nullptr : &problemi.back(); }
+  // The code of the last error found, 0 when there is none, and the position
+  // of the last error that carries one: the two values the readers test.
+  std::int32_t codice_errore() const;
+  std::int32_t posizione_errore() const;
+  bool ha_errori() const { return codice_errore() != 0; }
 
-  // Records a problem of the scenario data at `posizione` metres, found on
-  // line `riga` of the text being read (0 outside the readers); a later code
-  // replaces an earlier one.
-  void registra_errore(std::int32_t codice, std::int32_t posizione, std::int32_t riga);
+  // Records an error of code `codice` found at `luogo`; `posizione` in metres
+  // for the codes that carry one. The message and hint come from the code.
+  Problema& registra_errore(std::int32_t codice, std::optional<std::int32_t> posizione,
+                            Luogo luogo, std::string dettaglio = {});
+  // Records a warning: something the format accepts that an author seldom means.
+  Problema& registra_avviso(std::string controllo, Luogo luogo, std::string messaggio,
+                            std::string aiuto = {});
 
   // Creates the route cells for a route of `lunghezza` metres and, when
   // genera_linea is set, the plan array sized to match.
@@ -77,20 +75,5 @@ inline bool cella_libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
 // nearest(numeratore / denominatore): exact division, ties to the even
 // whole number. denominatore must be positive.
 std::int64_t arrotonda(std::int64_t numeratore, std::int64_t denominatore);
-
-// Codes for entries the readers refuse because the model cannot hold them
-// (the other codes keep their historical numbers).
-inline constexpr std::int32_t codice_fine_oltre_percorso = 104;
-inline constexpr std::int32_t codice_troppe_montagne = 105;
-inline constexpr std::int32_t codice_troppi_cartelli = 106;
-inline constexpr std::int32_t codice_posizione_negativa = 107;
-inline constexpr std::int32_t codice_senza_lunghezza = 108;
-inline constexpr std::int32_t codice_avvicinamento_fuori = 111;
-inline constexpr std::int32_t codice_rallentamento_fuori = 112;
-inline constexpr std::int32_t codice_rallentamento_corto = 113;
-inline constexpr std::int32_t codice_marciapiede_fuori = 114;
-
-// Meaning of an error code, for reports to the user.
-const char* significato_codice(std::int32_t codice);
 
 }  // namespace scenari

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/modello/codici.h"
 #include "core/percorso/percorso.h"
 
 namespace scenari {
@@ -30,7 +31,7 @@ unsigned char minuscola_1252(unsigned char c) {
 
 // chiave_gara: train number and route name, lower-cased, padded, cut to 25.
 std::string chiave_gara(const Modello& m) {
-  std::string chiave = m.tabella_generale[86].nome + m.tabella_generale[85].nome;
+  std::string chiave = m.record(voce::orologio).nome + m.record(voce::linea).nome;
   for (char& c : chiave) {
     c = static_cast<char>(minuscola_1252(static_cast<unsigned char>(c)));
   }
@@ -40,9 +41,6 @@ std::string chiave_gara(const Modello& m) {
 }
 
 }  // namespace
-
-ErroreFatale::ErroreFatale(int numero)
-    : std::runtime_error(" Errore n. " + std::to_string(numero)), numero_(numero) {}
 
 std::int32_t codice_gara_og(const Modello& m) {
   std::int32_t og = 0;
@@ -59,15 +57,16 @@ std::int32_t codice_gara_st(const Modello& m) {
   return st;
 }
 
-void codici_partenza(Modello& m) {
-  voce_tabella& voce = m.tabella_generale[85];
+std::int32_t codici_partenza(Modello& m) {
+  voce_tabella& voce = m.record(voce::linea);
   cella& partenza = m.celle_percorso.at(1);
-  if (voce.intero1 != 0 || partenza.dato1 != 0) throw ErroreFatale(1250);
+  if (voce.intero1 != 0 || partenza.dato1 != 0) return codice::partenza_primo_valore;
   voce.intero1 = timbro_voce;
   partenza.dato1 = timbro_cella;
-  if (voce.valore4 != 0 || partenza.dato2 != 0) throw ErroreFatale(1251);
+  if (voce.valore4 != 0 || partenza.dato2 != 0) return codice::partenza_secondo_valore;
   voce.valore4 = codice_gara_st(m);
   partenza.dato2 = static_cast<std::int16_t>(codice_gara_og(m));
+  return 0;
 }
 
 }  // namespace scenari

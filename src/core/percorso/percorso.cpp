@@ -1,22 +1,20 @@
-// memorizza_percorso: the route builder of a run.
+// memorizza_percorso: the route builder of a build.
 #include "core/percorso/percorso.h"
 
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "core/formato/formato_binario.h"
-#include "core/lettura/lettura.h"
+#include "core/modello/codici.h"
+#include "core/modello/nomi_file.h"
 
 namespace scenari {
 
 namespace {
 
+// Cell 1, the start record, in metres as every cell is reported.
+constexpr std::int32_t posizione_partenza = 50;
+
 // Forget what an earlier build left, so that the cells found afterwards are
 // the ones this build's readers created.
-void prepara_modello(Modello& m, std::int32_t j) {
-  m.genera_linea = j;
-  m.codice_errore = 0;
+void prepara_modello(Modello& m, bool planimetria) {
+  m.genera_linea = planimetria ? 1 : 0;
   m.problemi.clear();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
@@ -25,42 +23,38 @@ void prepara_modello(Modello& m, std::int32_t j) {
   m.lunghezza_totale = 0;
 }
 
-// Without route cells there is nothing to finish, stamp or write.
-void richiedi_celle(const Modello& m) {
-  if (m.celle_create()) return;
-  std::string motivo = "no route cells were created, so no binary file is written";
-  if (m.codice_errore != 0) {
-    motivo += " (code " + std::to_string(m.codice_errore);
-    if (const Problema* p = m.ultimo_problema(); p != nullptr && !p->file.empty()) {
-      motivo += " in " + p->file + " line " + std::to_string(p->riga);
-    }
-    motivo += std::string(": ") + significato_codice(m.codice_errore) + ")";
-  }
-  throw PercorsoAssente(motivo);
-}
-
-// Every temporary file is written before the first rename, so a failure
-// leaves the older set of files whole.
-void scrivi_file_binari(const Modello& m, platform::Files& files, const NomiFile& nomi) {
-  std::vector<std::pair<std::string, std::string>> uscite;
-  if (m.genera_linea != 0) {
-    uscite.emplace_back(nomi.linea_dat, codifica_planimetria(m.planimetria));
-  }
-  uscite.emplace_back(nomi.sim, codifica_tabella(m.tabella_generale));
-  uscite.emplace_back(nomi.dat, codifica_celle(m.celle_percorso));
-  files.replace_all(uscite);
-}
-
 }  // namespace
 
-void memorizza_percorso(Modello& m, platform::Files& files, const NomiFile& nomi,
-                        std::int32_t j) {
-  prepara_modello(m, j);
-  memorizza_dati(m, files, nomi);
-  richiedi_celle(m);
+EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool planimetria) {
+  prepara_modello(m, planimetria);
+  memorizza_dati(m, testi);
+  if (!m.celle_create()) return EsitoPercorso::senza_percorso;
   passo_protezione(m);
-  codici_partenza(m);
-  scrivi_file_binari(m, files, nomi);
+  if (const std::int32_t fatale = codici_partenza(m); fatale != 0) {
+    m.registra_errore(fatale, posizione_partenza, Luogo{});
+    return EsitoPercorso::fatale;
+  }
+  return EsitoPercorso::completo;
+}
+
+std::vector<FileBinario> file_binari(const Modello& m) {
+  const NomiFile nomi = nomi_file(m.nome_linea, m.numero_treno);
+  std::vector<FileBinario> file;
+  if (m.genera_linea != 0) {
+    file.push_back({nomi.linea_dat, dimensione_planimetria(m.planimetria),
+                    [&m](Destinazione& d) { codifica_planimetria(m.planimetria, d); }});
+  }
+  file.push_back({nomi.sim, dimensione_tabella(m.tabella_generale),
+                  [&m](Destinazione& d) { codifica_tabella(m.tabella_generale, d); }});
+  file.push_back({nomi.dat, dimensione_celle(m.celle_percorso),
+                  [&m](Destinazione& d) { codifica_celle(m.celle_percorso, d); }});
+  return file;
+}
+
+std::string byte_di(const FileBinario& file) {
+  DestinazioneStringa d(file.dimensione);
+  file.codifica(d);
+  return d.prendi();
 }
 
 }  // namespace scenari

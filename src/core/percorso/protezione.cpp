@@ -6,17 +6,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/modello/codici.h"
 #include "core/percorso/percorso.h"
 
 namespace scenari {
 
 namespace {
-
-constexpr std::uint8_t tipo_segnale = 1;
-constexpr std::uint8_t tipo_fine_rallentamento = 2;
-constexpr std::uint8_t tipo_inizio_rallentamento = 3;
-constexpr std::uint8_t tipo_cartello_avviso = 4;
-constexpr std::uint8_t tipo_abbattimento = 12;
 
 constexpr std::int16_t valore_abbattimento = 180;
 constexpr std::int32_t celle_prima_del_cartello = 20;
@@ -37,8 +32,8 @@ class Protezione {
 
   void esegui() {
     for (std::int32_t i = 1; i <= ultima_ - 2; ++i) {
-      if (cella_(i).tipo == tipo_cartello_avviso) segnali_prima_del_cartello(i);
-      if (cella_(i).tipo == tipo_inizio_rallentamento) intorno_al_rallentamento(i);
+      if (cella_(i).tipo == tipo_cella::cartello_avviso) segnali_prima_del_cartello(i);
+      if (cella_(i).tipo == tipo_cella::inizio_rallentamento) intorno_al_rallentamento(i);
     }
   }
 
@@ -46,17 +41,17 @@ class Protezione {
   cella& cella_(std::int32_t k) { return m_.celle_percorso[static_cast<std::size_t>(k)]; }
   bool esiste(std::int32_t k) const { return k >= 0 && k <= ultima_; }
   bool libera(std::int32_t k) { return esiste(k) && cella_libera(cella_(k)); }
-  bool abbattimento(std::int32_t k) { return esiste(k) && cella_(k).tipo == tipo_abbattimento; }
+  bool abbattimento(std::int32_t k) { return esiste(k) && cella_(k).tipo == tipo_cella::abbattimento_con_valore; }
 
   void marca(std::int32_t k) {
-    cella_(k).tipo = tipo_abbattimento;
+    cella_(k).tipo = tipo_cella::abbattimento_con_valore;
     cella_(k).dato1 = valore_abbattimento;
   }
 
   void limita(std::int32_t k) { cella_(k).dato1 = minimo(valore_abbattimento, cella_(k).dato1); }
 
   void errore(std::int32_t codice, std::int32_t k) {
-    m_.registra_errore(codice, k * 50, 0);
+    m_.registra_errore(codice, k * 50, Luogo{});
   }
 
   // Step A: every signal among the 20 cells before a warning board.
@@ -64,7 +59,7 @@ class Protezione {
     for (std::int32_t k = 1; k <= celle_prima_del_cartello; ++k) {
       const std::int32_t s = i - k;
       if (s < cella_minima_segnale) return;
-      if (cella_(s).tipo == tipo_segnale) proteggi_segnale(s);
+      if (cella_(s).tipo == tipo_cella::segnale) proteggi_segnale(s);
     }
   }
 
@@ -78,7 +73,7 @@ class Protezione {
     } else if (abbattimento(s - 2)) {
       limita(s - 2);
     } else {
-      errore(11, s);
+      errore(codice::protezione_segnale, s);
     }
   }
 
@@ -101,12 +96,12 @@ class Protezione {
         return;
       }
     }
-    errore(12, i);
+    errore(codice::protezione_prima_rallentamento, i);
   }
 
   std::optional<std::int32_t> cella_di_fine(std::int32_t i) {
     for (std::int32_t k = i + 1; k <= ultima_; ++k) {
-      if (cella_(k).tipo == tipo_fine_rallentamento) return k;
+      if (cella_(k).tipo == tipo_cella::fine_rallentamento) return k;
     }
     return std::nullopt;
   }
@@ -136,14 +131,14 @@ class Protezione {
       marca(k + 1);
       return -1;
     }
-    errore(13, k);
+    errore(codice::protezione_dopo_rallentamento, k);
     return passo_dentro;
   }
 
   void segnale_dopo_la_fine(std::int32_t fine) {
     const std::int32_t ultima_cercata = std::min(fine + celle_dopo_la_fine, ultima_);
     for (std::int32_t k = fine; k <= ultima_cercata; ++k) {
-      if (cella_(k).tipo != tipo_segnale) continue;
+      if (cella_(k).tipo != tipo_cella::segnale) continue;
       const std::int32_t q = k - 1;
       if (q <= 0) return;
       if (libera(q)) {
@@ -151,7 +146,7 @@ class Protezione {
       } else if (libera(q - 1)) {
         marca(q - 1);
       } else {
-        errore(13, fine);
+        errore(codice::protezione_dopo_rallentamento, fine);
       }
       return;
     }

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <memory>
 
+#include "platform/terminal.h"
 #include "tool/comandi/comando.h"
 #include "tool/compila.h"
 #include "tool/rapporto.h"
@@ -31,7 +32,8 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
             if (o->json) {
               std::cout << testo_json(rapporto_json(oc, esito)) << '\n';
             } else {
-              scrivi_rapporto_testo(std::cout, std::cerr, esito);
+              scrivi_rapporto_testo(std::cout, std::cerr, esito,
+                                    {platform::colour_wanted(platform::Stream::error)});
             }
             return esito.stato;
           }};

@@ -1,0 +1,50 @@
+// A problem of a scenario as a value: what it is, where the author wrote
+// what caused it, and what to do about it. Every report (scenari's warning,
+// scenari-tool's text and JSON, the diagnostics of an editor) is made from
+// these values and from nothing else.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenari {
+
+enum class Gravita : std::uint8_t { errore, avviso };
+
+// A place in a description text: its file name (no directory), 1-based line
+// and column; line 0 when no line belongs to it.
+struct Luogo {
+  std::string file;
+  std::int32_t riga = 0;
+  std::int32_t colonna = 0;
+
+  bool operator==(const Luogo&) const = default;
+};
+
+// A second place that explains a problem, such as the entry that holds a
+// cell another entry wanted.
+struct Nota {
+  Luogo luogo;
+  std::string messaggio;
+
+  bool operator==(const Nota&) const = default;
+};
+
+struct Problema {
+  Gravita gravita = Gravita::errore;
+  std::int32_t codice = 0;  // the error code; 0 for a warning
+  std::string controllo;    // stable short name, e.g. "cell-taken", "unknown-keyword"
+  Luogo luogo;              // empty file: found by the route builder, no text entry known
+  std::optional<std::int32_t> posizione;  // metres, for the codes that carry one
+  std::string messaggio;  // what is wrong, one line
+  std::string dettaglio;  // the entry and field, the value read, what was expected
+  std::vector<Nota> note;
+  std::string aiuto;  // how to fix it; empty when there is nothing to add
+
+  bool errore() const { return gravita == Gravita::errore; }
+  bool operator==(const Problema&) const = default;
+};
+
+}  // namespace scenari

@@ -1,0 +1,131 @@
+#include "tool/diagnostica.h"
+
+#include <string_view>
+
+#include "tool/cp1252.h"
+
+namespace scenari::tool {
+
+namespace {
+
+constexpr const char* rosso = "\033[1;31m";
+constexpr const char* giallo = "\033[1;33m";
+constexpr const char* ciano = "\033[1;36m";
+constexpr const char* grassetto = "\033[1m";
+constexpr const char* normale = "\033[0m";
+
+// Line `riga` (1-based) of a text, without its line end; empty when the
+// text has fewer lines.
+std::string_view riga_di(std::string_view testo, std::int32_t riga) {
+  std::size_t inizio = 0;
+  for (std::int32_t n = 1; n < riga; ++n) {
+    const std::size_t fine = testo.find('\n', inizio);
+    if (fine == std::string_view::npos) return {};
+    inizio = fine + 1;
+  }
+  std::size_t fine = testo.find('\n', inizio);
+  if (fine == std::string_view::npos) fine = testo.size();
+  if (fine > inizio && testo[fine - 1] == '\r') --fine;
+  return testo.substr(inizio, fine - inizio);
+}
+
+// Blanks as wide as the text before `colonna`, tabs kept so the caret lines
+// up under a tabbed line too.
+std::string rientro(std::string_view riga, std::int32_t colonna) {
+  std::string spazi;
+  for (std::int32_t i = 0; i + 1 < colonna && static_cast<std::size_t>(i) < riga.size(); ++i) {
+    spazi += riga[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
+  }
+  return spazi;
+}
+
+std::string luogo_testo(const Luogo& l) {
+  if (l.file.empty()) return "";
+  std::string t = l.file;
+  if (l.riga > 0) t += ":" + std::to_string(l.riga);
+  if (l.riga > 0 && l.colonna > 0) t += ":" + std::to_string(l.colonna);
+  return t;
+}
+
+class Penna {
+ public:
+  Penna(std::ostream& out, StileDiagnostica stile) : out_(out), stile_(stile) {}
+  std::ostream& in(const char* colore) {
+    if (stile_.colore) out_ << colore;
+    return out_;
+  }
+  std::ostream& fine() {
+    if (stile_.colore) out_ << normale;
+    return out_;
+  }
+
+ private:
+  std::ostream& out_;
+  StileDiagnostica stile_;
+};
+
+void scrivi_sorgente(std::ostream& out, Penna& penna, const Problema& p,
+                     const std::map<std::string, std::string>& sorgenti) {
+  const auto testo = sorgenti.find(p.luogo.file);
+  if (testo == sorgenti.end() || p.luogo.riga <= 0) return;
+  const std::string_view riga = riga_di(testo->second, p.luogo.riga);
+  const std::string numero = std::to_string(p.luogo.riga);
+  const std::string margine(numero.size() + 1, ' ');
+  out << ' ' << numero << " | " << utf8_da_1252(riga) << '\n';
+  out << margine << " | " << rientro(riga, p.luogo.colonna);
+  penna.in(p.errore() ? rosso : giallo) << '^';
+  penna.fine() << '\n';
+}
+
+}  // namespace
+
+std::string etichetta(const Problema& p) {
+  if (p.errore()) return "error[" + std::to_string(p.codice) + "]";
+  return "warning[" + p.controllo + "]";
+}
+
+void scrivi_diagnostica(std::ostream& out, const Problema& p,
+                        const std::map<std::string, std::string>& sorgenti,
+                        StileDiagnostica stile) {
+  Penna penna(out, stile);
+  const std::string dove = luogo_testo(p.luogo);
+  if (!dove.empty()) penna.in(grassetto) << dove << ": ";
+  penna.in(p.errore() ? rosso : giallo) << etichetta(p);
+  penna.fine();
+  penna.in(grassetto) << ": " << p.messaggio;
+  if (p.posizione) out << " (at " << *p.posizione << " m)";
+  penna.fine() << '\n';
+  scrivi_sorgente(out, penna, p, sorgenti);
+  if (!p.dettaglio.empty()) out << "  = " << utf8_da_1252(p.dettaglio) << '\n';
+  for (const Nota& n : p.note) {
+    penna.in(ciano) << "note";
+    penna.fine() << ": ";
+    const std::string dove_nota = luogo_testo(n.luogo);
+    if (!dove_nota.empty()) out << dove_nota << ": ";
+    out << utf8_da_1252(n.messaggio) << '\n';
+  }
+  if (!p.aiuto.empty()) {
+    penna.in(ciano) << "help";
+    penna.fine() << ": " << p.aiuto << '\n';
+  }
+}
+
+nlohmann::json problema_json(const Problema& p) {
+  nlohmann::json note = nlohmann::json::array();
+  for (const Nota& n : p.note) {
+    note.push_back({{"file", n.luogo.file}, {"line", n.luogo.riga}, {"message", utf8_da_1252(n.messaggio)}});
+  }
+  return {{"severity", p.errore() ? "error" : "warning"},
+          {"code", p.errore() ? nlohmann::json(p.codice) : nlohmann::json(nullptr)},
+          {"check", p.controllo},
+          {"file", p.luogo.file},
+          {"line", p.luogo.riga},
+          {"column", p.luogo.colonna},
+          {"position", p.posizione ? nlohmann::json(*p.posizione) : nlohmann::json(nullptr)},
+          {"message", p.messaggio},
+          {"detail", utf8_da_1252(p.dettaglio)},
+          {"notes", note},
+          {"hint", p.aiuto.empty() ? nlohmann::json(nullptr) : nlohmann::json(p.aiuto)}};
+}
+
+}  // namespace scenari::tool
