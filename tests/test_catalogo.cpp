@@ -56,8 +56,10 @@ class Catalogo : public ::testing::Test {
       c.modello.problemi.pop_back();
     }
     const Modello& m = c.modello;
-    EXPECT_EQ(m.codice_errore(), caso.codice);
-    EXPECT_EQ(m.posizione_errore(), caso.posizione);
+    const Problema* ultimo = m.ultimo_errore();
+    EXPECT_EQ(ultimo ? ultimo->codice : 0, caso.codice);
+    EXPECT_EQ(ultimo && ultimo->posizione ? *ultimo->posizione : m.posizione_errore(),
+              caso.posizione);
     EXPECT_EQ(fine, caso.fine);
     const std::vector<FileBinario> file = c.file();
     if (fine == Fine::scritti) {
@@ -262,14 +264,14 @@ TEST_F(Catalogo, NumbersOutOfTheirFieldWidth) {
 
 TEST_F(Catalogo, NegativePositions) {
   verifica_tutti({
-      {"line: route length", "[generale]\r\nlunghezza percorso, -1\r\n", treno_incorporato,
-       codice::posizione_negativa, -1, Fine::senza_percorso},
+      {"line: route length, refused, leaves none", "[generale]\r\nlunghezza percorso, -1\r\n",
+       treno_incorporato, codice::senza_lunghezza, 0, Fine::senza_percorso},
       {"line: gradient", linea("pendenza, -50, 3\r\n"), treno_incorporato,
        codice::posizione_negativa, -50},
       {"line: curve", linea("curvad2, -10, 100\r\n"), treno_incorporato, codice::posizione_negativa,
        -10},
-      {"line: curve length", linea("curvad2, 10, -100\r\n"), treno_incorporato,
-       codice::posizione_negativa, 10},
+      {"line: curve length, only a warning", linea("curvad2, 10, -100\r\n"), treno_incorporato,
+       0, 0},
       {"line: terrain", linea("montagna, -100, 500, 1\r\n"), treno_incorporato,
        codice::posizione_negativa, -100},
       {"line: indicator board", linea("indicatori_v, -1, 85, 90, 95, 0, 85, 90, 95, 0\r\n"),
@@ -314,8 +316,8 @@ TEST_F(Catalogo, FirstAndLastAcceptedPositions) {
        treno("abbattimento, 0, 180\r\nabbattimento, 13900, 0\r\n"), 0, 0},
       {"train: first signal with room for its approach cells", linea_incorporata,
        treno("segnale, 350, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
-      {"train: signal one cell earlier", linea_incorporata,
-       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), codice::avvicinamento_fuori, 300},
+      {"train: signal one cell earlier, without its first mark", linea_incorporata,
+       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
       {"train: signal at the last position", linea_incorporata,
        treno("segnale, 13900, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
       {"train: slowdown ending on the last cell", linea_incorporata,

@@ -245,25 +245,24 @@ TEST(LetturaLinea, ErrorCodes) {
       {"board cell taken", testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
        6, 75, DopoLinea::termina},
       {"terrain end beyond", testo_linea("montagna, 13000, 14100, 1\r\n"),
-       codice::fine_oltre_percorso, 14100, DopoLinea::termina},
+       codice::fine_oltre_percorso, 14100, DopoLinea::leggi_treno},
       {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice::fine_oltre_percorso,
-       13000, DopoLinea::termina},
+       13000, DopoLinea::leggi_treno},
       {"negative gradient", testo_linea("pendenza, -50, 3\r\n"), codice::posizione_negativa, -50,
-       DopoLinea::termina},
+       DopoLinea::leggi_treno},
       {"negative curve start", testo_linea("curvad2, -5, 100\r\n"), codice::posizione_negativa, -5,
-       DopoLinea::termina},
-      {"negative curve length", testo_linea("curvad2, 5, -100\r\n"), codice::posizione_negativa, 5,
-       DopoLinea::termina},
+       DopoLinea::leggi_treno},
       {"negative terrain start", testo_linea("montagna, -1, 100, 1\r\n"),
-       codice::posizione_negativa, -1, DopoLinea::termina},
+       codice::posizione_negativa, -1, DopoLinea::leggi_treno},
       {"negative terrain end", testo_linea("montagna, 100, -1, 1\r\n"), codice::posizione_negativa,
-       -1, DopoLinea::termina},
+       -1, DopoLinea::leggi_treno},
       {"negative indicator", testo_linea("indicatori_v, -25, 1, 1, 1, 0, 1, 1, 1, 0\r\n"),
-       codice::posizione_negativa, -25, DopoLinea::termina},
+       codice::posizione_negativa, -25, DopoLinea::leggi_treno},
       {"negative board", testo_linea("cartello indicatore, -75, X\r\n"), codice::posizione_negativa,
-       -75, DopoLinea::termina},
+       -75, DopoLinea::leggi_treno},
+      // The refused length leaves the text without one.
       {"negative route length", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n",
-       codice::posizione_negativa, -1, DopoLinea::termina},
+       codice::senza_lunghezza, -1, DopoLinea::termina},
       {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
        codice::senza_lunghezza, -1, DopoLinea::termina},
   };
@@ -271,10 +270,38 @@ TEST(LetturaLinea, ErrorCodes) {
     SCOPED_TRACE(caso.nome);
     Modello m = modello_nuovo();
     EXPECT_EQ(leggi_linea(m, caso.testo), caso.dopo);
-    EXPECT_EQ(m.codice_errore(), caso.codice);
     ASSERT_FALSE(m.problemi.empty());
+    EXPECT_EQ(m.problemi.back().codice, caso.codice);
     EXPECT_EQ(m.problemi.back().posizione.value_or(-1), caso.posizione);
   }
+}
+
+// An entry the model cannot hold is refused alone: it leaves no trace, the
+// entries after it are read, and the code of the format stays clear.
+TEST(LetturaLinea, ARefusedEntryLeavesTheRestRead) {
+  const std::string dopo = "pendenza, 2000, 5\r\ncartello indicatore, 3000, DOPO\r\n";
+  const std::string rifiutate[] = {
+      "montagna, 13000, 14100, 1\r\n", "curvad2, 13000, 1001\r\n", "pendenza, -50, 3\r\n",
+      "curvad2, -5, 100\r\n",          "montagna, 100, -1, 1\r\n",  "cartello indicatore, -75, X\r\n",
+      "indicatori_v, -25, 1, 1, 1, 0, 1, 1, 1, 0\r\n"};
+  const Lettura riferimento = leggi(testo_linea(dopo));
+  for (const std::string& voce : rifiutate) {
+    SCOPED_TRACE(voce);
+    const Lettura l = leggi(testo_linea(voce + dopo));
+    EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
+    EXPECT_EQ(l.m.codice_errore(), 0);
+    ASSERT_EQ(l.m.problemi.size(), 1u);
+    EXPECT_TRUE(l.m.problemi[0].errore());
+    EXPECT_EQ(l.m.problemi[0].luogo.riga, 4);
+    EXPECT_EQ(l.m.celle_percorso, riferimento.m.celle_percorso);
+    EXPECT_EQ(l.m.tabella_generale, riferimento.m.tabella_generale);
+    EXPECT_EQ(l.m.planimetria, riferimento.m.planimetria);
+  }
+  // A curve of negative length bends nothing and is only worth a warning.
+  const Lettura l = leggi(testo_linea("curvad2, 5, -100\r\n" + dopo));
+  ASSERT_EQ(l.m.problemi.size(), 1u);
+  EXPECT_EQ(l.m.problemi[0].gravita, Gravita::avviso);
+  EXPECT_EQ(l.m.planimetria, riferimento.m.planimetria);
 }
 
 TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
@@ -426,15 +453,15 @@ TEST(LetturaLinea, TooManyTerrainStretchesAndBoards) {
   std::string montagne;
   for (int i = 0; i < 81; ++i) montagne += "montagna, " + std::to_string(i * 100) + ", 50, 1\r\n";
   Lettura l = leggi(testo_linea(montagne));
-  EXPECT_EQ(l.m.codice_errore(), codice::troppe_montagne);
-  EXPECT_EQ(l.m.posizione_errore(), 8000);
+  EXPECT_EQ(l.m.problemi.back().codice, codice::troppe_montagne);
+  EXPECT_EQ(l.m.problemi.back().posizione, 8000);
   EXPECT_EQ(l.m.numero_montagne, 80);
 
   std::string cartelli;
   for (int i = 0; i < 81; ++i) cartelli += "cartello indicatore, " + std::to_string(i * 100) + ", T\r\n";
   l = leggi(testo_linea(cartelli));
-  EXPECT_EQ(l.m.codice_errore(), codice::troppi_cartelli);
-  EXPECT_EQ(l.m.posizione_errore(), 8000);
+  EXPECT_EQ(l.m.problemi.back().codice, codice::troppi_cartelli);
+  EXPECT_EQ(l.m.problemi.back().posizione, 8000);
   EXPECT_EQ(l.m.contatore_cartelli, 0);
   EXPECT_EQ(l.m.tabella_generale[1].nome, "T");
   EXPECT_EQ(l.m.tabella_generale[0], voce_tabella{});

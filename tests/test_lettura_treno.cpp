@@ -481,7 +481,9 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
   EXPECT_EQ(m.codice_errore(), 0);
 }
 
-TEST(LetturaTreno, RefusedEntries) {
+// An entry the model cannot hold is refused alone: no trace of it, the
+// entries after it read, and the code of the format left clear.
+TEST(LetturaTreno, RefusedEntriesLeaveTheRestRead) {
   const std::string tipo_altro = ", 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A";
   const std::vector<CasoErrore> casi = {
       {{"velocita, -50, 30"}, codice::posizione_negativa, -50, false},
@@ -489,8 +491,8 @@ TEST(LetturaTreno, RefusedEntries) {
       {{"segnale, -1000, 2,5,1,1,0,0,0,0,0,0"}, codice::posizione_negativa, -1000, false},
       {{rallentamento(-3000, 500, 1, 0)}, codice::posizione_negativa, -3000, false},
       {{"abbattimento, -50, 3"}, codice::posizione_negativa, -50, false},
-      {{"stazione, -500, 2, 300" + tipo_altro}, codice::posizione_negativa, -500, false},
-      {{"segnale, 300, 2,5,1,1,0,0,0,0,0,0"}, codice::avvicinamento_fuori, 300, false},
+      {{"stazione, -500, 2, 300, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, STAZIONE"},
+       codice::posizione_negativa, -500, false},
       {{rallentamento(13000, 1000, 0, 0)}, codice::rallentamento_fuori, 13000, false},
       {{rallentamento(3000, 0, 1, 0)}, codice::rallentamento_corto, 3000, false},
       {{rallentamento(3000, 20, 1, 0)}, codice::rallentamento_corto, 3000, false},
@@ -499,25 +501,50 @@ TEST(LetturaTreno, RefusedEntries) {
       {{"stazione, 13200, 8, 900" + tipo_altro}, codice::marciapiede_fuori, 13200, false},
       {{"stazione, 13200, 2, 1800" + tipo_altro}, codice::marciapiede_fuori, 13200, false},
   };
+  const std::vector<std::string> dopo = {"sabbia, 3", "segnale, 5000, 2,5,1,1,0,0,0,0,0,0",
+                                         "stazione, 6000, 8, 500" + tipo_altro};
+  const Modello riferimento = leggi(dopo);
   for (const auto& caso : casi) {
-    Modello m = leggi(caso.voci);
-    EXPECT_EQ(m.codice_errore(), caso.codice) << caso.voci.front();
-    EXPECT_EQ(m.posizione_errore(), caso.posizione) << caso.voci.front();
-    for (const cella& k : m.celle_percorso) {
-      EXPECT_TRUE(k.tipo == 0 && k.avvicinamento == 0) << caso.voci.front();
-    }
+    SCOPED_TRACE(caso.voci.front());
+    std::vector<std::string> voci = caso.voci;
+    voci.insert(voci.end(), dopo.begin(), dopo.end());
+    const Modello m = leggi(voci);
+    EXPECT_EQ(m.codice_errore(), 0);
+    ASSERT_EQ(m.problemi.size(), 1u);
+    EXPECT_EQ(m.problemi[0].codice, caso.codice);
+    EXPECT_EQ(m.problemi[0].posizione, caso.posizione);
+    EXPECT_EQ(m.problemi[0].luogo.riga, 2);
+    EXPECT_EQ(m.celle_percorso, riferimento.celle_percorso);
+    EXPECT_EQ(m.tabella_generale, riferimento.tabella_generale);
   }
   // The limits themselves are accepted.
-  Modello m = leggi({"segnale, 350, 2,5,1,1,0,0,0,0,0,0", rallentamento(12000, 1950, 0, 0),
+  Modello m = leggi({"segnale, 325, 2,5,1,1,0,0,0,0,0,0", rallentamento(12000, 1950, 0, 0),
                      "stazione, 13200, 8, 800" + tipo_altro});
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_TRUE(m.problemi.empty());
   EXPECT_EQ(c(m, 8).tipo, 1);
+  EXPECT_EQ(c(m, 0).avvicinamento, 64);
   EXPECT_EQ(c(m, 280).tipo, 2);
   EXPECT_EQ(c(m, 279).tipo, 10);
   // Stations that mark no cells may have their platform anywhere.
   m = leggi({"stazione, 12000, 30, 90000" + tipo_altro});
   EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[1].valore2, 57000);
+}
+
+// A signal near the start keeps the approach marks that lie on the route;
+// the others are named in a warning and the rest of the text is read.
+TEST(LetturaTreno, SignalNearTheStartIsPlacedWithoutTheMarksBeforeIt) {
+  const Modello m = leggi({"segnale, 200, 2,5,1,1,0,0,0,0,0,0", "sabbia, 3"});
+  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(c(m, 5).tipo, 1);
+  EXPECT_EQ(c(m, 3).avvicinamento, 61);
+  EXPECT_EQ(c(m, 1).avvicinamento, 62);
+  EXPECT_EQ(m.tabella_generale[86].intero1, 3);
+  ASSERT_EQ(m.problemi.size(), 1u);
+  EXPECT_EQ(m.problemi[0].gravita, Gravita::avviso);
+  EXPECT_EQ(m.problemi[0].controllo, "approach-before-start");
+  EXPECT_NE(m.problemi[0].messaggio.find("marks 3, 4"), std::string::npos)
+      << m.problemi[0].messaggio;
 }
 
 TEST(LetturaTreno, HostileValuesStayInsideTheArrays) {

@@ -437,6 +437,78 @@ TEST(Costruttore, TwoBuildsGiveTheSameBytesAndNoPlanLeavesOnlyThePlanOut) {
   EXPECT_EQ(senza_piano.byte[1], primo.byte[2]);
 }
 
+// `riga` put in place of line `numero` (1-based) of a text, or before it.
+std::string con_riga(std::string testo, int numero, const std::string& riga, bool sostituisci) {
+  std::size_t inizio = 0;
+  for (int n = 1; n < numero; ++n) inizio = testo.find('\n', inizio) + 1;
+  const std::size_t fine = sostituisci ? testo.find('\n', inizio) + 1 : inizio;
+  return testo.replace(inizio, fine - inizio, riga + "\r\n");
+}
+
+// One entry the model cannot hold, or one the format reads its own way,
+// changes nothing else: the files are the embedded scenario's, byte for
+// byte, and the problem stands on the entry's line.
+TEST(Costruttore, OneOddEntryKeepsTheEmbeddedFiles) {
+  const std::string linea = read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt");
+  const std::string treno = read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt");
+  const Costruito riferimento = incorporato();
+  struct Caso {
+    bool nella_linea;
+    int riga;
+    std::string voce;
+    bool sostituisci;
+    Gravita gravita;
+    std::int32_t codice;
+  };
+  const Caso casi[] = {
+      {true, 15, "pendenza, -500, 3", false, Gravita::errore, 107},
+      {true, 21, "montagna, 13000, 14100, 1", false, Gravita::errore, 104},
+      {true, 11, "curvad2, 6000, -100", false, Gravita::avviso, 0},
+      {false, 19, "rallentamento, 13000, 60, 1000, 0, 0, 0", false, Gravita::errore, 112},
+      {false, 12, "velocita, -50, 30", false, Gravita::errore, 107},
+      {false, 14, "velocita,    3300,    32.5", true, Gravita::avviso, 0},
+  };
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.voce);
+    const Costruito r =
+        caso.nella_linea ? costruisci(con_riga(linea, caso.riga, caso.voce, caso.sostituisci), treno)
+                         : costruisci(linea, con_riga(treno, caso.riga, caso.voce, caso.sostituisci));
+    EXPECT_EQ(r.byte, riferimento.byte);
+    ASSERT_EQ(r.c.modello.problemi.size(), 1u);
+    const Problema& p = r.c.modello.problemi[0];
+    EXPECT_EQ(p.gravita, caso.gravita);
+    EXPECT_EQ(p.codice, caso.codice);
+    EXPECT_EQ(p.luogo.riga, caso.riga);
+    EXPECT_EQ(r.c.modello.codice_errore(), 0);
+  }
+}
+
+// A trailing comma leaves an empty last field and the next line whole; a
+// departure signal near the start is placed and the text read on.
+TEST(Costruttore, EmptyLastFieldsAndEarlySignalsKeepEveryFollowingEntry) {
+  const std::string linea = read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt");
+  const std::string treno = read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt");
+  const std::string senza_nome = con_riga(
+      treno, 16, "stazione,       0,  8,  500,  0, 0, 0,  1,1,0,  4,1,1,    1,   0, 0, 0,", true);
+  Costruito r = costruisci(linea, senza_nome);
+  EXPECT_TRUE(r.c.modello.problemi.empty());
+  EXPECT_EQ(r.c.modello.tabella_generale[1].nome, "");
+  EXPECT_EQ(r.c.modello.tabella_generale[2].nome, "LAGO MARINELLA");
+
+  r = costruisci(con_riga(linea, 23, "cartello indicatore, 2000,", false), treno);
+  EXPECT_EQ(r.c.modello.celle_percorso[41].tipo, tipo_cella::cartello_testo);
+  EXPECT_EQ(r.c.modello.tabella_generale[80].nome, "");
+  EXPECT_EQ(r.c.modello.celle_percorso[71].tipo, tipo_cella::indicatore_velocita)
+      << "the board after the empty text is kept";
+
+  r = costruisci(linea, con_riga(treno, 20, "segnale,     300,   2, 5, 1,  1, 0,    0,  0,0,0, 0",
+                                 false));
+  EXPECT_EQ(r.c.modello.codice_errore(), 0);
+  EXPECT_EQ(r.c.modello.celle_percorso[7].tipo, tipo_cella::segnale);
+  EXPECT_EQ(r.c.modello.celle_percorso[21].tipo, tipo_cella::segnale);
+  EXPECT_EQ(r.c.modello.celle_percorso[100].velocita_limite, 6);
+}
+
 TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
   const struct {
     const char* tabellone;

@@ -1,6 +1,5 @@
 #include "core/esecuzione/avvio.h"
 
-#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <utility>
@@ -9,7 +8,6 @@
 #include "core/esecuzione/documenti.h"
 #include "core/esecuzione/nomi_file.h"
 #include "core/esecuzione/testi.h"
-#include "core/modello/codici.h"
 #include "core/percorso/compattazione.h"
 
 namespace scenari {
@@ -59,7 +57,7 @@ int lavora(platform::Window& finestra, platform::Files& files, const std::string
   scrivi_testi(files, nomi);
   const Compattazione c = compatta_testi(files, nomi);
   switch (c.esito) {
-    case EsitoPercorso::fatale: return errore(finestra, c.modello.codice_errore());
+    case EsitoPercorso::fatale: return errore(finestra, c.modello.ultimo_errore()->codice);
     case EsitoPercorso::senza_percorso:
       finestra.report_error("scenari: " + motivo_senza_percorso(c.modello));
       return uscita_senza_percorso;
@@ -80,13 +78,11 @@ int errore(platform::Window& finestra, std::int32_t numero) {
 }
 
 std::string avviso_dati(const Modello& m) {
-  const std::int32_t codice = m.codice_errore();
-  if (codice <= 0) return {};
-  std::string avviso = "scenari: warning: error code " + std::to_string(codice) + " (" +
-                       codice::descrivi(codice).significato + ") at " +
-                       std::to_string(m.posizione_errore()) + " m";
-  const auto ultimo = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
-                                   [](const Problema& p) { return p.errore(); });
+  const Problema* ultimo = m.ultimo_errore();
+  if (ultimo == nullptr) return {};
+  std::string avviso = "scenari: warning: error code " + std::to_string(ultimo->codice) + " (" +
+                       ultimo->messaggio + ")";
+  if (ultimo->posizione) avviso += " at " + std::to_string(*ultimo->posizione) + " m";
   if (!ultimo->luogo.file.empty()) {
     avviso += ", " + ultimo->luogo.file + ":" + std::to_string(ultimo->luogo.riga);
   }

@@ -1,6 +1,7 @@
 #include "core/lettura/campi.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace scenari {
 
@@ -9,6 +10,16 @@ namespace {
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 
 char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A whole part and its decimal digits to the nearest whole number, ties to
+// the even one, decided on the digits so that no binary fraction rounds.
+std::int64_t arrotonda_decimali(std::int64_t intera, std::string_view decimali) {
+  if (decimali.empty() || decimali[0] < '5') return intera;
+  const bool oltre_la_meta =
+      decimali[0] > '5' || decimali.substr(1).find_first_not_of('0') != std::string_view::npos;
+  if (oltre_la_meta || intera % 2 != 0) return intera + 1;
+  return intera;
+}
 
 }  // namespace
 
@@ -46,19 +57,13 @@ void LettoreCampi::consuma_fine_riga() {
   inizio_riga_ = pos_;
 }
 
-// Consumes what closes a field: the comma (with a line end that follows it
-// after blanks only, so an entry may continue on the next line) or the line
-// end.
+// Consumes what closes a field: a comma or a line end. A comma before the
+// line end leaves the line end to close the empty field after it, so a
+// trailing comma never reaches into the next line.
 void LettoreCampi::consuma_delimitatore() {
   salta_spazi();
   if (pos_ < testo_.size() && testo_[pos_] == ',') {
     ++pos_;
-    std::size_t dopo = pos_;
-    while (dopo < testo_.size() && spazio(testo_[dopo])) ++dopo;
-    if (dopo < testo_.size() && (testo_[dopo] == '\r' || testo_[dopo] == '\n')) {
-      pos_ = dopo;
-      consuma_fine_riga();
-    }
   } else {
     consuma_fine_riga();
   }
@@ -107,6 +112,25 @@ void LettoreCampi::fuori_intervallo(std::string_view valore, std::int64_t minimo
          std::to_string(massimo) + ")");
 }
 
+void LettoreCampi::avvisa(std::string controllo, std::string messaggio, std::string aiuto) const {
+  if (avvisi_) {
+    avvisi_(AvvisoCampo{riga_campo_, colonna_campo_, std::move(controllo), std::move(messaggio),
+                        std::move(aiuto)});
+  }
+}
+
+// The value of a run of digits, refused as soon as it passes `limite`.
+std::int64_t LettoreCampi::cifre(std::string_view cifre, std::string_view grezzo,
+                                 std::int64_t limite) const {
+  std::int64_t valore = 0;
+  for (char c : cifre) {
+    if (c < '0' || c > '9') errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
+    valore = valore * 10 + (c - '0');
+    if (valore > limite) return valore;
+  }
+  return valore;
+}
+
 std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massimo) {
   std::string_view campo = leggi_grezzo(true);
   while (!campo.empty() && spazio(campo.front())) campo.remove_prefix(1);
@@ -118,14 +142,27 @@ std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massim
     campo.remove_prefix(1);
   }
   if (campo.empty()) errore("a whole number was expected, the field is empty");
-  std::int64_t valore = 0;
-  for (char c : campo) {
-    if (c < '0' || c > '9') errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
-    valore = valore * 10 + (c - '0');
-    if (valore > massimo + 1 && valore > -minimo) fuori_intervallo(grezzo, minimo, massimo);
+  const std::size_t punto = campo.find('.');
+  const std::string_view intera = campo.substr(0, punto);
+  const std::string_view decimali =
+      punto == std::string_view::npos ? std::string_view() : campo.substr(punto + 1);
+  if (intera.empty() && decimali.empty()) {
+    errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
+  }
+  const std::int64_t limite = std::max(massimo, -minimo) + 1;
+  std::int64_t valore = cifre(intera, grezzo, limite);
+  if (valore > limite) fuori_intervallo(grezzo, minimo, massimo);
+  if (punto != std::string_view::npos) {
+    cifre(decimali, grezzo, std::numeric_limits<std::int64_t>::max());
+    valore = arrotonda_decimali(valore, decimali);
   }
   if (negativo) valore = -valore;
   if (valore < minimo || valore > massimo) fuori_intervallo(grezzo, minimo, massimo);
+  if (punto != std::string_view::npos) {
+    avvisa("decimal-value",
+           "the decimal value " + std::string(grezzo) + " is taken as " + std::to_string(valore),
+           "write whole numbers: the format has no decimals");
+  }
   return valore;
 }
 

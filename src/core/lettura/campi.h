@@ -1,15 +1,18 @@
 // Field input of the description texts: a stream of fields separated by
-// commas and line ends. Leading blanks are dropped; a field in double quotes
-// may hold commas (the quotes are not part of it); a numeric field also ends
-// at a blank. Reading past the end, or a numeric field that holds no number
+// commas and line ends; a comma at the end of a line leaves an empty field
+// there. Leading blanks are dropped; a field in double quotes may hold
+// commas (the quotes are not part of it); a numeric field also ends at a
+// blank. Reading past the end, or a numeric field that holds no number
 // or does not fit its width, throws ErroreLettura.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace scenari {
 
@@ -34,9 +37,22 @@ class ValoreFuoriCampo : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Something the field input accepts but an author seldom means: where it
+// is and what to say about it.
+struct AvvisoCampo {
+  std::int32_t riga = 0;
+  std::int32_t colonna = 0;
+  std::string controllo;  // stable short name
+  std::string messaggio;
+  std::string aiuto;
+};
+
 class LettoreCampi {
  public:
-  explicit LettoreCampi(std::string_view testo) : testo_(testo) {}
+  using Avvisi = std::function<void(AvvisoCampo)>;
+
+  explicit LettoreCampi(std::string_view testo, Avvisi avvisi = {})
+      : testo_(testo), avvisi_(std::move(avvisi)) {}
 
   // True once every byte of the text has been consumed.
   bool fine() const { return pos_ >= testo_.size(); }
@@ -46,7 +62,9 @@ class LettoreCampi {
   // binary file keeps in 16 bits: a longer one is a read failure.
   std::string leggi_nome();
 
-  // A whole number that must lie within [minimo, massimo].
+  // A whole number that must lie within [minimo, massimo]. A decimal value
+  // is taken to the nearest whole number, ties to the even one, with a
+  // warning.
   std::int64_t leggi_numero(std::int64_t minimo, std::int64_t massimo);
 
   template <typename Intero>
@@ -71,8 +89,11 @@ class LettoreCampi {
   void segna_inizio_campo();
   [[noreturn]] void fuori_intervallo(std::string_view valore, std::int64_t minimo,
                                      std::int64_t massimo) const;
+  std::int64_t cifre(std::string_view cifre, std::string_view grezzo, std::int64_t limite) const;
+  void avvisa(std::string controllo, std::string messaggio, std::string aiuto) const;
 
   std::string_view testo_;
+  Avvisi avvisi_;
   std::size_t pos_ = 0;
   std::int32_t riga_corrente_ = 1;
   std::size_t inizio_riga_ = 0;

@@ -44,7 +44,7 @@ bool chiude_sezione(std::string_view campo) {
 class LetturaLinea {
  public:
   LetturaLinea(Modello& m, std::string_view testo)
-      : m_(m), lettore_(testo), piano_(m.planimetria) {}
+      : m_(m), lettore_(testo, avvisi_nel_modello(m)), piano_(m.planimetria) {}
 
   DopoLinea esegui();
 
@@ -146,7 +146,8 @@ bool LetturaLinea::applica_generale(const std::string& campo) {
 }
 
 // The route length is kept even when refused; cells and plan are created
-// anew for every accepted length line.
+// anew for every accepted length line. A negative length is refused alone:
+// the section goes on.
 bool LetturaLinea::lunghezza_percorso() {
   const std::int32_t lunghezza = leggi_intero();
   m_.record(voce::treno).valore2 = lunghezza;
@@ -157,7 +158,7 @@ bool LetturaLinea::lunghezza_percorso() {
   }
   if (lunghezza < 0) {
     rifiuta(codice::posizione_negativa, lunghezza);
-    return false;
+    return true;
   }
   m_.crea_percorso(lunghezza);
   return true;
@@ -249,13 +250,20 @@ DopoVoceLinea LetturaLinea::pendenza() {
 DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t lunghezza = leggi_intero();
-  if (lunghezza < 0) return rifiuta(codice::posizione_negativa, inizio);
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
   const double k = curvatura(campo);
   if (k == 0.0) {
     m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
                        "\"" + campo + "\" holds no class digit 1 to 6");
     return DopoVoceLinea::termina;
+  }
+  // A curve that ends before it starts bends nothing.
+  if (lunghezza < 0) {
+    m_.registra_avviso("negative-length", voce(),
+                       "a curve of negative length (" + std::to_string(lunghezza) +
+                           " m) has no effect",
+                       "write the length of the curve in metres, 0 or more");
+    return DopoVoceLinea::continua;
   }
   if (std::int64_t{inizio} + lunghezza > m_.lunghezza_totale) {
     return rifiuta(codice::fine_oltre_percorso, inizio);
@@ -321,11 +329,13 @@ void LetturaLinea::termina_corpo() {
   if (m_.genera_linea != 0) piano_.completa();
 }
 
-// Code 15 ends the body and the reading goes on with the train text; every
-// other code ends the reading.
+// Code 15 ends the body and the reading goes on with the train text; the
+// other codes of the format end the reading; a refused entry alone has no
+// effect and the body goes on.
 DopoVoceLinea LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
   m_.registra_errore(codice, posizione, voce());
-  return codice == codice::oltre_percorso ? DopoVoceLinea::fine_corpo : DopoVoceLinea::termina;
+  if (codice == codice::oltre_percorso) return DopoVoceLinea::fine_corpo;
+  return codice::descrivi(codice).del_formato ? DopoVoceLinea::termina : DopoVoceLinea::continua;
 }
 
 // An object at p needs the cells up to (p + 100) / 50.

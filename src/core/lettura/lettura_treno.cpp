@@ -62,7 +62,10 @@ bool fuori_percorso(Modello& m, const Luogo& voce, std::int32_t posizione) {
 // of positions before the start of the route.
 DopoVoce verifica_posizione(Modello& m, const Luogo& voce, std::int32_t posizione) {
   if (fuori_percorso(m, voce, posizione)) return DopoVoce::fine_testo;
-  if (posizione < 0) return arresta_in(m, voce, codice::posizione_negativa, posizione);
+  if (posizione < 0) {
+    m.registra_errore(codice::posizione_negativa, posizione, voce);
+    return DopoVoce::rifiutata;
+  }
   return DopoVoce::continua;
 }
 
@@ -139,13 +142,18 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
   p.aiuto = "mend the earlier problem; every entry from here on is ignored until then";
 }
 
-// After a signal or slowdown any code stops the reading, also one that the
-// line reader left behind: then the stop is recorded at this entry, with
-// the earlier code and this entry's position.
+// After a signal or slowdown any code of the format stops the reading, also
+// one that the line reader left behind: then the stop is recorded at this
+// entry, with the earlier code and this entry's position. An entry refused
+// alone is passed over.
 DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizione,
                    const Luogo& voce) {
-  if (m.codice_errore() <= 0) return DopoVoce::continua;
-  if (m.problemi.size() == problemi_prima) registra_arresto_ereditato(m, posizione, voce);
+  const auto nuovi = m.problemi.begin() + static_cast<std::ptrdiff_t>(problemi_prima);
+  const bool propri = std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato);
+  const bool rifiutata = std::any_of(nuovi, m.problemi.end(),
+                                     [](const Problema& p) { return p.errore(); });
+  if (m.codice_errore() <= 0) return rifiutata ? DopoVoce::rifiutata : DopoVoce::continua;
+  if (!propri) registra_arresto_ereditato(m, posizione, voce);
   return DopoVoce::arresto;
 }
 
@@ -252,7 +260,7 @@ void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) 
 
 void leggi_treno(Modello& m, std::string_view testo) {
   if (!m.celle_create()) throw ErroreLettura(0, 0, "the route cells do not exist yet");
-  LettoreCampi lettore(testo);
+  LettoreCampi lettore(testo, avvisi_nel_modello(m));
   StatoLettura stato;
   if (cerca_generale(lettore)) {
     while (!lettore.fine() && leggi_parola_chiave(m, lettore, stato.voce)) {

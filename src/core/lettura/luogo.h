@@ -1,5 +1,8 @@
-// The place of the field a reader has just read, for the problems it records.
+// The place of the field a reader has just read, and the warnings of the
+// field input, for the problems a reader records.
 #pragma once
+
+#include <utility>
 
 #include "core/lettura/campi.h"
 #include "core/modello/modello.h"
@@ -8,6 +11,14 @@ namespace scenari {
 
 inline Luogo luogo_campo(const Modello& m, const LettoreCampi& lettore) {
   return {m.file_in_lettura, lettore.riga(), lettore.colonna()};
+}
+
+// The warnings of the field input, recorded in the model as they come.
+inline LettoreCampi::Avvisi avvisi_nel_modello(Modello& m) {
+  return [&m](AvvisoCampo a) {
+    m.registra_avviso(std::move(a.controllo), Luogo{m.file_in_lettura, a.riga, a.colonna},
+                      std::move(a.messaggio), std::move(a.aiuto));
+  };
 }
 
 }  // namespace scenari

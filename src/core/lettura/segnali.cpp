@@ -1,4 +1,6 @@
 // memo_segnale: places one signal and its four approach cells.
+#include <string>
+
 #include "core/lettura/lettura_treno.h"
 #include "core/lettura/voci_treno.h"
 #include "core/modello/codici.h"
@@ -7,9 +9,17 @@ namespace scenari {
 
 namespace {
 
-// The approach cells lie every 100 m back from the signal, down to 8 cells
-// before it.
-constexpr std::int64_t distanza_avvicinamento = 8;
+// A signal before 325 m has approach cells that would lie before the
+// route: those marks are left out and the author told which.
+void avvisa_avvicinamento(Modello& m, std::int32_t posizione, const std::string& saltati,
+                          const Luogo& voce) {
+  m.registra_avviso("approach-before-start", voce,
+                    "the signal at " + std::to_string(posizione) +
+                        " m is placed without its approach marks " + saltati +
+                        ", which would lie before the start of the route",
+                    "approach marks lie every 100 m back from the signal, the fourth 400 m "
+                    "before it; place the signal at 325 m or more to have them all");
+}
 
 // Signal times up to 100 are raised to 101, the shortest time the simulator
 // accepts.
@@ -27,11 +37,6 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
     m.registra_errore(codice::oltre_percorso, s.posizione, voce);
     return;
   }
-  // Approach cells before cell 0 cannot be marked: refuse the signal whole.
-  if (i < distanza_avvicinamento) {
-    m.registra_errore(codice::avvicinamento_fuori, s.posizione, voce);
-    return;
-  }
   cella& segnale = m.celle_percorso[static_cast<std::size_t>(i)];
   if (!cella_libera(segnale)) {
     m.registra_errore(codice::cella_segnale_occupata, s.posizione, voce);
@@ -46,10 +51,16 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
   segnale.dato2 = basso16(static_cast<std::int64_t>(s.s2) * 10 + s.d2);
   segnale.dato3 = basso16(static_cast<std::int64_t>(s.s3) * 10 + s.d3);
   segnale.tempo_segnale = s.sx == 2 ? basso8(tempo_ammesso(s.tempo)) : 0;
+  std::string saltati;
   for (std::int64_t k = 1; k <= 4; ++k) {
+    if (i - 2 * k < 0) {
+      saltati += (saltati.empty() ? "" : ", ") + std::to_string(k);
+      continue;
+    }
     m.celle_percorso[static_cast<std::size_t>(i - 2 * k)].avvicinamento =
         basso8(aspetto * 10 + k);
   }
+  if (!saltati.empty()) avvisa_avvicinamento(m, s.posizione, saltati, voce);
 }
 
 }  // namespace scenari

@@ -55,6 +55,23 @@ void leggi_valori(voce_tabella& voce, LettoreCampi& lettore) {
 // cells.
 bool platform_prima(std::uint8_t tipo) { return tipo == 5 || tipo == 6; }
 
+// The fields of a refused station after its position, read so that none of
+// them is taken for a keyword.
+void leggi_resto(voce_tabella& scarto, LettoreCampi& lettore) {
+  scarto.tipo = lettore.leggi<std::uint8_t>();
+  lettore.leggi<std::int32_t>();
+  leggi_valori(scarto, lettore);
+  scarto.nome = lettore.leggi_nome();
+}
+
+// A station refused alone leaves its record as it found it.
+DopoVoce rifiuta(Modello& m, voce_tabella& voce, const voce_tabella& prima, const Luogo& luogo,
+                 std::int32_t codice, std::int32_t posizione) {
+  voce = prima;
+  m.registra_errore(codice, posizione, luogo);
+  return DopoVoce::rifiutata;
+}
+
 // Platform start and end by station type; the extra 50 m of field 6 apply
 // only to the types whose platform is centred on the position.
 void calcola_marciapiede(voce_tabella& voce, std::int64_t lunghezza, const LettoreCampi& lettore) {
@@ -83,9 +100,6 @@ DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
                      const Luogo& luogo) {
   if (voce.tipo >= primo_tipo_senza_celle) return DopoVoce::continua;
   const std::int64_t fermata = voce.valore2 / 50 - 1;
-  if (fermata > m.ultima_cella()) {
-    return arresta_in(m, luogo, codice::marciapiede_fuori, voce.valore3);
-  }
   if (!platform_prima(voce.tipo)) {
     for (std::int64_t k = 1; k <= 4; ++k) {
       const std::int64_t n = fermata - k;
@@ -109,6 +123,7 @@ DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
     return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
   }
   voce_tabella& voce = m.record(record);
+  const voce_tabella prima = voce;
 
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   voce.valore3 = posizione;
@@ -116,7 +131,11 @@ DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
     m.registra_errore(codice::oltre_percorso, posizione, luogo);
     return DopoVoce::fine_testo;
   }
-  if (posizione < 0) return arresta_in(m, luogo, codice::posizione_negativa, posizione);
+  if (posizione < 0) {
+    voce_tabella scarto;
+    leggi_resto(scarto, lettore);
+    return rifiuta(m, voce, prima, luogo, codice::posizione_negativa, posizione);
+  }
   if (posizione % 50 != 0) return arresta_in(m, luogo, codice::stazione_non_multipla, posizione);
 
   voce.tipo = lettore.leggi<std::uint8_t>();
@@ -130,6 +149,9 @@ DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
   if (record == voce::prima_stazione) {
     voce.byte3 = 0;
     voce.byte4 = 0;
+  }
+  if (voce.tipo < primo_tipo_senza_celle && voce.valore2 / 50 - 1 > m.ultima_cella()) {
+    return rifiuta(m, voce, prima, luogo, codice::marciapiede_fuori, posizione);
   }
   if (DopoVoce d = segna_celle(m, voce, record, luogo); d != DopoVoce::continua) return d;
 

@@ -12,6 +12,7 @@ namespace scenari {
 // What the reader does after an entry.
 enum class DopoVoce {
   continua,    // go on with the next keyword field
+  rifiutata,   // the entry was refused and had no effect: go on with the next keyword field
   fine_testo,  // stop reading, then complete the profiles and check the progressives
   arresto,     // stop at once: nothing more is done
 };

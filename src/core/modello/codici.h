@@ -39,7 +39,6 @@ inline constexpr std::int32_t troppe_montagne = 105;
 inline constexpr std::int32_t troppi_cartelli = 106;
 inline constexpr std::int32_t posizione_negativa = 107;
 inline constexpr std::int32_t senza_lunghezza = 108;
-inline constexpr std::int32_t avvicinamento_fuori = 111;
 inline constexpr std::int32_t rallentamento_fuori = 112;
 inline constexpr std::int32_t rallentamento_corto = 113;
 inline constexpr std::int32_t marciapiede_fuori = 114;
@@ -49,6 +48,10 @@ inline constexpr std::int32_t partenza_secondo_valore = 1251;
 // What a code means and what an author does about it.
 struct Descrizione {
   std::int32_t numero;
+  // A code of the format itself (below 104): the readers stop on it as the
+  // format prescribes. The others are refusals of single entries that the
+  // model cannot hold; reading goes on after them.
+  bool del_formato;
   const char* nome;         // stable short name, e.g. "cell-taken"
   const char* significato;  // one line, lower case
   const char* aiuto;        // how to fix it

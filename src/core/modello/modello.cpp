@@ -1,5 +1,6 @@
 #include "core/modello/modello.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -7,18 +8,32 @@
 
 namespace scenari {
 
+bool Modello::errore_del_formato(const Problema& p) {
+  return p.errore() && codice::descrivi(p.codice).del_formato;
+}
+
 std::int32_t Modello::codice_errore() const {
   for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
-    if (p->errore()) return p->codice;
+    if (errore_del_formato(*p)) return p->codice;
   }
   return 0;
 }
 
 std::int32_t Modello::posizione_errore() const {
   for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
-    if (p->errore() && p->posizione) return *p->posizione;
+    if (errore_del_formato(*p) && p->posizione) return *p->posizione;
   }
   return 0;
+}
+
+const Problema* Modello::ultimo_errore() const {
+  const auto p = std::find_if(problemi.rbegin(), problemi.rend(),
+                              [](const Problema& q) { return q.errore(); });
+  return p == problemi.rend() ? nullptr : &*p;
+}
+
+bool Modello::ha_errori() const {
+  return std::any_of(problemi.begin(), problemi.end(), [](const Problema& p) { return p.errore(); });
 }
 
 Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32_t> posizione,

@@ -49,11 +49,15 @@ struct Modello {
   // Every problem recorded in this build, in the order found.
   std::vector<Problema> problemi;
 
-  // The code of the last error found, 0 when there is none, and the position
-  // of the last error that carries one: the two values the readers test.
+  // The code of the last error of the format found, 0 when there is none,
+  // and the position of the last such error that carries one: the values
+  // the readers test to stop. Refusals of single entries do not count.
   std::int32_t codice_errore() const;
   std::int32_t posizione_errore() const;
-  bool ha_errori() const { return codice_errore() != 0; }
+  static bool errore_del_formato(const Problema& p);
+  // Whether any error at all was recorded, refusals included, and the last.
+  bool ha_errori() const;
+  const Problema* ultimo_errore() const;
 
   // Records an error of code `codice` found at `luogo`; `posizione` in metres
   // for the codes that carry one. The message and hint come from the code.
