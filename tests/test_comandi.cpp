@@ -362,6 +362,30 @@ TEST(Guida, ManPageAndCompletionKnowEveryCommandAndOption) {
   EXPECT_EQ(visti, std::size(comandi)) << uso.testo;
 }
 
+// scripts/deps holds the one package list; the README's table names the same.
+TEST(Guida, ReadmeNamesThePackagesOfTheOneList) {
+  const fs::path sorgenti = docs.parent_path();
+  Cartella d;
+  const std::string comando = "sh '" + (sorgenti / "scripts" / "deps").string() + "' --list >'" +
+                              (d / "elenco").string() + "'";
+  ASSERT_EQ(std::system(comando.c_str()), 0);
+  std::set<std::string> elenco;
+  std::istringstream righe(read_file(d / "elenco"));
+  for (std::string p; righe >> p;) elenco.insert(p);
+
+  const std::string readme = read_file(sorgenti / "README.md");
+  const auto inizio = readme.find("## Packages (Debian)");
+  ASSERT_NE(inizio, std::string::npos);
+  const std::string tabella = readme.substr(inizio, readme.find("\n## ", inizio + 1) - inizio);
+  std::set<std::string> nominati;
+  const std::regex riga(R"(\n\| `([^`]+)` \|)");
+  for (auto it = std::sregex_iterator(tabella.begin(), tabella.end(), riga);
+       it != std::sregex_iterator(); ++it) {
+    nominati.insert((*it)[1]);
+  }
+  EXPECT_EQ(nominati, elenco);
+}
+
 TEST(Guida, ManPageRendersWithoutWarnings) {
   if (std::system("man --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "man is not installed";
   Cartella d;
