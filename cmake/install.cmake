@@ -4,11 +4,6 @@
 # installed: it writes its files beside itself.
 include(GNUInstallDirs)
 
-# Built, the two programs lie at the top of the build directory
-# (build/release/scenari, build/release/scenari-tool), where scripts/run, CI
-# and the README find them.
-set_target_properties(scenari scenari-tool PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
-
 install(TARGETS scenari-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/scenari-tool.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -1,6 +1,7 @@
 // docs/testi.md: the reference table written out for people.
 #include <sstream>
 
+#include "core/modello/codici.h"
 #include "tool/riferimento/riferimento.h"
 
 namespace scenari::riferimento {
@@ -10,7 +11,7 @@ namespace {
 constexpr std::string_view introduzione = R"(# The description texts
 
 <!-- Generated from src/tool/riferimento/riferimento.cpp by
-     build/release/src/tool/riferimento/scenari-riferimento > docs/testi.md
+     build/release/scenari-riferimento > docs/testi.md
      Edit the table there, not this file: a test compares the two. -->
 
 A scenario is two texts in one directory: the line text `ROUTE_linea.txt` and the train text
@@ -79,9 +80,8 @@ std::string markdown() {
          "`scenari-tool check` and `compile` report each problem with its code, the file, the "
          "line and the position in metres. Codes 1250 and 1251 stop the compile: no binary file "
          "is written.\n\n| Code | Meaning | How to fix |\n|---|---|---|\n";
-  for (const Rimedio& r : rimedi()) {
-    out << "| " << r.codice << " | " << significato(r.codice) << " | " << r.come_correggere
-        << " |\n";
+  for (const codice::Descrizione& d : codice::tutti()) {
+    out << "| " << d.numero << " | " << d.significato << " | " << d.aiuto << " |\n";
   }
   return out.str();
 }

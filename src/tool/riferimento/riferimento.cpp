@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/modello/modello.h"
 
 namespace scenari::riferimento {
 
@@ -388,57 +387,6 @@ constexpr Testo elenco_testi[] = {
      sezioni_treno},
 };
 
-// ---- error codes ----
-
-constexpr Rimedio elenco_rimedi[] = {
-    {1, "Shorten the route: `lunghezza percorso` takes at most 1000000."},
-    {2, "Make the first and second values of every `progressiva chilometrica` line multiples of 50."},
-    {3, "Make the first value of `ripetizione segnali` a multiple of 50."},
-    {4, "Make the second value of `ripetizione segnali` a multiple of 50."},
-    {5, "Put 4 or 9 in the keyword field: `ripetizione segnali 4 codici` or `... 9 codici`."},
-    {6, "Move the text board: another object already holds its 50 m cell."},
-    {7, "Move the abbattimento point: its cell holds another object."},
-    {8, "Write the station position as a multiple of 50."},
-    {9, "Write the platform length as a multiple of 100."},
-    {10, "Use fewer stations or text boards: they share general records 1 to 80."},
-    {11, "Free one of the two cells (50 or 100 m) before the signal that precedes the slowdown's "
-         "warning board, or move the signal."},
-    {12, "Free a cell 250 to 350, 550 to 650 or 900 to 1000 m before the slowdown start, or move "
-         "the slowdown."},
-    {13, "Free the cells every 400 m inside the slowdown and the cells just before the first "
-         "signal after its end, or move the slowdown."},
-    {15, "Move the object before the end of the route cells: positions run to L + 6900 m (stations "
-         "to L + 6200 m), or lengthen the route."},
-    {16, "Move the signal: another object already holds its 50 m cell."},
-    {17, "Move the slowdown: its warning board, 1200 m before the start, falls on a taken cell."},
-    {18, "Move the slowdown: its start falls on a taken cell."},
-    {19, "Change the slowdown length: its end falls on a taken cell."},
-    {20, "Set f_ta to 0 or move the slowdown: a cell just before the warning board is taken."},
-    {21, "Move the speed board: another object already holds its 50 m cell."},
-    {22, "Keep 350 m between the platform end of a station and the platform start of the next."},
-    {24, "Move the station on: its platform must end more than 100 m from the start."},
-    {25, "Look at the line named in the report: a value is missing, is not a number or does not "
-         "fit its field; every entry needs all its fields."},
-    {101, "Name the line text `ROUTE_linea.txt` in DIR, or give `--line`."},
-    {102, "Start the line text with a `[generale]` section."},
-    {103, "Put a class digit 1 to 6 in the curve keyword (`curvad2`), and keep curves within "
-          "1000000 m."},
-    {104, "End the terrain stretch or curve within the route cells (route length + 7000 m)."},
-    {105, "Merge terrain stretches: at most 80 fit."},
-    {106, "Use fewer text boards, or fewer stations."},
-    {107, "Write positions and lengths as 0 or more."},
-    {108, "Add a `lunghezza percorso` line to the `[generale]` section of the line text."},
-    {111, "Move the signal to 350 m or more: its approach cells lie 100 to 400 m before it."},
-    {112, "Shorten the slowdown so that it ends within the route cells."},
-    {113, "Give the slowdown a length of at least 100 m, so that its end cell follows its start."},
-    {114, "Move the station or shorten its platform, so that the platform ends within the route "
-          "cells."},
-    {1250, "Move the object off cell 1, the start record, whose first value the compactor "
-           "stamps: a board or slowdown start at 0 m, or an abbattimento point at 50 m."},
-    {1251, "Move the object off cell 1, the start record: its second value (a slowdown's d_v) "
-           "would overwrite the start record's check code."},
-};
-
 bool contiene(std::string_view campo, std::string_view parola, bool maiuscole_distinte) {
   auto uguali = [maiuscole_distinte](char a, char b) {
     if (maiuscole_distinte) return a == b;
@@ -450,15 +398,6 @@ bool contiene(std::string_view campo, std::string_view parola, bool maiuscole_di
 }  // namespace
 
 std::span<const Testo> testi() { return elenco_testi; }
-std::span<const Rimedio> rimedi() { return elenco_rimedi; }
-
-std::string significato(int codice) {
-  // The start-record checks stop the compile instead of being recorded as a
-  // code of the model.
-  if (codice == 1250) return "start record taken: an object in cell 1 has a non-zero first value";
-  if (codice == 1251) return "start record taken: an object in cell 1 has a non-zero second value";
-  return significato_codice(codice);
-}
 
 const Voce* voce_di(const Testo& testo, std::string_view campo) {
   for (const Sezione& s : testo.sezioni) {

@@ -1,7 +1,7 @@
 // The reference of the two description texts, as data: every section, entry
-// and field with its unit, range and what the compactor does with it, and
-// how to fix each error code. docs/testi.md is generated from it, and an
-// editor's field help reads the same table.
+// and field with its unit, range and what the compactor does with it.
+// docs/testi.md is generated from it and from the table of error codes
+// (core/modello/codici.h), and an editor's field help reads the same tables.
 #pragma once
 
 #include <span>
@@ -43,19 +43,8 @@ struct Testo {
   std::span<const Sezione> sezioni;
 };
 
-struct Rimedio {
-  int codice;
-  std::string_view come_correggere;
-};
-
 // The line text first, then the train text.
 std::span<const Testo> testi();
-
-// How to fix each code, in ascending order of code.
-std::span<const Rimedio> rimedi();
-
-// What code `codice` means: the meaning the reports give.
-std::string significato(int codice);
 
 // The entry of `testo` that a keyword field holding `campo` is read as (the
 // first whose words it contains), or nullptr.
