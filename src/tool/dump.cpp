@@ -78,8 +78,7 @@ nlohmann::json cella_json(std::size_t indice, const cella& c) {
           {"position", static_cast<long>(indice) * metri_per_cella},
           {"at", posizione_autore(indice, c)},
           {"tipo", c.tipo},
-          {"type", cella_di_partenza(indice, c) && c.tipo == 0 ? "start record"
-                                                               : nome_tipo_cella(c.tipo)},
+          {"type", nome_tipo_cella(c.tipo)},
           {"dato1", c.dato1},
           {"dato2", c.dato2},
           {"dato3", c.dato3},
