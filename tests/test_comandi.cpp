@@ -356,6 +356,10 @@ TEST(Guida, ManPageAndCompletionKnowEveryCommandAndOption) {
     }
   }
   EXPECT_GE(visti, std::size(comandi)) << uso.testo;
+  const std::string versione = esegui("--version").testo;  // "scenari-tool 1.0.0\n"
+  const auto spazio = versione.find(' ');
+  const std::string numero = versione.substr(spazio + 1, versione.find('\n') - spazio - 1);
+  EXPECT_NE(man.find("\"scenari " + numero + "\""), std::string::npos) << "man page of another version";
 }
 
 // scripts/deps holds the one package list; the README's table names the same.
