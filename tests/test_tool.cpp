@@ -344,12 +344,12 @@ TEST(Dump, CellTableShowsMetresSpeedAndGradient) {
   std::string riga;
   std::istringstream righe(out.str());
   for (int i = 0; i <= 22; ++i) std::getline(righe, riga);  // header, then cells 0..21
-  // Cell 21, the first signal: 1050 m, 90 km/h, gradient -7, adhesion 100.
+  // Cell 21, the first signal, typed at 1000 m: 90 km/h, gradient -7, adhesion 100.
   std::istringstream campi(riga);
   std::vector<std::string> v{std::istream_iterator<std::string>(campi), {}};
-  ASSERT_EQ(v.size(), 14u) << riga;
+  ASSERT_GE(v.size(), 14u) << riga;
   EXPECT_EQ(v[0], "21");
-  EXPECT_EQ(v[1], "1050");
+  EXPECT_EQ(v[1], "1000");
   EXPECT_EQ(v[2] + " " + v[3], "1 signal");
   EXPECT_EQ(v[11], "90");
   EXPECT_EQ(v[12], "-7");

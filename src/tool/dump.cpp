@@ -1,7 +1,9 @@
 #include "tool/dump.h"
 
 #include <charconv>
+#include <cstdio>
 #include <iomanip>
+#include <sstream>
 
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
@@ -25,12 +27,56 @@ std::string testo_double(double v) {
 constexpr int metri_per_cella = 50;
 constexpr int passo_velocita = 5;
 constexpr int zero_pendenza = 100;
+// The start record stamps of cell 1 and of general record 85.
+constexpr std::int16_t timbro_cella = 5121;
+constexpr std::int16_t timbro_tabella = 610;
+
+bool cella_di_partenza(std::size_t indice, const cella& c) {
+  return indice == 1 && c.dato1 == timbro_cella;
+}
+
+// hh:mm:ss of a time of day given in seconds, or as hours, minutes, seconds.
+std::string ora(std::int64_t ore, std::int64_t minuti, std::int64_t secondi) {
+  char testo[48];
+  std::snprintf(testo, sizeof testo, "%02lld:%02lld:%02lld", static_cast<long long>(ore),
+                static_cast<long long>(minuti), static_cast<long long>(secondi));
+  return testo;
+}
+std::string ora(std::int64_t secondi) {
+  return ora(secondi / 3600, secondi / 60 % 60, secondi % 60);
+}
+
+// A speed-board value packs 20 times the s-side speed plus a fifth of the
+// d-side one.
+std::string velocita_cartello(std::int16_t dato) {
+  return std::to_string(dato / 20) + "/" + std::to_string(dato % 20 * 5);
+}
+
+// Signal values pack a left digit times ten plus a right digit.
+std::string coppia(std::int16_t dato) {
+  return std::to_string(dato / 10) + "/" + std::to_string(dato % 10);
+}
+
+std::string decodifica_segnale(const cella& c) {
+  const int aspetto = c.dato4 % 10;
+  return "s/d " + coppia(c.dato1) + " " + coppia(c.dato2) + " " + coppia(c.dato3) + ", rapp " +
+         std::to_string(c.dato4 / 10) + ", sx " + std::to_string(aspetto / 3) + " dx " +
+         std::to_string(aspetto % 3) +
+         (c.tempo_segnale != 0 ? ", time " + std::to_string(c.tempo_segnale) : "");
+}
+
+std::string decodifica_rallentamento(const cella& c, bool con_f_tt) {
+  return "speed " + std::to_string(c.dato1) + " km/h" +
+         (c.dato2 != 0 ? ", d_v " + std::to_string(c.dato2) : "") +
+         (con_f_tt ? ", f_tt " + std::to_string(c.dato3) : "");
+}
 
 // ---- route cells ----
 
 nlohmann::json cella_json(std::size_t indice, const cella& c) {
   return {{"index", indice},
           {"position", static_cast<long>(indice) * metri_per_cella},
+          {"at", posizione_autore(indice, c)},
           {"tipo", c.tipo},
           {"type", nome_tipo_cella(c.tipo)},
           {"dato1", c.dato1},
@@ -44,7 +90,20 @@ nlohmann::json cella_json(std::size_t indice, const cella& c) {
           {"speed_limit_kmh", c.velocita_limite * passo_velocita},
           {"pendenza", c.pendenza},
           {"gradient", c.pendenza - zero_pendenza},
-          {"aderenza", c.aderenza}};
+          {"aderenza", c.aderenza},
+          {"decoded", decodifica_cella(indice, c)}};
+}
+
+bool cella_piena(std::size_t indice, const cella& c) {
+  return c.tipo != 0 || c.avvicinamento != 0 || cella_di_partenza(indice, c);
+}
+
+bool in_intervallo(std::int64_t metro, const Selezione& s) {
+  return (!s.da || metro >= *s.da) && (!s.a || metro <= *s.a);
+}
+
+bool cella_scelta(std::size_t indice, const cella& c, const Selezione& s) {
+  return in_intervallo(posizione_autore(indice, c), s) && (!s.solo_piene || cella_piena(indice, c));
 }
 
 // Right-aligned columns, each `larghezza` wide plus one blank before it.
@@ -53,22 +112,26 @@ void colonne(std::ostream& out, int larghezza, const T&... valori) {
   ((out << ' ' << std::setw(larghezza) << valori), ...);
 }
 
-void scrivi_celle(std::ostream& out, std::string_view byte) {
+void scrivi_celle(std::ostream& out, std::string_view byte, const Selezione& s) {
   const auto celle = decodifica_celle(byte);
   out << std::setw(5) << "cell" << std::setw(9) << "metre" << "  " << std::left << std::setw(26)
       << "type" << std::right;
   colonne(out, 6, "dato1", "dato2", "dato3", "dato4");
   colonne(out, 8, "time", "approach", "terrain", "km/h", "gradient", "adhesion");
-  out << '\n';
+  out << "  decoded\n";
   for (std::size_t k = 0; k < celle.size(); ++k) {
     const cella& c = celle[k];
-    const std::string tipo = std::to_string(c.tipo) + " " + nome_tipo_cella(c.tipo);
-    out << std::setw(5) << k << std::setw(9) << k * metri_per_cella << "  " << std::left
+    if (!cella_scelta(k, c, s)) continue;
+    const std::string tipo = std::to_string(c.tipo) + " " +
+                             (cella_di_partenza(k, c) && c.tipo == 0 ? "start record"
+                                                                     : nome_tipo_cella(c.tipo));
+    out << std::setw(5) << k << std::setw(9) << posizione_autore(k, c) << "  " << std::left
         << std::setw(26) << tipo << std::right;
     colonne(out, 6, c.dato1, c.dato2, c.dato3, c.dato4);
     colonne(out, 8, +c.tempo_segnale, +c.avvicinamento, +c.montagna,
             c.velocita_limite * passo_velocita, c.pendenza - zero_pendenza, +c.aderenza);
-    out << '\n';
+    const std::string d = decodifica_cella(k, c);
+    out << (d.empty() ? "" : "  ") << d << '\n';
   }
 }
 
@@ -80,19 +143,28 @@ nlohmann::json voce_json(std::size_t numero, const voce_tabella& v) {
           {"nome", utf8_da_1252(v.nome)},                 {"intero1", v.intero1},
           {"intero2", v.intero2}, {"intero3", v.intero3}, {"intero4", v.intero4},
           {"intero5", v.intero5}, {"byte1", v.byte1},     {"byte2", v.byte2},
-          {"byte3", v.byte3},     {"byte4", v.byte4},     {"valore4", v.valore4}};
+          {"byte3", v.byte3},     {"byte4", v.byte4},     {"valore4", v.valore4},
+          {"decoded", decodifica_voce(numero, v)}};
 }
 
+// One "name value" pair per member, each in a column of its own width so
+// that the records line up under each other.
 void scrivi_tabella(std::ostream& out, std::string_view byte) {
   const auto tabella = decodifica_tabella(byte);
   for (std::size_t r = 0; r < tabella.size(); ++r) {
     const voce_tabella& v = tabella[r];
-    out << "record " << std::setw(2) << r << ": tipo " << +v.tipo << " valore1 " << v.valore1
-        << " valore2 " << v.valore2 << " valore3 " << v.valore3 << " opzione " << +v.opzione
-        << " nome \"" << utf8_da_1252(v.nome) << "\"\n           intero1 " << v.intero1
-        << " intero2 " << v.intero2 << " intero3 " << v.intero3 << " intero4 " << v.intero4
-        << " intero5 " << v.intero5 << " byte1 " << +v.byte1 << " byte2 " << +v.byte2
-        << " byte3 " << +v.byte3 << " byte4 " << +v.byte4 << " valore4 " << v.valore4 << '\n';
+    out << "record " << std::setw(2) << r << ": tipo " << std::setw(3) << +v.tipo << "  valore1 "
+        << std::setw(11) << v.valore1 << "  valore2 " << std::setw(11) << v.valore2
+        << "  valore3 " << std::setw(11) << v.valore3 << "  opzione " << std::setw(3)
+        << +v.opzione << "  nome \"" << utf8_da_1252(v.nome) << "\"\n           intero1 "
+        << std::setw(6) << v.intero1 << "  intero2 " << std::setw(6) << v.intero2
+        << "  intero3 " << std::setw(6) << v.intero3 << "  intero4 " << std::setw(6)
+        << v.intero4 << "  intero5 " << std::setw(6) << v.intero5 << "  byte1 " << std::setw(3)
+        << +v.byte1 << "  byte2 " << std::setw(3) << +v.byte2 << "  byte3 " << std::setw(3)
+        << +v.byte3 << "  byte4 " << std::setw(3) << +v.byte4 << "  valore4 " << std::setw(11)
+        << v.valore4 << '\n';
+    const std::string d = decodifica_voce(r, v);
+    if (!d.empty()) out << "           = " << d << '\n';
   }
 }
 
@@ -117,16 +189,30 @@ nlohmann::json elemento_json(const valore_piano& v) {
   return j;
 }
 
-void scrivi_planimetria(std::ostream& out, std::string_view byte) {
+// The widest shortest double text is 24 characters ("-1.2345678901234567e-100").
+constexpr int larghezza_coordinata = 24;
+
+void scrivi_planimetria(std::ostream& out, std::string_view byte, const Selezione& s) {
   const Planimetria p = decodifica_planimetria(byte);
-  auto elemento = [](const valore_piano& v) {
-    return testo_elemento(v) + " (" + nome_tipo_elemento(v) + ")";
-  };
-  out << std::setw(7) << "point" << "  " << std::left << std::setw(30) << "x (kind)"
-      << "y (kind)\n" << std::right;
+  out << std::setw(7) << "point" << ' ' << std::setw(larghezza_coordinata) << "x" << ' '
+      << std::left << std::setw(7) << "kind" << std::right << ' '
+      << std::setw(larghezza_coordinata) << "y" << " kind\n";
   for (std::int32_t m = 0; m <= p.ultimo_metro(); ++m) {
-    out << std::setw(7) << m << "  " << std::left << std::setw(30) << elemento(p.x(m))
-        << elemento(p.y(m)) << '\n' << std::right;
+    if (!in_intervallo(m, s)) continue;
+    out << std::setw(7) << m << ' ' << std::setw(larghezza_coordinata) << testo_elemento(p.x(m))
+        << ' ' << std::left << std::setw(7) << nome_tipo_elemento(p.x(m)) << std::right << ' '
+        << std::setw(larghezza_coordinata) << testo_elemento(p.y(m)) << ' '
+        << nome_tipo_elemento(p.y(m)) << '\n';
+  }
+}
+
+void verifica_selezione(TipoFile tipo, const Selezione& s) {
+  if (tipo == TipoFile::tabella && (s.da || s.a || s.solo_piene)) {
+    throw Rifiuto{uscita_uso, "--from, --to and --nonempty select cells (.dat) and plan points "
+                              "(_linea.dat); a .sim file is shown whole"};
+  }
+  if (tipo == TipoFile::planimetria && s.solo_piene) {
+    throw Rifiuto{uscita_uso, "--nonempty selects cells (.dat); every plan point holds a value"};
   }
 }
 
@@ -158,20 +244,97 @@ const char* nome_tipo_cella(int tipo) {
   }
 }
 
-void scrivi_dump_testo(std::ostream& out, TipoFile tipo, std::string_view byte) {
-  switch (tipo) {
-    case TipoFile::celle: scrivi_celle(out, byte); break;
-    case TipoFile::tabella: scrivi_tabella(out, byte); break;
-    case TipoFile::planimetria: scrivi_planimetria(out, byte); break;
+std::int64_t posizione_autore(std::size_t indice, const cella& c) {
+  const auto inizio = static_cast<std::int64_t>(indice) * metri_per_cella;
+  switch (c.tipo) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 14: return inizio - metri_per_cella;
+    case 10: return inizio + metri_per_cella;
+    default: return inizio;
   }
 }
 
-nlohmann::json dump_json(TipoFile tipo, std::string_view byte) {
+std::string decodifica_cella(std::size_t indice, const cella& c) {
+  std::string d;
+  switch (c.tipo) {
+    case 1: d = decodifica_segnale(c); break;
+    case 2:
+    case 3: d = decodifica_rallentamento(c, true); break;
+    case 4: d = decodifica_rallentamento(c, false); break;
+    case 5: d = "board distance " + std::to_string(c.dato1); break;
+    case 6:
+      d = "s/d km/h " + velocita_cartello(c.dato1) + " " + velocita_cartello(c.dato2) + " " +
+          velocita_cartello(c.dato3) + ", stripes " + coppia(c.dato4);
+      break;
+    case 10: d = "station of record " + std::to_string(c.dato1) + ", platform end"; break;
+    case 12: d = "value " + std::to_string(c.dato1); break;
+    case 14: d = "text in record " + std::to_string(c.dato1); break;
+    default: break;
+  }
+  if (cella_di_partenza(indice, c)) {
+    d += (d.empty() ? "" : "; ") + std::string("start stamp ") + std::to_string(c.dato1) +
+         ", check code " + std::to_string(c.dato2);
+  }
+  return d;
+}
+
+std::string decodifica_voce(std::size_t numero, const voce_tabella& v) {
+  std::ostringstream d;
+  switch (numero) {
+    case 81:
+    case 82:
+    case 83:
+      d << "kilometric progressive " << v.valore1 << ", " << v.valore2 << ", " << v.valore3;
+      break;
+    case 84:
+      d << "braked mass " << v.valore1 << " %, route length " << v.valore2 << " m, " << v.valore3
+        << " cars";
+      break;
+    case 85:
+      d << "backgrounds uno " << v.valore1 << " tre " << v.valore2 << " due " << v.valore3
+        << ", route \"" << utf8_da_1252(v.nome) << "\"";
+      if (v.intero1 == timbro_tabella) d << ", start stamp " << v.intero1 << ", check code " << v.valore4;
+      break;
+    case 86:
+      d << "signal repetition " << v.valore1 << ", " << v.valore2 << " code " << v.valore3
+        << ", train \"" << utf8_da_1252(v.nome) << "\", sand " << v.intero1 << ", clock "
+        << ora(v.intero3, v.intero4, v.intero5);
+      break;
+    default:
+      if (numero == 0 || v == voce_tabella{}) break;
+      if (v.nome.size() > 0 && voce_tabella{.nome = v.nome} == v) {
+        d << "text board \"" << utf8_da_1252(v.nome) << "\"";
+      } else {
+        d << "station \"" << utf8_da_1252(v.nome) << "\" at " << v.valore3 << " m, platform "
+          << v.valore1 << " to " << v.valore2 << " m, time " << ora(v.valore4);
+      }
+  }
+  return d.str();
+}
+
+void scrivi_dump_testo(std::ostream& out, TipoFile tipo, std::string_view byte,
+                       const Selezione& selezione) {
+  verifica_selezione(tipo, selezione);
+  switch (tipo) {
+    case TipoFile::celle: scrivi_celle(out, byte, selezione); break;
+    case TipoFile::tabella: scrivi_tabella(out, byte); break;
+    case TipoFile::planimetria: scrivi_planimetria(out, byte, selezione); break;
+  }
+}
+
+nlohmann::json dump_json(TipoFile tipo, std::string_view byte, const Selezione& selezione) {
+  verifica_selezione(tipo, selezione);
   nlohmann::json elenco = nlohmann::json::array();
   switch (tipo) {
     case TipoFile::celle: {
       const auto celle = decodifica_celle(byte);
-      for (std::size_t k = 0; k < celle.size(); ++k) elenco.push_back(cella_json(k, celle[k]));
+      for (std::size_t k = 0; k < celle.size(); ++k) {
+        if (cella_scelta(k, celle[k], selezione)) elenco.push_back(cella_json(k, celle[k]));
+      }
       return {{"kind", "route cells"}, {"cells", elenco}};
     }
     case TipoFile::tabella: {
@@ -182,6 +345,7 @@ nlohmann::json dump_json(TipoFile tipo, std::string_view byte) {
     case TipoFile::planimetria: {
       const Planimetria p = decodifica_planimetria(byte);
       for (std::int32_t m = 0; m <= p.ultimo_metro(); ++m) {
+        if (!in_intervallo(m, selezione)) continue;
         elenco.push_back({{"point", m}, {"x", elemento_json(p.x(m))}, {"y", elemento_json(p.y(m))}});
       }
       return {{"kind", "plan geometry"}, {"points", elenco}};

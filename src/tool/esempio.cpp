@@ -2,16 +2,23 @@
 
 #include <utility>
 
-#include "core/esecuzione/avvio.h"
 #include "core/esecuzione/nomi_file.h"
 #include "core/esecuzione/testi.h"
+#include "platform/directories.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
 
 std::vector<std::string> scrivi_esempio(platform::Files& files, const std::string& cartella,
-                                        bool sovrascrivi) {
-  const NomiFile nomi = nomi_file(cartella, nome_linea_incorporato, numero_treno_incorporato);
+                                        bool sovrascrivi, const std::string& nome_linea,
+                                        const std::string& numero_treno) {
+  for (const std::string* nome : {&nome_linea, &numero_treno}) {
+    if (nome->empty() || nome->find_first_of("/\\") != std::string::npos) {
+      throw Rifiuto{uscita_uso, "\"" + *nome + "\": not usable in a file name (empty, or holds a "
+                                               "path separator)"};
+    }
+  }
+  const NomiFile nomi = nomi_file(cartella, nome_linea, numero_treno);
   const std::vector<std::pair<std::string, std::string>> testi = {
       {nomi.linea_txt, testo_linea()}, {nomi.treno_txt, testo_treno()}};
   for (const auto& [percorso, contenuto] : testi) {
@@ -19,6 +26,7 @@ std::vector<std::string> scrivi_esempio(platform::Files& files, const std::strin
       throw Rifiuto{uscita_errore_file, percorso + ": already exists (use --force to replace it)"};
     }
   }
+  platform::create_directories(cartella);
   files.replace_all(testi);
   return {nomi.linea_txt, nomi.treno_txt};
 }

@@ -5,14 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "core/esecuzione/avvio.h"
 #include "platform/files.h"
 
 namespace scenari::tool {
 
-// Writes both texts into `cartella` and returns their paths. Refuses (with
-// Rifiuto) to replace an existing text unless `sovrascrivi`, since it may
-// hold the user's own edits.
+// Writes both texts into `cartella`, created with its parents when missing,
+// under the names that `nome_linea` and `numero_treno` form, and returns
+// their paths. Refuses (with Rifiuto) to replace an existing text unless
+// `sovrascrivi`, since it may hold the user's own edits.
 std::vector<std::string> scrivi_esempio(platform::Files& files, const std::string& cartella,
-                                        bool sovrascrivi);
+                                        bool sovrascrivi,
+                                        const std::string& nome_linea = nome_linea_incorporato,
+                                        const std::string& numero_treno = numero_treno_incorporato);
 
 }  // namespace scenari::tool

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "tool/comandi/comando.h"
 #include "tool/stato.h"
+#include "tool/uso.h"
 
 int main(int argc, char** argv) {
   using namespace scenari;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   platform::Files files;
   const std::vector<Comando> comandi = {comando_texts(app, files), comando_compile(app, files),
                                         comando_dump(app, files), comando_plot(app, files)};
+  if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) return *stato;
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "tool/nomi_cartella.h"
 
 namespace scenari::tool {
 
@@ -22,11 +23,8 @@ Comando comando_dump(CLI::App& app, platform::Files& files);
 Comando comando_plot(CLI::App& app, platform::Files& files);
 
 // The route name and train number options every command that names a
-// scenario's files takes.
-struct Nomi {
-  std::string linea;
-  std::string treno;
-};
+// scenario's files takes; Nomi records which were given, so the rest can be
+// taken from the files of DIR (tool/nomi_cartella.h).
 void opzioni_nomi(CLI::App& c, Nomi& n);
 
 // JSON as the tool prints it: one member per line, bytes that are not UTF-8

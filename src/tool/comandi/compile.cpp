@@ -25,8 +25,9 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
   return {c, [o, &files] {
             OpzioniCompilazione oc = o->compilazione;
             if (oc.cartella_uscita.empty()) oc.cartella_uscita = oc.cartella;
-            oc.nome_linea = o->nomi.linea;
-            oc.numero_treno = o->nomi.treno;
+            const Nomi nomi = nomi_testi(oc.cartella, o->nomi);
+            oc.nome_linea = nomi.linea;
+            oc.numero_treno = nomi.treno;
             oc.planimetria = !o->senza_piano;
             const EsitoCompilazione esito = compila(oc, files);
             if (o->json) {

@@ -12,19 +12,24 @@ Comando comando_dump(CLI::App& app, platform::Files& files) {
   struct Opzioni {
     std::string file;
     bool json = false;
+    Selezione selezione;
   };
   auto o = std::make_shared<Opzioni>();
   auto* c = app.add_subcommand("dump", "decode a _linea.dat, .sim or .dat file");
   c->add_option("FILE", o->file, "binary file, recognised by its name")->required();
   c->add_flag("--json", o->json, "print JSON holding every member");
+  c->add_option("--from", o->selezione.da, "first metre to show (cells and plan points)");
+  c->add_option("--to", o->selezione.a, "last metre to show (cells and plan points)");
+  c->add_flag("--nonempty", o->selezione.solo_piene,
+              "show only the cells that hold an object, an approach code or the start stamp");
   return {c, [o, &files] {
             const TipoFile tipo = tipo_da_nome(o->file);
             const std::string byte = files.read(o->file);
             try {
               if (o->json) {
-                std::cout << testo_json(dump_json(tipo, byte)) << '\n';
+                std::cout << testo_json(dump_json(tipo, byte, o->selezione)) << '\n';
               } else {
-                scrivi_dump_testo(std::cout, tipo, byte);
+                scrivi_dump_testo(std::cout, tipo, byte, o->selezione);
               }
             } catch (const FormatoNonValido& e) {
               throw Rifiuto{uscita_dati, o->file + ": refused, " + e.what()};

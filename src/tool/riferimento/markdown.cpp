@@ -1,0 +1,89 @@
+// docs/testi.md: the reference table written out for people.
+#include <sstream>
+
+#include "core/modello/codici.h"
+#include "tool/riferimento/riferimento.h"
+
+namespace scenari::riferimento {
+
+namespace {
+
+constexpr std::string_view introduzione = R"(# The description texts
+
+<!-- Generated from src/tool/riferimento/riferimento.cpp by
+     build/release/scenari-riferimento > docs/testi.md
+     Edit the table there, not this file: a test compares the two. -->
+
+A scenario is two texts in one directory: the line text `ROUTE_linea.txt` and the train text
+`ROUTE_TRAIN-.txt` (the hyphen is part of the name), where ROUTE is the route name, for example
+`Lago Fontana_Lago Marinella`, and TRAIN the train number, for example `40572`.
+`scenari-tool texts DIR` writes the embedded scenario's two texts as a template;
+`scenari-tool check DIR` reports every problem of your edits, `scenari-tool compile DIR`
+compacts them into the three binary files.
+
+## How the texts are read
+
+- One byte per character, Windows-1252; lines end with CR LF (LF alone is read too).
+- A text is a stream of fields separated by commas and line ends. Blanks before a field are
+  dropped; a field in double quotes may hold commas. A number ends at a blank too, so
+  `7   59   47` is three numbers.
+- An entry is a keyword field followed by exactly as many value fields as its keyword reads,
+  wherever the line breaks fall. Numbers are whole numbers (no sign but `-`, no decimals).
+- A keyword field is recognised by the words it contains (`pendenza  ` is `pendenza`,
+  `indicatori_vmax` holds `indicatori_v`). Each entry below says which words; most tests ignore
+  capitals, those marked (capitals matter) do not. A field that matches several entries reads
+  the values of each in turn, so keep keywords apart.
+- A keyword field that holds a `-` is a comment and is passed over (at most two in a row in
+  the body, ten in the `[generale]` section of the line text). A field that matches no
+  keyword, a section header for instance, is passed over too.
+- The last field of a text is never read: end each text with `[fine]`.
+- Positions are whole metres from the start of the route. The route cells are 50 m long:
+  cell k covers k * 50 to k * 50 + 49 m. A point object at position p (signal, slowdown cell,
+  board) lies in cell nearest(p / 50 + 1); profiles, gradients and abbattimento points start
+  in cell nearest(p / 50); nearest rounds halves to the even number. Two objects in one cell
+  are an error. `scenari-tool dump` shows each object at the position you wrote for it.
+- L in the ranges below is the route length; the route cells run 7000 m past it.
+)";
+
+void scrivi_voce(std::ostream& out, const Voce& v) {
+  out << "#### `" << v.parola << "`\n\n" << v.descrizione << "\n\n    " << v.esempio
+      << "\n\nRecognised by a keyword field that contains ";
+  for (std::size_t i = 0; i < v.contiene.size(); ++i) {
+    out << (i == 0 ? "" : " and ") << '"' << v.contiene[i] << '"';
+  }
+  out << (v.maiuscole_distinte ? " (capitals matter)" : "") << ".\n\n";
+  out << "| Field | Unit | Range | What the compactor does |\n|---|---|---|---|\n";
+  for (const Campo& c : v.campi) {
+    out << "| " << c.nome << " | " << c.unita << " | " << c.intervallo << " | " << c.effetto
+        << " |\n";
+  }
+  out << '\n' << v.compattazione << "\n\nCodes:";
+  for (std::size_t i = 0; i < v.codici.size(); ++i) {
+    out << (i == 0 ? " " : ", ") << v.codici[i];
+  }
+  out << " (see [Error codes](#error-codes)).\n\n";
+}
+
+}  // namespace
+
+std::string markdown() {
+  std::ostringstream out;
+  out << introduzione;
+  for (const Testo& t : testi()) {
+    out << "\n## " << t.titolo << ": `" << t.nome_file << "`\n\n" << t.descrizione << "\n\n";
+    for (const Sezione& s : t.sezioni) {
+      out << "### `" << s.intestazione << "`\n\n" << s.descrizione << "\n\n";
+      for (const Voce& v : s.voci) scrivi_voce(out, v);
+    }
+  }
+  out << "## Error codes\n\n"
+         "`scenari-tool check` and `compile` report each problem with its code, the file, the "
+         "line and the position in metres. Codes 1250 and 1251 stop the compile: no binary file "
+         "is written.\n\n| Code | Meaning | How to fix |\n|---|---|---|\n";
+  for (const codice::Descrizione& d : codice::tutti()) {
+    out << "| " << d.numero << " | " << d.significato << " | " << d.aiuto << " |\n";
+  }
+  return out.str();
+}
+
+}  // namespace scenari::riferimento

@@ -1,0 +1,414 @@
+#include "tool/riferimento/riferimento.h"
+
+#include <algorithm>
+#include <cctype>
+
+
+namespace scenari::riferimento {
+
+namespace {
+
+using sv = std::string_view;
+
+// Positions are range-checked against the end of the route cells, which run
+// 7000 m past the route length L.
+constexpr sv posizione_punto = "0 to L + 6900";
+
+// ---- line text, [generale] ----
+
+constexpr sv p_lunghezza[] = {"lunghezza", "percorso"};
+constexpr Campo c_lunghezza[] = {
+    {"route length L", "m", "0 to 1,000,000",
+     "Stored in record 84 (`valore2`). The route cells are created for L + 7000 m, one cell per "
+     "50 m (cells 0 to nearest((L + 7000) / 50)), and the plan view gets one point per metre of "
+     "them: every object may lie up to 7000 m past the nominal end."},
+};
+constexpr int k_lunghezza[] = {1, 25, 107, 108};
+
+constexpr sv p_uno[] = {"uno", "progressiva"};
+constexpr sv p_due[] = {"due", "progressiva"};
+constexpr sv p_tre[] = {"tre", "progressiva"};
+constexpr Campo c_progressiva[] = {
+    {"first value", "m", "multiple of 50",
+     "Orders the three progressives: the largest first value goes to record 81, the middle one "
+     "to 82, the smallest to 83. Two equal largest values clear all nine values."},
+    {"second value", "m", "multiple of 50",
+     "Stored beside the first; when all first values add up to 0, the progressives with a second "
+     "value above 0 decide the order instead."},
+    {"third value", "", "any whole number; 1 has a meaning",
+     "Stored; a third value of exactly 1 adds 100 to the second value after ordering."},
+};
+constexpr int k_progressiva[] = {2, 25};
+
+constexpr sv p_sfondo_uno[] = {"sfondo", "uno"};
+constexpr sv p_sfondo_due[] = {"sfondo", "due"};
+constexpr sv p_sfondo_tre[] = {"sfondo", "tre"};
+constexpr Campo c_sfondo_uno[] = {
+    {"setting", "", "any whole number", "Stored in record 85 `valore1` for the simulator."}};
+constexpr Campo c_sfondo_due[] = {
+    {"setting", "", "any whole number", "Stored in record 85 `valore3` for the simulator."}};
+constexpr Campo c_sfondo_tre[] = {
+    {"setting", "", "any whole number", "Stored in record 85 `valore2` for the simulator."}};
+constexpr int k_intero[] = {25};
+
+constexpr sv p_ripetizione[] = {"segnali", "ripetizione"};
+constexpr Campo c_ripetizione[] = {
+    {"first value", "m", "multiple of 50", "Stored in record 86 `valore1`."},
+    {"second value", "m", "multiple of 50; 0 turns the repetition off",
+     "Stored in record 86 `valore2`. The repetition code in `valore3` is 4 when the keyword field "
+     "holds a \"4\", else 9 when it holds a \"9\"; a second value of 0 sets it to 0."},
+};
+constexpr int k_ripetizione[] = {3, 4, 5, 25};
+
+constexpr Voce v_generale_linea[] = {
+    {"lunghezza percorso", p_lunghezza, false,
+     "The length of the route. Must come before every entry of the body: a text without it gives "
+     "no route.",
+     "lunghezza percorso,    7000", c_lunghezza,
+     "Creates the route cells and the plan view; a second length line creates them anew.",
+     k_lunghezza},
+    {"progressiva chilometrica uno", p_uno, true,
+     "The first of three kilometric progressives (\"uno\", \"due\", \"tre\"), the kilometre "
+     "markings of the line.",
+     "progressiva chilometrica uno,    0,    0,    0", c_progressiva,
+     "Read into record 83 before ordering. The multiples of 50 are checked once the train text "
+     "has been read.",
+     k_progressiva},
+    {"progressiva chilometrica due", p_due, true, "The second kilometric progressive.",
+     "progressiva chilometrica due,    0,    0,    0", c_progressiva,
+     "Read into record 82 before ordering.", k_progressiva},
+    {"progressiva chilometrica tre", p_tre, true, "The third kilometric progressive.",
+     "progressiva chilometrica tre,    0,    0,    0", c_progressiva,
+     "Read into record 81 before ordering.", k_progressiva},
+    {"sfondo uno", p_sfondo_uno, true, "First background setting of the scenery.",
+     "sfondo uno,    1", c_sfondo_uno, "Record 85 `valore1`.", k_intero},
+    {"sfondo due", p_sfondo_due, true, "Second background setting.", "sfondo due,    0",
+     c_sfondo_due, "Record 85 `valore3` (note the order: \"tre\" goes to `valore2`).", k_intero},
+    {"sfondo tre", p_sfondo_tre, true, "Third background setting.", "sfondo tre,    0",
+     c_sfondo_tre, "Record 85 `valore2`.", k_intero},
+    {"ripetizione segnali 4 codici", p_ripetizione, true,
+     "Repetition of signals in the cab, with 4 or 9 codes (the digit in the keyword field).",
+     "ripetizione segnali 4 codici,    0    ,0", c_ripetizione,
+     "Record 86 `valore1` to `valore3`.", k_ripetizione},
+};
+
+// ---- line text, body ----
+
+constexpr sv p_curva[] = {"curva"};
+constexpr Campo c_curva[] = {
+    {"start s", "m", posizione_punto,
+     "The plan view runs straight up to metre s, then turns at the rate of the class digit of "
+     "the keyword field."},
+    {"length l", "m", "0 or more; s + l at most L + 7000",
+     "The track turns from s to s + l. A curve that starts before the end of the one before it "
+     "bends only from there on."},
+};
+constexpr int k_curva[] = {15, 103, 104, 107};
+
+constexpr sv p_pendenza[] = {"pendenza"};
+constexpr Campo c_pendenza[] = {
+    {"position p", "m", posizione_punto,
+     "The gradient holds from cell nearest(p / 50) up to the cell before the next gradient line; "
+     "the cells before the first line hold 0."},
+    {"gradient", "per mille", "-100 to 155 (rising positive)",
+     "Stored in every cell of its stretch as `pendenza` = gradient + 100; the last three cells of "
+     "the route keep 0."},
+};
+constexpr int k_posizione[] = {15, 107};
+
+constexpr sv p_montagna[] = {"montagna"};
+constexpr Campo c_montagna[] = {
+    {"start", "m", posizione_punto, "First cell of the stretch: nearest(start / 50)."},
+    {"end", "m", "start or more; at most the end of the route cells",
+     "Last cell of the stretch: nearest(end / 50 - 1)."},
+    {"terrain type", "", "0 to 255; add 10 for markers",
+     "Written into `montagna` of every cell of the stretch. A type above 10 is taken less 10 and "
+     "puts a terrain marker (cell type 11) in every fourth cell, one each 200 m, where the cell "
+     "is empty. A stretch that starts 150 m or less after the end of the one before it becomes "
+     "type 3."},
+};
+constexpr int k_montagna[] = {15, 104, 105, 107};
+
+constexpr sv p_indicatori[] = {"indicatori_v"};
+constexpr Campo c_indicatori[] = {
+    {"position", "m", posizione_punto,
+     "The board lies in cell nearest(position / 50 + 1), made type 6."},
+    {"vas", "km/h", "0 to 1600", "s-side speed a: `dato1` = nearest(vad / 5 + vas * 20)."},
+    {"vbs", "km/h", "0 to 1600", "s-side speed b: `dato2` = nearest(vbd / 5 + vbs * 20)."},
+    {"vcs", "km/h", "0 to 1600", "s-side speed c: `dato3` = nearest(vcd / 5 + vcs * 20)."},
+    {"strisces", "stripes", "0 to 9", "s-side stripe count: `dato4` = strisces * 10 + strisced."},
+    {"vad", "km/h", "multiple of 5, 0 to 95", "d-side speed a, a fifth of it in `dato1`."},
+    {"vbd", "km/h", "multiple of 5, 0 to 95", "d-side speed b, a fifth of it in `dato2`."},
+    {"vcd", "km/h", "multiple of 5, 0 to 95", "d-side speed c, a fifth of it in `dato3`."},
+    {"strisced", "stripes", "0 to 9", "d-side stripe count, the units of `dato4`."},
+};
+constexpr int k_indicatori[] = {15, 21, 25, 107, 1250, 1251};
+
+constexpr sv p_cartello[] = {"cartello", "indicat"};
+constexpr Campo c_cartello[] = {
+    {"position", "m", posizione_punto,
+     "The board lies in cell nearest(position / 50 + 1), made type 14."},
+    {"text", "text", "Windows-1252; in double quotes to hold commas",
+     "Stored as the `nome` of a general record, from record 80 downward, one per board; the "
+     "cell's `dato1` holds the record number."},
+};
+constexpr int k_cartello[] = {6, 15, 106, 107, 1250};
+
+constexpr Voce v_curve[] = {
+    {"curvad2", p_curva, false,
+     "A curve of the plan view. The first of the digits 1 to 6 in the keyword field is its "
+     "class: a turn of 0.0001, 0.0002, 0.0004, 0.001, 0.002 or 0.003 per metre. An \"s\" "
+     "anywhere in the field makes it a left-hand curve; otherwise it turns right (\"d\").",
+     "curvad2,   500,  300", c_curva,
+     "Plan points only (`_linea.dat`); with `compile --no-plan` the line is passed over.",
+     k_curva},
+};
+constexpr Voce v_pendenze[] = {
+    {"pendenza", p_pendenza, false,
+     "A change of gradient. Write the lines in ascending order of position.",
+     "pendenza  , 500    , -7", c_pendenza, "`pendenza` of the route cells.", k_posizione},
+};
+constexpr Voce v_montagne[] = {
+    {"montagna", p_montagna, false, "A stretch of terrain of one type.",
+     "montagna,  1000,  2000,  12", c_montagna,
+     "`montagna` of the cells; terrain markers (type 11), which any object may replace.",
+     k_montagna},
+};
+constexpr Voce v_cartelli[] = {
+    {"indicatori_vmax", p_indicatori, false,
+     "A maximum-speed indicator board with three speeds and a stripe count for each side.",
+     "indicatori_vmax,  1050, 85, 90, 95, 0, 85, 90, 95, 0", c_indicatori,
+     "One cell of type 6. A board at 0 m lies in cell 1, the start record, and stops the "
+     "compile.",
+     k_indicatori},
+};
+constexpr Voce v_indicazioni[] = {
+    {"cartello indicatore", p_cartello, false, "A text board beside the track.",
+     "cartello indicatore,  2500, \"LAGO, BIVIO\"", c_cartello,
+     "One cell of type 14 and one general record.", k_cartello},
+};
+
+constexpr Sezione sezioni_linea[] = {
+    {"[generale]",
+     "General values. The section runs from the first field holding \"[generale]\" up to the "
+     "next field holding \"[\" and \"]\" (normally \"[curve]\"); everything before it is "
+     "ignored. Its entries are read only here.",
+     v_generale_linea},
+    {"[curve]",
+     "The body starts here. The section headers of the body are only for the reader: every "
+     "entry of the body is recognised in any section, in any order.",
+     v_curve},
+    {"[pendenze]", "Gradients.", v_pendenze},
+    {"[montagne]", "Terrain stretches (none in the embedded scenario).", v_montagne},
+    {"[cartelli]", "Speed indicator boards.", v_cartelli},
+    {"[indicazioni]", "Text boards (none in the embedded scenario).", v_indicazioni},
+};
+
+// ---- train text ----
+
+constexpr sv p_vetture[] = {"vetture"};
+constexpr Campo c_vetture[] = {{"cars", "", "any whole number", "Record 84 `valore3`."}};
+constexpr sv p_frenata[] = {"frenata", "massa"};
+constexpr Campo c_frenata[] = {{"braked mass", "%", "any whole number", "Record 84 `valore1`."}};
+constexpr sv p_sabbia[] = {"sabbia"};
+constexpr Campo c_sabbia[] = {{"sand", "", "-32768 to 32767", "Record 86 `intero1`."}};
+constexpr sv p_orologio[] = {"orologio"};
+constexpr Campo c_orologio[] = {
+    {"hours", "h", "0 to 23", "Record 86 `intero3`."},
+    {"minutes", "min", "0 to 59", "Record 86 `intero4`."},
+    {"seconds", "s", "0 to 59", "Record 86 `intero5`."},
+};
+
+constexpr Voce v_generale_treno[] = {
+    {"numero vetture", p_vetture, false, "Number of cars of the train.", "numero vetture,    6",
+     c_vetture, "Record 84.", k_intero},
+    {"percentuale massa frenata", p_frenata, false, "Braked-mass percentage of the train.",
+     "percentuale massa frenata,    120", c_frenata, "Record 84.", k_intero},
+    {"sabbia", p_sabbia, false, "Sand setting.", "sabbia,    0", c_sabbia, "Record 86.",
+     k_intero},
+    {"orologio", p_orologio, false,
+     "The clock at the start of the run. The three numbers may be separated by blanks instead "
+     "of commas.",
+     "orologio,    7               59            47 ", c_orologio, "Record 86.", k_intero},
+};
+
+constexpr sv p_aderenza[] = {"aderenza"};
+constexpr Campo c_aderenza[] = {
+    {"position p", "m", posizione_punto,
+     "The value holds from cell nearest(p / 50) up to the cell before the next entry."},
+    {"adhesion", "", "0 to 255",
+     "Stored as `aderenza` of every cell of its stretch (the low 8 bits of larger values); the "
+     "last three cells keep 0."},
+};
+constexpr Voce v_aderenze[] = {
+    {"aderenza", p_aderenza, false, "A change of adhesion. Start at 0 m and ascend.",
+     "aderenza,    2000,    75", c_aderenza, "`aderenza` of the route cells.", k_posizione},
+};
+
+constexpr sv p_velocita[] = {"velocit"};
+constexpr Campo c_velocita[] = {
+    {"position p", "m", posizione_punto,
+     "The limit holds from cell nearest(p / 50) up to the cell before the next entry."},
+    {"speed", "km/h", "multiple of 5, 0 to 1275",
+     "Stored in units of 5 km/h, rounded, as `velocita_limite` of every cell of its stretch; "
+     "the last three cells keep 0."},
+};
+constexpr int k_velocita[] = {15, 25, 107};
+constexpr Voce v_vel_limite[] = {
+    {"velocita", p_velocita, false, "A change of the speed limit. Start at 0 m and ascend.",
+     "velocita,    1000,    90", c_velocita, "`velocita_limite` of the route cells.", k_velocita},
+};
+
+constexpr sv p_stazione[] = {"stazione"};
+constexpr Campo c_stazione[] = {
+    {"position", "m", "multiple of 50, 0 to L + 6200", "Record `valore3`."},
+    {"type", "", "0 to 255",
+     "Record `tipo`. 5 and 6: the platform runs from position - length to position + 150, no "
+     "approach marks. 7 and 8: from position - length to position + length. Other types: "
+     "centred on the position. 25 and above: a record but no cell marks."},
+    {"platform length", "m", "multiple of 100", "Gives the platform start (`valore1`) and end (`valore2`)."},
+    {"opzione", "", "0 to 255", "Record `opzione`, as read."},
+    {"byte4", "", "0 to 255",
+     "Record `byte4`; cleared for platforms under 600 m and for the first station."},
+    {"byte3", "", "0 to 255",
+     "Non-zero adds 50 m to the platform end of centred types; record `byte3`, cleared for "
+     "types 5 to 8 and for the first station."},
+    {"intero1", "", "-32768 to 32767", "Record `intero1`, as read."},
+    {"intero2", "", "-32768 to 32767", "Record `intero2`, as read."},
+    {"byte1", "", "0 to 255", "Record `byte1`, as read."},
+    {"intero3", "", "-32768 to 32767", "Record `intero3`, as read."},
+    {"intero4", "", "-32768 to 32767", "Record `intero4`, as read."},
+    {"intero5", "", "-32768 to 32767", "Record `intero5`, as read."},
+    {"byte2", "", "0 to 255", "Record `byte2`, as read."},
+    {"hours", "h", "0 to 23", "Timetable time: `valore4` = (hours * 60 + minutes) * 60 + seconds."},
+    {"minutes", "min", "0 to 59", "Timetable time."},
+    {"seconds", "s", "0 to 59", "Timetable time."},
+    {"name", "text", "Windows-1252, the rest of the line", "Record `nome`."},
+};
+constexpr int k_stazione[] = {8, 9, 10, 15, 22, 24, 25, 107, 114};
+constexpr Voce v_stazioni[] = {
+    {"stazione", p_stazione, false,
+     "A station or stop of the train, in the order the train meets them. Platforms of "
+     "consecutive stations keep at least 350 m between them.",
+     "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, LAGO MARINELLA",
+     c_stazione,
+     "General records from 1 upward, one per station. The stop cell, one cell before the "
+     "platform end (cell end / 50 - 1), becomes type 10 with the record number; the four cells "
+     "before it get approach codes 81 (nearest) to 84.",
+     k_stazione},
+};
+
+constexpr sv p_rallentamento[] = {"rallentamento"};
+constexpr Campo c_rallentamento[] = {
+    {"x", "m", posizione_punto,
+     "Start of the slowdown: cell nearest(x / 50 + 1), type 3. Beyond 1500 m a warning board "
+     "1200 m before it: cell nearest((x - 1200) / 50 + 1), type 4."},
+    {"v", "km/h", "0 to 32767",
+     "Slowdown speed, `dato1` of the start, end and board cells. Below 110 km/h the compactor "
+     "adds abbattimento points every 400 m inside it."},
+    {"l", "m", "100 or more; x + l within the route",
+     "Length: the end cell nearest((x + l) / 50 + 1), type 2."},
+    {"f_tt", "", "-32768 to 32767", "`dato3` of the start and end cells."},
+    {"f_ta", "", "0 or 1",
+     "Non-zero marks the four cells before the warning board (type 5, numbered 1 to 4); ignored "
+     "at 1500 m or less."},
+    {"d_v", "", "-32768 to 32767",
+     "Non-zero: `dato2` of the start, end and board cells, and the numbers of the four cells "
+     "before the board."},
+};
+constexpr int k_rallentamento[] = {11, 12, 13, 15, 17, 18, 19, 20, 107, 112, 113, 1250, 1251};
+constexpr Voce v_rallentamenti[] = {
+    {"rallentamento", p_rallentamento, false, "A stretch to be run at reduced speed.",
+     "rallentamento,    3000,   30,  500,  1,  1,  0", c_rallentamento,
+     "Start, end and warning-board cells; then the compactor protects it with abbattimento "
+     "points (value 180) before the start, inside it and before the next signal.",
+     k_rallentamento},
+};
+
+constexpr sv p_segnale[] = {"segnale"};
+constexpr Campo c_segnale[] = {
+    {"position", "m", "350 to L + 6900",
+     "The signal lies in cell nearest(position / 50 + 1), made type 1; the cells 100, 200, 300 "
+     "and 400 m before it get approach codes."},
+    {"sx", "", "0 to 3", "Left group kind: `dato4` = rapp * 10 + sx * 3 + dx."},
+    {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1."},
+    {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2."},
+    {"s3", "", "0 to 9", "`dato3` = s3 * 10 + d3."},
+    {"rapp", "", "0 to 9", "The tens of `dato4`."},
+    {"dx", "", "0 to 2",
+     "Right group kind; with sx it gives the approach codes (sx * 3 + dx) * 10 + 1 to 4."},
+    {"d1", "", "0 to 9", "The units of `dato1`."},
+    {"d2", "", "0 to 9", "The units of `dato2`."},
+    {"d3", "", "0 to 9", "The units of `dato3`."},
+    {"tempo", "", "0, or 101 to 255",
+     "Signal time, stored only when sx is 2; 1 to 100 are raised to 101."},
+};
+constexpr int k_segnale[] = {11, 15, 16, 107, 111};
+constexpr Voce v_segnali[] = {
+    {"segnale", p_segnale, false, "A signal.",
+     "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0", c_segnale,
+     "One cell of type 1 and the approach codes of four cells before it.", k_segnale},
+};
+
+constexpr sv p_abbattimento[] = {"abbattimento"};
+constexpr Campo c_abbattimento[] = {
+    {"position p", "m", posizione_punto, "The point lies in cell nearest(p / 50)."},
+    {"value", "", "0 to 32767",
+     "Above 0: cell type 12 with the value in `dato1`; 0 or less: cell type 13."},
+};
+constexpr int k_abbattimento[] = {7, 15, 107, 1250};
+constexpr Voce v_codici[] = {
+    {"abbattimento", p_abbattimento, false, "An abbattimento point.",
+     "abbattimento,    2600,  180", c_abbattimento, "One cell of type 12 or 13.",
+     k_abbattimento},
+};
+
+constexpr Sezione sezioni_treno[] = {
+    {"[generale]",
+     "Everything before the first field holding \"[generale]\" is ignored; from there on every "
+     "entry of this text is recognised in any section.",
+     v_generale_treno},
+    {"[aderenze]", "Adhesion profile.", v_aderenze},
+    {"[vel_limite]", "Speed-limit profile.", v_vel_limite},
+    {"[stazioni]", "Stations.", v_stazioni},
+    {"[rallentamenti]", "Slowdowns (none in the embedded scenario).", v_rallentamenti},
+    {"[segnali]", "Signals.", v_segnali},
+    {"[codici]", "Abbattimento points (none in the embedded scenario).", v_codici},
+};
+
+constexpr Testo elenco_testi[] = {
+    {"Line description text", "ROUTE_linea.txt",
+     "The line: its length and general values, then curves, gradients, terrain, speed boards "
+     "and text boards.",
+     sezioni_linea},
+    {"Train description text", "ROUTE_TRAIN-.txt",
+     "The train and what it meets: general values, adhesion and speed-limit profiles, "
+     "stations, slowdowns, signals and abbattimento points.",
+     sezioni_treno},
+};
+
+bool contiene(std::string_view campo, std::string_view parola, bool maiuscole_distinte) {
+  auto uguali = [maiuscole_distinte](char a, char b) {
+    if (maiuscole_distinte) return a == b;
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguali) != campo.end();
+}
+
+}  // namespace
+
+std::span<const Testo> testi() { return elenco_testi; }
+
+const Voce* voce_di(const Testo& testo, std::string_view campo) {
+  for (const Sezione& s : testo.sezioni) {
+    for (const Voce& v : s.voci) {
+      const bool tutte = std::all_of(v.contiene.begin(), v.contiene.end(), [&](std::string_view p) {
+        return contiene(campo, p, v.maiuscole_distinte);
+      });
+      if (tutte) return &v;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace scenari::riferimento

@@ -1,0 +1,399 @@
+// scenari-tool's command line as an author meets it: the usage and the
+// nearest command, names taken from DIR, texts into a new directory, dump's
+// positions and decoded values, and the documents generated or written for
+// the commands (reference, man page, completion).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "core/esecuzione/nomi_file.h"
+#include "core/modello/codici.h"
+#include "support/ausili.h"
+#include "tool/compila.h"
+#include "tool/dump.h"
+#include "tool/esempio.h"
+#include "tool/nomi_cartella.h"
+#include "tool/riferimento/riferimento.h"
+#include "tool/stato.h"
+#include "tool/uso.h"
+
+namespace scenari::tool {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::write_file;
+
+const fs::path docs = SCENARI_DOCS;
+
+class Cartella : public test::TestDirectory {
+ public:
+  Cartella() : TestDirectory("test_comandi") {}
+};
+
+// What the program prints and the status it ends with.
+struct Uscita {
+  int stato;
+  std::string testo;  // standard output and standard error together
+};
+
+Uscita esegui(const std::string& argomenti) {
+  Cartella d;
+  const fs::path out = d / "out";
+  const std::string comando =
+      std::string("'") + SCENARI_TOOL + "' " + argomenti + " >'" + out.string() + "' 2>&1";
+  const int stato = std::system(comando.c_str());
+  return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, read_file(out)};
+}
+
+const char* const comandi[] = {"texts", "compile", "dump", "plot"};
+
+// ---- usage ----
+
+TEST(Uso, BareCallAndUnknownCommandPrintTheUsageWithStatus64) {
+  for (const std::string argomenti : {"", "bogus", "dupm /tmp/x.dat"}) {
+    SCOPED_TRACE(argomenti);
+    const Uscita u = esegui(argomenti);
+    EXPECT_EQ(u.stato, uscita_uso);
+    EXPECT_NE(u.testo.find("usage: scenari-tool COMMAND"), std::string::npos) << u.testo;
+    for (const char* c : comandi) {
+      EXPECT_NE(u.testo.find("\n  " + std::string(c) + " "), std::string::npos) << c;
+    }
+  }
+  EXPECT_NE(esegui("dupm").testo.find("did you mean 'dump'?"), std::string::npos);
+  EXPECT_EQ(esegui("bogus").testo.find("did you mean"), std::string::npos);
+  EXPECT_EQ(esegui("--help").stato, uscita_ok);
+  EXPECT_EQ(esegui("compile").stato, uscita_uso) << "a known command keeps its own checks";
+}
+
+TEST(Uso, NearestCommandForSlipsOnly) {
+  CLI::App app;
+  for (const char* c : {"texts", "check", "compile", "dump", "plot"}) app.add_subcommand(c, "");
+  const std::map<std::string, std::string> attesi = {
+      {"dupm", "dump"},     {"compiel", "compile"}, {"comp", "compile"}, {"plto", "plot"},
+      {"text", "texts"},    {"chek", "check"},      {"Dump", "dump"},
+  };
+  for (const auto& [scritto, atteso] : attesi) {
+    EXPECT_EQ(comando_vicino(app, scritto).value_or("(none)"), atteso) << scritto;
+  }
+  for (const char* lontano : {"bogus", "x", "", "compilation-database"}) {
+    EXPECT_FALSE(comando_vicino(app, lontano).has_value()) << lontano;
+  }
+}
+
+// ---- names from DIR ----
+
+Nomi dati(std::string linea = "", std::string treno = "") {
+  Nomi n{nome_linea_incorporato, numero_treno_incorporato, false, false};
+  if (!linea.empty()) n = {linea, n.treno, true, false};
+  if (!treno.empty()) {
+    n.treno = treno;
+    n.treno_data = true;
+  }
+  return n;
+}
+
+TEST(NomiCartella, TheOnePairOfTextsNamesTheScenario) {
+  platform::Files files;
+  Cartella dir;
+  scrivi_esempio(files, dir.str(), false, "Monte Alto_Valle Bassa", "123");
+  const Nomi n = nomi_testi(dir.str(), dati());
+  EXPECT_EQ(n.linea, "Monte Alto_Valle Bassa");
+  EXPECT_EQ(n.treno, "123");
+
+  // A second scenario makes the choice the author's; one flag settles it.
+  scrivi_esempio(files, dir.str(), false, "Monte Alto", "7_b");
+  try {
+    nomi_testi(dir.str(), dati());
+    ADD_FAILURE() << "two scenarios were not refused";
+  } catch (const Rifiuto& r) {
+    EXPECT_EQ(r.stato, uscita_uso);
+    EXPECT_NE(r.messaggio.find("--line"), std::string::npos);
+  }
+  EXPECT_EQ(nomi_testi(dir.str(), dati("", "7_b")).linea, "Monte Alto");
+  EXPECT_EQ(nomi_testi(dir.str(), dati("Monte Alto_Valle Bassa")).treno, "123");
+
+  // No texts: the names stay as given, so the missing text is what gets reported.
+  Cartella vuota;
+  EXPECT_EQ(nomi_testi(vuota.str(), dati()).linea, nome_linea_incorporato);
+  EXPECT_EQ(nomi_testi((vuota / "missing").string(), dati()).linea, nome_linea_incorporato);
+}
+
+TEST(NomiCartella, BinariesOrCompileItFirst) {
+  Cartella dir;
+  write_file(dir / "Lago_x.txt", "not a scenario");
+  try {
+    nomi_binari(dir.str(), dati());
+    ADD_FAILURE() << "an uncompiled directory was not refused";
+  } catch (const Rifiuto& r) {
+    EXPECT_EQ(r.stato, uscita_errore_file);
+    EXPECT_NE(r.messaggio.find("compile it first: scenari-tool compile " + dir.str()),
+              std::string::npos)
+        << r.messaggio;
+  }
+  // A .sim without its .dat is no compiled scenario either.
+  write_file(dir / "Monte Alto_Valle Bassa_123.sim", "");
+  EXPECT_THROW(nomi_binari(dir.str(), dati()), Rifiuto);
+  write_file(dir / "Monte Alto_Valle Bassa_123.dat", "");
+  const Nomi n = nomi_binari(dir.str(), dati());
+  EXPECT_EQ(n.linea, "Monte Alto_Valle Bassa");
+  EXPECT_EQ(n.treno, "123");
+  // With the plan file beside them, a train number holding "_" splits right.
+  write_file(dir / "A_linea.dat", "");
+  write_file(dir / "A_9_z.sim", "");
+  write_file(dir / "A_9_z.dat", "");
+  EXPECT_EQ(nomi_binari(dir.str(), dati("A")).treno, "9_z");
+  EXPECT_THROW(nomi_binari(dir.str(), dati()), Rifiuto) << "two scenarios must be named";
+}
+
+TEST(Programma, TextsIntoANewNestedDirectoryThenCompileByItsNames) {
+  Cartella radice;
+  const fs::path dir = radice / "a" / "b c";
+  const std::string d = "'" + dir.string() + "'";
+  EXPECT_EQ(esegui("texts " + d + " --line 'Monte Alto_Valle Bassa' --train 123").stato, uscita_ok);
+  EXPECT_TRUE(fs::exists(dir / "Monte Alto_Valle Bassa_123-.txt"));
+  const Uscita c = esegui("compile " + d);
+  EXPECT_EQ(c.stato, uscita_ok) << c.testo;
+  EXPECT_TRUE(fs::exists(dir / "Monte Alto_Valle Bassa_123.sim"));
+  EXPECT_EQ(esegui("texts " + d + " --line 'x/y'").stato, uscita_uso);
+  EXPECT_FALSE(fs::exists(radice / "a" / "x")) << "a separator in a name wrote elsewhere";
+}
+
+// ---- dump ----
+
+// The embedded scenario with one object of every kind the author places.
+std::string celle_compilate(const Cartella& dir) {
+  platform::Files files;
+  scrivi_esempio(files, dir.str(), false);
+  const NomiFile nomi = nomi_file(dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  auto aggiungi = [](const std::string& file, const std::string& sezione, const std::string& riga) {
+    std::string testo = read_file(file);
+    testo.insert(testo.find(sezione + "\r\n") + sezione.size() + 2, riga + "\r\n");
+    write_file(file, testo);
+  };
+  aggiungi(nomi.linea_txt, "[indicazioni]", "cartello indicatore,  2500, BIVIO");
+  aggiungi(nomi.treno_txt, "[rallentamenti]", "rallentamento,  5500,  30,  500,  1,  0,  0");
+  aggiungi(nomi.treno_txt, "[codici]", "abbattimento,  2600,  150");
+  const EsitoCompilazione e =
+      compila({dir.str(), dir.str(), nome_linea_incorporato, numero_treno_incorporato, false}, files);
+  EXPECT_EQ(e.stato, uscita_ok);
+  return read_file(nomi.dat);
+}
+
+struct Riga {
+  int cella;
+  long metro;
+  std::string tipo;
+  std::string resto;
+};
+
+Selezione selezione(std::optional<std::int64_t> da, std::optional<std::int64_t> a, bool piene) {
+  Selezione s;
+  s.da = da;
+  s.a = a;
+  s.solo_piene = piene;
+  return s;
+}
+
+std::vector<Riga> righe_celle(const std::string& byte, const Selezione& s) {
+  std::ostringstream out;
+  scrivi_dump_testo(out, TipoFile::celle, byte, s);
+  std::vector<Riga> righe;
+  std::istringstream in(out.str());
+  std::string riga;
+  std::getline(in, riga);  // header
+  const std::regex forma(R"(\s*(\d+)\s+(-?\d+)  \d+ (\S+(?: \S+)*?)\s{2,}(.*))");
+  while (std::getline(in, riga)) {
+    std::smatch m;
+    if (!std::regex_match(riga, m, forma)) {
+      ADD_FAILURE() << "unexpected row: " << riga;
+      continue;
+    }
+    righe.push_back({std::stoi(m[1]), std::stol(m[2]), m[3], m[4]});
+  }
+  return righe;
+}
+
+TEST(Dump, EachObjectShowsAtThePositionTheAuthorWrote) {
+  Cartella dir;
+  const std::string byte = celle_compilate(dir);
+  std::multimap<std::string, long> trovati;
+  for (const Riga& r : righe_celle(byte, selezione({}, {}, true))) {
+    trovati.insert({r.tipo, r.metro});
+    if (r.tipo == "empty") {
+      std::istringstream valori(r.resto);
+      std::vector<std::string> v{std::istream_iterator<std::string>(valori), {}};
+      ASSERT_GE(v.size(), 6u);
+      EXPECT_NE(v[5], "0") << "--nonempty showed cell " << r.cella << ", which holds nothing";
+    }
+  }
+  const std::multimap<std::string, long> attesi = {
+      {"signal", 1000},          {"signal", 2300},        {"signal", 3450},
+      {"speed board", 1050},     {"speed board", 3500},   {"text board", 2500},
+      {"slowdown start", 5500},  {"slowdown end", 6000},  {"slowdown warning board", 4300},
+      {"station stop", 500},     {"station stop", 4850},  {"abbattimento (value)", 2600},
+  };
+  for (const auto& [tipo, metro] : attesi) {
+    const auto [da, a] = trovati.equal_range(tipo);
+    bool visto = false;
+    for (auto it = da; it != a; ++it) visto = visto || it->second == metro;
+    EXPECT_TRUE(visto) << tipo << " at " << metro;
+  }
+}
+
+TEST(Dump, RangeNonemptyAndDecodedValues) {
+  Cartella dir;
+  const std::string byte = celle_compilate(dir);
+  std::vector<int> celle;
+  for (const Riga& r : righe_celle(byte, selezione(1000, 1050, false))) celle.push_back(r.cella);
+  EXPECT_EQ(celle, (std::vector<int>{20, 21, 22})) << "cell 20 starts at 1000, the signal of cell "
+                                                      "21 was typed at 1000, the board at 1050";
+  const auto prime = righe_celle(byte, selezione({}, 60, true));
+  ASSERT_EQ(prime.size(), 1u);
+  EXPECT_EQ(prime[0].tipo, "start record");
+  EXPECT_NE(prime[0].resto.find("start stamp 5121, check code 2204"), std::string::npos);
+
+  const auto tavola = righe_celle(byte, selezione(1050, 1050, true));
+  ASSERT_EQ(tavola.size(), 1u);
+  EXPECT_NE(tavola[0].resto.find("1717   1818   1919"), std::string::npos) << "raw members kept";
+  EXPECT_NE(tavola[0].resto.find("85/85 90/90 95/95"), std::string::npos);
+
+  const nlohmann::json j = dump_json(TipoFile::celle, byte, selezione(1000, 1000, false));
+  ASSERT_EQ(j["cells"].size(), 2u);
+  EXPECT_EQ(j["cells"][1]["index"], 21);
+  EXPECT_EQ(j["cells"][1]["position"], 1050) << "existing member unchanged";
+  EXPECT_EQ(j["cells"][1]["at"], 1000);
+}
+
+TEST(Dump, GeneralTableDecodesClockAndStationTimes) {
+  Cartella dir;
+  celle_compilate(dir);
+  const NomiFile nomi = nomi_file(dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  std::ostringstream out;
+  scrivi_dump_testo(out, TipoFile::tabella, read_file(nomi.sim));
+  for (const char* atteso : {"valore4       29340", "time 08:09:00", "clock 07:59:47",
+                             "start stamp 610, check code 30703", "text board \"BIVIO\""}) {
+    EXPECT_NE(out.str().find(atteso), std::string::npos) << atteso;
+  }
+  EXPECT_THROW(scrivi_dump_testo(out, TipoFile::tabella, read_file(nomi.sim), selezione(0, {}, false)), Rifiuto);
+}
+
+// ---- documents ----
+
+TEST(Guida, TestiMdIsTheGeneratedReference) {
+  EXPECT_TRUE(read_file(docs / "testi.md") == riferimento::markdown())
+      << "docs/testi.md differs from the reference table: regenerate it with "
+         "build/release/scenari-riferimento > docs/testi.md";
+}
+
+// Every example line is read as its own entry and gives as many values as
+// the entry lists fields; every code an entry names is a code of the table.
+TEST(Guida, ReferenceEntriesMatchTheirExamplesAndCodes) {
+  for (const auto& testo : riferimento::testi()) {
+    for (const auto& sezione : testo.sezioni) {
+      for (const auto& voce : sezione.voci) {
+        SCOPED_TRACE(std::string(voce.parola));
+        const std::string esempio(voce.esempio);
+        const std::string chiave = esempio.substr(0, esempio.find(','));
+        EXPECT_EQ(riferimento::voce_di(testo, chiave), &voce);
+        std::size_t valori = 0;
+        std::istringstream campi(esempio.substr(esempio.find(',') + 1));
+        for (std::string campo; std::getline(campi, campo, ',');) {
+          // A number also ends at a blank; a text keeps its blanks.
+          std::istringstream parole(campo);
+          std::size_t n = 0;
+          for (std::string p; parole >> p;) ++n;
+          valori += voce.campi.back().unita == "text" ? 1 : n;
+        }
+        if (esempio.find('"') != std::string::npos) valori = voce.campi.size();
+        EXPECT_EQ(valori, voce.campi.size()) << esempio;
+        for (int numero : voce.codici) EXPECT_EQ(codice::descrivi(numero).numero, numero);
+      }
+    }
+  }
+}
+
+// The options each command's --help lists.
+std::set<std::string> opzioni(const std::string& comando) {
+  std::set<std::string> trovate;
+  const std::string testo = esegui(comando + " --help").testo;
+  const std::regex opzione(R"(--[a-z][a-z-]*)");
+  for (auto it = std::sregex_iterator(testo.begin(), testo.end(), opzione);
+       it != std::sregex_iterator(); ++it) {
+    trovate.insert(it->str());
+  }
+  return trovate;
+}
+
+TEST(Guida, ManPageAndCompletionKnowEveryCommandAndOption) {
+  const std::string man = read_file(docs / "scenari-tool.1");
+  const std::string completamento = read_file(docs / "completion" / "scenari-tool");
+  const Uscita uso = esegui("");
+  std::smatch m;
+  const std::regex comando(R"(\n  ([a-z]+)  )");
+  std::size_t visti = 0;
+  for (auto it = std::sregex_iterator(uso.testo.begin(), uso.testo.end(), comando);
+       it != std::sregex_iterator(); ++it, ++visti) {
+    const std::string c = (*it)[1];
+    EXPECT_NE(man.find(".BI " + c + " \""), std::string::npos) << "man page lacks " << c;
+    EXPECT_NE(completamento.find("    " + c + ") options=("), std::string::npos) << c;
+    for (const std::string& o : opzioni(c)) {
+      std::string in_roff = o;
+      for (std::size_t p = 0; (p = in_roff.find('-', p)) != std::string::npos; p += 2) {
+        in_roff.insert(p, "\\");
+      }
+      EXPECT_NE(man.find(in_roff), std::string::npos) << c << " " << o;
+      const auto riga = completamento.find("    " + c + ") options=(");
+      const auto fine = completamento.find('\n', riga);
+      EXPECT_NE(completamento.substr(riga, fine - riga).find(o), std::string::npos) << c << " " << o;
+    }
+  }
+  EXPECT_GE(visti, std::size(comandi)) << uso.testo;
+  const std::string versione = esegui("--version").testo;  // "scenari-tool 1.0.0\n"
+  const auto spazio = versione.find(' ');
+  const std::string numero = versione.substr(spazio + 1, versione.find('\n') - spazio - 1);
+  EXPECT_NE(man.find("\"scenari " + numero + "\""), std::string::npos) << "man page of another version";
+}
+
+// scripts/deps holds the one package list; the README's table names the same.
+TEST(Guida, ReadmeNamesThePackagesOfTheOneList) {
+  const fs::path sorgenti = docs.parent_path();
+  Cartella d;
+  const std::string comando = "sh '" + (sorgenti / "scripts" / "deps").string() + "' --list >'" +
+                              (d / "elenco").string() + "'";
+  ASSERT_EQ(std::system(comando.c_str()), 0);
+  std::set<std::string> elenco;
+  std::istringstream righe(read_file(d / "elenco"));
+  for (std::string p; righe >> p;) elenco.insert(p);
+
+  const std::string readme = read_file(sorgenti / "README.md");
+  const auto inizio = readme.find("## Packages (Debian)");
+  ASSERT_NE(inizio, std::string::npos);
+  const std::string tabella = readme.substr(inizio, readme.find("\n## ", inizio + 1) - inizio);
+  std::set<std::string> nominati;
+  const std::regex riga(R"(\n\| `([^`]+)` \|)");
+  for (auto it = std::sregex_iterator(tabella.begin(), tabella.end(), riga);
+       it != std::sregex_iterator(); ++it) {
+    nominati.insert((*it)[1]);
+  }
+  EXPECT_EQ(nominati, elenco);
+}
+
+TEST(Guida, ManPageRendersWithoutWarnings) {
+  if (std::system("man --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "man is not installed";
+  Cartella d;
+  const std::string comando = "MANWIDTH=80 man --warnings -l '" + (docs / "scenari-tool.1").string() +
+                              "' >/dev/null 2>'" + (d / "err").string() + "'";
+  EXPECT_EQ(std::system(comando.c_str()), 0);
+  EXPECT_EQ(read_file(d / "err"), "");
+}
+
+}  // namespace
+}  // namespace scenari::tool
