@@ -85,7 +85,8 @@ constexpr std::array<Descrizione, 36> tabella = {{
      "shorten the slowdown so that it ends within the route"},
     {rallentamento_corto, false, "slowdown-too-short",
      "slowdown end cell not after its start cell (length too short or negative)",
-     "give the slowdown a length of 50 m or more"},
+     "lengthen the slowdown so that its end falls at least one cell after its start: 100 m always "
+     "does"},
     {marciapiede_fuori, false, "platform-beyond-route", "platform end beyond the route",
      "move the station or shorten its platform so that it ends within the route"},
     {partenza_primo_valore, true, "start-record-taken",

@@ -327,9 +327,10 @@ constexpr Voce v_rallentamenti[] = {
 
 constexpr sv p_segnale[] = {"segnale"};
 constexpr Campo c_segnale[] = {
-    {"position", "m", "350 to L + 6900",
+    {"position", "m", "0 to L + 6900",
      "The signal lies in cell nearest(position / 50 + 1), made type 1; the cells 100, 200, 300 "
-     "and 400 m before it get approach codes."},
+     "and 400 m before it get approach codes. Before 325 m the marks that would lie before the "
+     "start of the route are left out, with a warning."},
     {"sx", "", "0 to 3", "Left group kind: `dato4` = rapp * 10 + sx * 3 + dx."},
     {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1."},
     {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2."},
@@ -343,7 +344,7 @@ constexpr Campo c_segnale[] = {
     {"tempo", "", "0, or 101 to 255",
      "Signal time, stored only when sx is 2; 1 to 100 are raised to 101."},
 };
-constexpr int k_segnale[] = {11, 15, 16, 107, 111};
+constexpr int k_segnale[] = {11, 15, 16, 107};
 constexpr Voce v_segnali[] = {
     {"segnale", p_segnale, false, "A signal.",
      "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0", c_segnale,
