@@ -141,6 +141,8 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
                              ":21:1: error[16]: signal cell already taken (at 1000 m)\n"
                              " 21 | segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0\n"
                              "    | ^\n"
+                             "note: " + dir.str() + "/" + nome(nomi_run.treno_txt) +
+                             ":20:1: the signal of this entry holds cell 21\n"
                              "help: move the signal at least 50 m away from the object that "
                              "holds its cell\n");
   EXPECT_EQ(file_contents(uscita.path()).size(), 3u) << "a data problem still writes the binaries";

@@ -226,23 +226,7 @@ TipoFile tipo_da_nome(const std::string& nome) {
                                    "_linea.dat, .sim or .dat)"};
 }
 
-const char* nome_tipo_cella(int tipo) {
-  switch (tipo) {
-    case 0: return "empty";
-    case 1: return "signal";
-    case 2: return "slowdown end";
-    case 3: return "slowdown start";
-    case 4: return "slowdown warning board";
-    case 5: return "before warning board";
-    case 6: return "speed board";
-    case 10: return "station stop";
-    case 11: return "terrain marker";
-    case 12: return "abbattimento (value)";
-    case 13: return "abbattimento";
-    case 14: return "text board";
-    default: return "unknown";
-  }
-}
+const char* nome_tipo_cella(int tipo) { return tipo_cella::nome(static_cast<std::uint8_t>(tipo)); }
 
 std::int64_t posizione_autore(std::size_t indice, const cella& c) {
   const auto inizio = static_cast<std::int64_t>(indice) * metri_per_cella;

@@ -61,6 +61,9 @@ inline constexpr std::uint8_t marcatore_montagna = 11;
 inline constexpr std::uint8_t abbattimento_con_valore = 12;
 inline constexpr std::uint8_t abbattimento = 13;
 inline constexpr std::uint8_t cartello_testo = 14;
+
+// What a cell type holds, in a few words: "signal", "slowdown end".
+const char* nome(std::uint8_t tipo);
 }  // namespace tipo_cella
 
 // Where the general table keeps what: stations from record 1 up, text

@@ -18,10 +18,12 @@ std::int16_t velocita_impaccata(std::int32_t s, std::int32_t d) {
 
 }  // namespace
 
-bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i) {
-  cella& c = m.celle_percorso[static_cast<std::size_t>(arrotonda(std::int64_t{i.posizione} + 50, 50))];
+bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i, const Luogo& voce) {
+  const std::int64_t k = arrotonda(std::int64_t{i.posizione} + 50, 50);
+  cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) return false;
   c.tipo = tipo_cella::indicatore_velocita;
+  m.segna_origine(k, voce);
   c.dato1 = velocita_impaccata(i.vas, i.vad);
   c.dato2 = velocita_impaccata(i.vbs, i.vbd);
   c.dato3 = velocita_impaccata(i.vcs, i.vcd);

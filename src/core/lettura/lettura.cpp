@@ -17,6 +17,7 @@ namespace {
 void lettura_fallita(Modello& m, const ErroreLettura& e) {
   m.registra_errore(codice::lettura_fallita, std::nullopt,
                     Luogo{m.file_in_lettura, e.riga(), e.colonna()}, e.what());
+  m.segna_arresto();
 }
 
 // The line text; returns whether the train text is to be read after it.

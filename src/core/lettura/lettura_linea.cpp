@@ -91,8 +91,13 @@ std::string LetturaLinea::leggi_campo() {
 DopoLinea LetturaLinea::esegui() {
   m_.record(voce::linea).nome = m_.nome_linea;
   m_.record(voce::orologio).nome = m_.numero_treno;
-  if (!cerca_generale() || !leggi_generale() || !inizia_corpo()) return DopoLinea::termina;
-  if (leggi_corpo() == DopoVoceLinea::termina) return DopoLinea::termina;
+  if (!cerca_generale() || !leggi_generale() || !inizia_corpo()) {
+    m_.segna_arresto();
+    return DopoLinea::termina;
+  }
+  const DopoVoceLinea fine = leggi_corpo();
+  if (fine != DopoVoceLinea::continua) m_.segna_arresto();
+  if (fine == DopoVoceLinea::termina) return DopoLinea::termina;
   termina_corpo();
   return DopoLinea::leggi_treno;
 }
@@ -212,15 +217,15 @@ bool LetturaLinea::inizia_corpo() {
 DopoVoceLinea LetturaLinea::leggi_corpo() {
   while (!lettore_.fine()) {
     std::string campo = leggi_campo();
-    if (lettore_.fine()) return DopoVoceLinea::fine_corpo;
+    if (lettore_.fine()) return DopoVoceLinea::continua;
     for (int i = 0; i < 2 && contiene_nocase(campo, "-"); ++i) {
       campo = leggi_campo();
-      if (lettore_.fine()) return DopoVoceLinea::fine_corpo;
+      if (lettore_.fine()) return DopoVoceLinea::continua;
     }
     const DopoVoceLinea esito = applica_corpo(campo);
     if (esito != DopoVoceLinea::continua) return esito;
   }
-  return DopoVoceLinea::fine_corpo;
+  return DopoVoceLinea::continua;
 }
 
 // Every test that matches reads its own values, in this order.
@@ -302,7 +307,11 @@ DopoVoceLinea LetturaLinea::indicatori() {
   i.strisced = lettore_.leggi<std::int16_t>();
   if (const std::int32_t codice = verifica_posizione(i.posizione)) return rifiuta(codice, i.posizione);
   try {
-    if (!memo_indicatori_v_max(m_, i)) return rifiuta(codice::cella_indicatore_occupata, i.posizione);
+    if (!memo_indicatori_v_max(m_, i, voce())) {
+      registra_cella_occupata(m_, codice::cella_indicatore_occupata, i.posizione, voce(),
+                              arrotonda(std::int64_t{i.posizione} + 50, 50));
+      return DopoVoceLinea::termina;
+    }
   } catch (const ValoreFuoriCampo& e) {
     lettore_.errore(e.what());
   }
@@ -314,10 +323,15 @@ DopoVoceLinea LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
   const std::string testo = m_.ultimo_campo = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
-  cella& c = m_.celle_percorso[static_cast<std::size_t>(arrotonda(std::int64_t{posizione} + 50, 50))];
-  if (!cella_libera(c)) return rifiuta(codice::cella_cartello_occupata, posizione);
+  const std::int64_t k = arrotonda(std::int64_t{posizione} + 50, 50);
+  cella& c = m_.celle_percorso[static_cast<std::size_t>(k)];
+  if (!cella_libera(c)) {
+    registra_cella_occupata(m_, codice::cella_cartello_occupata, posizione, voce(), k);
+    return DopoVoceLinea::termina;
+  }
   if (m_.contatore_cartelli < 1) return rifiuta(codice::troppi_cartelli, posizione);
   c.tipo = tipo_cella::cartello_testo;
+  m_.segna_origine(k, voce());
   c.dato1 = static_cast<std::int16_t>(m_.contatore_cartelli);
   m_.record(m_.contatore_cartelli).nome = testo;
   --m_.contatore_cartelli;

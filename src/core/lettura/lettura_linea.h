@@ -56,6 +56,6 @@ struct IndicatoreVMax {
 // Places an indicator board (within the route); false when its cell is
 // taken. A packed speed beyond 16 bits throws ValoreFuoriCampo after the
 // members before it were written.
-bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i);
+bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i, const Luogo& voce = {});
 
 }  // namespace scenari

@@ -45,11 +45,6 @@ std::uint8_t velocita_in_cella(std::int32_t velocita, const Luogo& voce) {
   return static_cast<std::uint8_t>(quinti);
 }
 
-DopoVoce arresta_in(Modello& m, const Luogo& voce, std::int32_t codice, std::int32_t posizione) {
-  m.registra_errore(codice, posizione, voce);
-  return DopoVoce::arresto;
-}
-
 // The range test shared by the point entries; a failure ends the reading but
 // the profiles are still completed.
 bool fuori_percorso(Modello& m, const Luogo& voce, std::int32_t posizione) {
@@ -118,7 +113,12 @@ DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce)
   const std::int32_t valore = lettore.leggi<std::int32_t>();
   if (DopoVoce e = verifica_posizione(m, voce, posizione); e != DopoVoce::continua) return e;
   cella& c = m.celle_percorso[static_cast<std::size_t>(arrotonda(posizione, 50))];
-  if (!cella_libera(c)) return arresta_in(m, voce, codice::cella_abbattimento_occupata, posizione);
+  if (!cella_libera(c)) {
+    registra_cella_occupata(m, codice::cella_abbattimento_occupata, posizione, voce,
+                            arrotonda(posizione, 50));
+    return DopoVoce::arresto;
+  }
+  m.segna_origine(arrotonda(posizione, 50), voce);
   if (valore > 0) {
     c.tipo = tipo_cella::abbattimento_con_valore;
     c.dato1 = basso16(valore);
@@ -265,6 +265,7 @@ void leggi_treno(Modello& m, std::string_view testo) {
   if (cerca_generale(lettore)) {
     while (!lettore.fine() && leggi_parola_chiave(m, lettore, stato.voce)) {
       const DopoVoce esito = esegui_voci(m, lettore, stato);
+      if (esito == DopoVoce::arresto || esito == DopoVoce::fine_testo) m.segna_arresto();
       if (esito == DopoVoce::arresto) return;
       if (esito == DopoVoce::fine_testo) break;
     }

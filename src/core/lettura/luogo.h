@@ -13,6 +13,14 @@ inline Luogo luogo_campo(const Modello& m, const LettoreCampi& lettore) {
   return {m.file_in_lettura, lettore.riga(), lettore.colonna()};
 }
 
+// A cell already taken: the error at the entry, with a note naming the
+// entry that holds the cell.
+inline void registra_cella_occupata(Modello& m, std::int32_t codice, std::int32_t posizione,
+                                    const Luogo& voce, std::int64_t cella) {
+  Problema& p = m.registra_errore(codice, posizione, voce);
+  m.nota_cella(p, cella);
+}
+
 // The warnings of the field input, recorded in the model as they come.
 inline LettoreCampi::Avvisi avvisi_nel_modello(Modello& m) {
   return [&m](AvvisoCampo a) {

@@ -1,6 +1,7 @@
 // memo_rallentamento: places one slowdown: start and end cells, the warning
 // board 1200 m before the start and, when asked, the four cells before it.
 #include "core/lettura/lettura_treno.h"
+#include "core/lettura/luogo.h"
 #include "core/lettura/voci_treno.h"
 #include "core/modello/codici.h"
 
@@ -49,20 +50,25 @@ void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   // or later.
   const std::int64_t cartello = cella_di(static_cast<std::int64_t>(x) - anticipo_cartello);
   if (con_cartello && !cella_libera(cella_n(cartello))) {
-    m.registra_errore(codice::cella_avviso_occupata, x, voce);
+    registra_cella_occupata(m, codice::cella_avviso_occupata, x, voce, cartello);
     return;
   }
   if (!cella_libera(cella_n(inizio))) {
-    m.registra_errore(codice::cella_inizio_occupata, x, voce);
+    registra_cella_occupata(m, codice::cella_inizio_occupata, x, voce, inizio);
     return;
   }
   if (!cella_libera(cella_n(fine))) {
-    m.registra_errore(codice::cella_fine_occupata, x, voce);
+    registra_cella_occupata(m, codice::cella_fine_occupata, x, voce, fine);
     return;
   }
   segna(cella_n(fine), tipo_cella::fine_rallentamento, r.v, r.d_v);
   segna(cella_n(inizio), tipo_cella::inizio_rallentamento, r.v, r.d_v);
-  if (con_cartello) segna(cella_n(cartello), tipo_cella::cartello_avviso, r.v, r.d_v);
+  m.segna_origine(fine, voce);
+  m.segna_origine(inizio, voce);
+  if (con_cartello) {
+    segna(cella_n(cartello), tipo_cella::cartello_avviso, r.v, r.d_v);
+    m.segna_origine(cartello, voce);
+  }
   cella_n(inizio).dato3 = basso16(r.f_tt);
   cella_n(fine).dato3 = basso16(r.f_tt);
   if (!con_cartello || r.f_ta == 0) return;
@@ -70,13 +76,14 @@ void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   const std::int64_t k0 = arrotonda(static_cast<std::int64_t>(x) - anticipo_cartello, 50);
   for (std::int64_t j = 0; j <= 3; ++j) {
     if (!cella_libera(cella_n(k0 - j))) {
-      m.registra_errore(codice::cella_preavviso_occupata, x, voce);
+      registra_cella_occupata(m, codice::cella_preavviso_occupata, x, voce, k0 - j);
       return;
     }
   }
   for (std::int64_t j = 0; j <= 3; ++j) {
     cella& c = cella_n(k0 - j);
     c.tipo = tipo_cella::prima_dell_avviso;
+    m.segna_origine(k0 - j, voce);
     c.dato1 = basso16(j + 1);
     if (r.d_v != 0) c.dato2 = basso16(j + 1);
   }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/lettura/lettura_treno.h"
+#include "core/lettura/luogo.h"
 #include "core/lettura/voci_treno.h"
 #include "core/modello/codici.h"
 
@@ -39,13 +40,14 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
   }
   cella& segnale = m.celle_percorso[static_cast<std::size_t>(i)];
   if (!cella_libera(segnale)) {
-    m.registra_errore(codice::cella_segnale_occupata, s.posizione, voce);
+    registra_cella_occupata(m, codice::cella_segnale_occupata, s.posizione, voce, i);
     return;
   }
   // Products are taken in 64 bits and then narrowed: the members keep the
   // low bits, as 16-bit and 8-bit arithmetic would.
   const std::int64_t aspetto = static_cast<std::int64_t>(s.sx) * 3 + s.dx;
   segnale.tipo = tipo_cella::segnale;
+  m.segna_origine(i, voce);
   segnale.dato4 = basso16(static_cast<std::int64_t>(s.rapp) * 10 + aspetto);
   segnale.dato1 = basso16(static_cast<std::int64_t>(s.s1) * 10 + s.d1);
   segnale.dato2 = basso16(static_cast<std::int64_t>(s.s2) * 10 + s.d2);

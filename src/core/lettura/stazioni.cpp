@@ -109,6 +109,7 @@ DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
   if (fermata <= 1) return arresta_in(m, luogo, codice::fermata_in_partenza, std::nullopt);
   cella& c = m.celle_percorso[static_cast<std::size_t>(fermata)];
   c.tipo = tipo_cella::fermata;
+  m.segna_origine(fermata, luogo);
   c.dato1 = basso16(record);
   return DopoVoce::continua;
 }

@@ -63,10 +63,46 @@ Problema& Modello::registra_avviso(std::string controllo, Luogo luogo, std::stri
   return problemi.back();
 }
 
+void Modello::segna_origine(std::int64_t cella, const Luogo& voce) {
+  if (voce.file.empty() || cella < 0) return;
+  const auto k = static_cast<std::size_t>(cella);
+  if (origini.size() < celle_percorso.size()) origini.resize(celle_percorso.size());
+  if (k >= origini.size()) return;
+  auto testo = std::find(testi_letti.begin(), testi_letti.end(), voce.file);
+  if (testo == testi_letti.end()) testo = testi_letti.insert(testi_letti.end(), voce.file);
+  origini[k] = Origine{static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga,
+                       voce.colonna};
+}
+
+std::optional<Luogo> Modello::origine(std::int64_t cella) const {
+  if (cella < 0 || static_cast<std::size_t>(cella) >= origini.size()) return std::nullopt;
+  const Origine& o = origini[static_cast<std::size_t>(cella)];
+  if (o.testo == 0) return std::nullopt;
+  return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna};
+}
+
+void Modello::nota_cella(Problema& p, std::int64_t cella) const {
+  const std::optional<Luogo> luogo = origine(cella);
+  if (!luogo) return;
+  const std::uint8_t tipo = celle_percorso[static_cast<std::size_t>(cella)].tipo;
+  p.note.push_back({*luogo, std::string("the ") + tipo_cella::nome(tipo) +
+                                " of this entry holds cell " + std::to_string(cella)});
+}
+
+void Modello::segna_arresto() {
+  for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
+    if (p->errore()) {
+      p->ferma_lettura = true;
+      return;
+    }
+  }
+}
+
 void Modello::crea_percorso(std::int32_t lunghezza) {
   lunghezza_totale = lunghezza + 7000;
   numero_celle = static_cast<std::int32_t>(arrotonda(lunghezza_totale, 50));
   celle_percorso.assign(static_cast<std::size_t>(numero_celle) + 1, cella{});
+  origini.assign(celle_percorso.size(), Origine{});
   if (genera_linea != 0) {
     planimetria.crea(lunghezza_totale);
   } else {

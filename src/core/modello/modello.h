@@ -16,6 +16,14 @@ namespace scenari {
 
 inline constexpr int numero_massimo_montagne = 80;
 
+// Where the entry that put an object into a cell was written: which text
+// (0 none, else an index into Modello::testi_letti plus one), line and column.
+struct Origine {
+  std::uint8_t testo = 0;
+  std::int32_t riga = 0;
+  std::int32_t colonna = 0;
+};
+
 struct Modello {
   std::string nome_linea;
   std::string numero_treno;
@@ -48,6 +56,17 @@ struct Modello {
 
   // Every problem recorded in this build, in the order found.
   std::vector<Problema> problemi;
+
+  // The entry behind each cell's object, for the notes of problems that
+  // meet it later; and the names of the texts those entries lie in.
+  std::vector<Origine> origini;
+  std::vector<std::string> testi_letti;
+  void segna_origine(std::int64_t cella, const Luogo& voce);
+  std::optional<Luogo> origine(std::int64_t cella) const;
+  // Adds to `p` a note naming the entry that holds `cella`, when known.
+  void nota_cella(Problema& p, std::int64_t cella) const;
+  // Marks the last error as the one that ended the reading of its text.
+  void segna_arresto();
 
   // The code of the last error of the format found, 0 when there is none,
   // and the position of the last such error that carries one: the values

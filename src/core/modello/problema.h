@@ -42,6 +42,8 @@ struct Problema {
   std::string dettaglio;  // the entry and field, the value read, what was expected
   std::vector<Nota> note;
   std::string aiuto;  // how to fix it; empty when there is nothing to add
+  // The reader stopped here: what follows in the text was not read.
+  bool ferma_lettura = false;
 
   bool errore() const { return gravita == Gravita::errore; }
   bool operator==(const Problema&) const = default;

@@ -18,6 +18,8 @@ void prepara_modello(Modello& m, bool planimetria) {
   m.problemi.clear();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
+  m.origini.clear();
+  m.testi_letti.clear();
   m.planimetria.elimina();
   m.numero_celle = 0;
   m.lunghezza_totale = 0;
@@ -31,7 +33,9 @@ EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool
   if (!m.celle_create()) return EsitoPercorso::senza_percorso;
   passo_protezione(m);
   if (const std::int32_t fatale = codici_partenza(m); fatale != 0) {
-    m.registra_errore(fatale, posizione_partenza, Luogo{});
+    const std::string oggetto = tipo_cella::nome(m.celle_percorso[1].tipo);
+    m.registra_errore(fatale, posizione_partenza, m.origine(1).value_or(Luogo{}),
+                      "cell 1 holds a " + oggetto + " where the start record is stamped");
     return EsitoPercorso::fatale;
   }
   return EsitoPercorso::completo;

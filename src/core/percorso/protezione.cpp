@@ -5,6 +5,7 @@
 // start without an end cell never leads outside the cells.
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "core/modello/codici.h"
 #include "core/percorso/percorso.h"
@@ -50,8 +51,13 @@ class Protezione {
 
   void limita(std::int32_t k) { cella_(k).dato1 = minimo(valore_abbattimento, cella_(k).dato1); }
 
-  void errore(std::int32_t codice, std::int32_t k) {
-    m_.registra_errore(codice, k * 50, Luogo{});
+  // A point that found no free cell: reported at cell k, on the entry of the
+  // object in cell `oggetto` that it was to protect.
+  void errore(std::int32_t codice, std::int32_t k, std::int32_t oggetto) {
+    const Luogo voce = m_.origine(oggetto).value_or(Luogo{});
+    m_.registra_errore(codice, k * 50, voce,
+                       std::string("the ") + tipo_cella::nome(cella_(oggetto).tipo) + " in cell " +
+                           std::to_string(oggetto) + " could not be protected");
   }
 
   // Step A: every signal among the 20 cells before a warning board.
@@ -73,13 +79,14 @@ class Protezione {
     } else if (abbattimento(s - 2)) {
       limita(s - 2);
     } else {
-      errore(codice::protezione_segnale, s);
+      errore(codice::protezione_segnale, s, s);
     }
   }
 
   // Step B: points before the start, inside a slow slowdown and before the
   // first signal after the end.
   void intorno_al_rallentamento(std::int32_t i) {
+    inizio_ = i;
     if (i > 7) gruppo_prima(i, 5);
     if (i > 13) gruppo_prima(i, 11);
     if (i > 20) gruppo_prima(i, 18);
@@ -96,7 +103,7 @@ class Protezione {
         return;
       }
     }
-    errore(codice::protezione_prima_rallentamento, i);
+    errore(codice::protezione_prima_rallentamento, i, i);
   }
 
   std::optional<std::int32_t> cella_di_fine(std::int32_t i) {
@@ -131,7 +138,7 @@ class Protezione {
       marca(k + 1);
       return -1;
     }
-    errore(codice::protezione_dopo_rallentamento, k);
+    errore(codice::protezione_dopo_rallentamento, k, inizio_);
     return passo_dentro;
   }
 
@@ -146,7 +153,7 @@ class Protezione {
       } else if (libera(q - 1)) {
         marca(q - 1);
       } else {
-        errore(codice::protezione_dopo_rallentamento, fine);
+        errore(codice::protezione_dopo_rallentamento, fine, k);
       }
       return;
     }
@@ -154,6 +161,7 @@ class Protezione {
 
   Modello& m_;
   const std::int32_t ultima_;
+  std::int32_t inizio_ = 0;  // the slowdown start being protected
 };
 
 }  // namespace
