@@ -131,7 +131,8 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
   const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
 
   EXPECT_EQ(e.stato, uscita_dati);
-  ASSERT_EQ(e.problemi.size(), 1u);
+  ASSERT_EQ(e.problemi.size(), 2u);
+  EXPECT_EQ(e.problemi[1].controllo, "not-read") << "the stop leaves the signals after it unread";
   EXPECT_EQ(e.problemi[0].codice, 16);
   EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.treno_txt), 21, 1}));
   EXPECT_EQ(e.problemi[0].posizione, 1000);
@@ -165,13 +166,14 @@ TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
   const EsitoCompilazione e = compila(opzioni(dir, uscita), files);
 
   EXPECT_EQ(e.stato, uscita_dati);
-  ASSERT_EQ(e.problemi.size(), 2u);
+  ASSERT_EQ(e.problemi.size(), 3u);
+  EXPECT_EQ(e.problemi[1].controllo, "beyond-route-length");
   EXPECT_EQ(e.problemi[0].codice, 15);
   EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.linea_txt), 25, 1}));
   EXPECT_EQ(e.problemi[0].posizione, 13901);
-  EXPECT_EQ(e.problemi[1].codice, 2);
-  EXPECT_EQ(e.problemi[1].luogo.file, dir.str() + "/" + nome(nomi_run.treno_txt));
-  EXPECT_EQ(e.problemi[1].posizione, std::nullopt);
+  EXPECT_EQ(e.problemi[2].codice, 2);
+  EXPECT_EQ(e.problemi[2].luogo.file, dir.str() + "/" + nome(nomi_run.treno_txt));
+  EXPECT_EQ(e.problemi[2].posizione, std::nullopt);
 }
 
 TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {

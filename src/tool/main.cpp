@@ -1,5 +1,5 @@
-// scenari-tool: compile description texts of one's own, inspect the binary
-// files and draw the route, on the same core as scenari.
+// scenari-tool: check and compile description texts of one's own, inspect
+// the binary files and draw the route, on the same core as scenari.
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <vector>
@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
 
   platform::Files files;
-  const std::vector<Comando> comandi = {comando_texts(app, files), comando_compile(app, files),
-                                        comando_dump(app, files), comando_plot(app, files)};
+  const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
+                                        comando_compile(app, files), comando_dump(app, files),
+                                        comando_plot(app, files)};
   if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) return *stato;
   try {
     app.parse(argc, argv);

@@ -18,6 +18,7 @@ struct Comando {
 };
 
 Comando comando_texts(CLI::App& app, platform::Files& files);
+Comando comando_check(CLI::App& app, platform::Files& files);
 Comando comando_compile(CLI::App& app, platform::Files& files);
 Comando comando_dump(CLI::App& app, platform::Files& files);
 Comando comando_plot(CLI::App& app, platform::Files& files);

@@ -1,0 +1,417 @@
+#include "tool/verifica/avvisi.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+
+#include "tool/riferimento/riferimento.h"
+
+namespace scenari::tool {
+
+namespace {
+
+struct Campo {
+  std::string_view testo;  // without the blanks around it
+  std::int32_t colonna;    // 1-based
+};
+
+struct Riga {
+  std::int32_t numero;
+  std::string_view testo;
+  std::vector<Campo> campi;
+};
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view senza_spazi(std::string_view s) {
+  while (!s.empty() && spazio(s.front())) s.remove_prefix(1);
+  while (!s.empty() && spazio(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string minuscolo(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return r;
+}
+
+// The comma-separated fields of a line as the reader splits them: a field
+// in double quotes may hold commas.
+std::vector<Campo> campi_di(std::string_view riga) {
+  std::vector<Campo> campi;
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t inizio = pos;
+    while (inizio < riga.size() && spazio(riga[inizio])) ++inizio;
+    std::size_t fine = inizio;
+    if (fine < riga.size() && riga[fine] == '"') {
+      const std::size_t chiusa = riga.find('"', fine + 1);
+      fine = chiusa == std::string_view::npos ? riga.size() : chiusa + 1;
+    }
+    fine = std::min(riga.find(',', fine), riga.size());
+    campi.push_back({senza_spazi(riga.substr(inizio, fine - inizio)),
+                     static_cast<std::int32_t>(inizio) + 1});
+    if (fine >= riga.size()) return campi;
+    pos = fine + 1;
+  }
+}
+
+std::vector<Riga> righe_di(std::string_view testo) {
+  std::vector<Riga> righe;
+  std::int32_t numero = 1;
+  std::size_t pos = 0;
+  while (pos < testo.size()) {
+    std::size_t fine = testo.find('\n', pos);
+    if (fine == std::string_view::npos) fine = testo.size();
+    std::string_view riga = testo.substr(pos, fine - pos);
+    if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
+    righe.push_back({numero++, riga, campi_di(riga)});
+    pos = fine + 1;
+  }
+  return righe;
+}
+
+std::size_t distanza(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> riga(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonale = riga[0];
+    riga[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t sopra = riga[j];
+      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonale = sopra;
+    }
+  }
+  return riga[b.size()];
+}
+
+// The known word nearest to `parola`, when it is near enough to be a slip.
+std::optional<std::string> piu_vicina(std::string_view parola,
+                                      const std::vector<std::string>& note) {
+  const std::string cercata = minuscolo(parola);
+  std::optional<std::string> migliore;
+  std::size_t minima = std::max<std::size_t>(2, cercata.size() / 3) + 1;
+  for (const std::string& nota : note) {
+    const std::size_t d = distanza(cercata, minuscolo(nota));
+    if (d < minima) {
+      minima = d;
+      migliore = nota;
+    }
+  }
+  return migliore;
+}
+
+const riferimento::Testo& riferimento_di(TipoTesto tipo) {
+  return riferimento::testi()[tipo == TipoTesto::linea ? 0 : 1];
+}
+
+std::vector<std::string> parole_chiave(const riferimento::Testo& t) {
+  std::vector<std::string> parole;
+  for (const auto& s : t.sezioni) {
+    for (const auto& v : s.voci) {
+      parole.emplace_back(v.parola);
+      for (std::string_view p : v.contiene) parole.emplace_back(p);
+    }
+  }
+  return parole;
+}
+
+std::vector<std::string> intestazioni(const riferimento::Testo& t) {
+  std::vector<std::string> nomi = {"[fine]"};
+  for (const auto& s : t.sezioni) nomi.emplace_back(s.intestazione);
+  return nomi;
+}
+
+bool intestazione(std::string_view campo) {
+  return campo.size() >= 2 && campo.front() == '[' && campo.find(']') != std::string_view::npos;
+}
+
+bool solo_cifre(std::string_view campo) {
+  if (!campo.empty() && (campo.front() == '-' || campo.front() == '+')) campo.remove_prefix(1);
+  return !campo.empty() && std::all_of(campo.begin(), campo.end(), [](char c) {
+    return (c >= '0' && c <= '9') || c == '.';
+  });
+}
+
+bool sembra_commento(std::string_view campo) {
+  for (std::string_view segno : {"#", "//", ";", "'", "*", "rem "}) {
+    if (minuscolo(campo.substr(0, segno.size())) == segno) return true;
+  }
+  return false;
+}
+
+// Bytes that Windows-1252 does not define, and control characters other
+// than the tab.
+bool non_stampabile(unsigned char c) {
+  return (c < 0x20 && c != '\t') || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F ||
+         c == 0x90 || c == 0x9D;
+}
+
+// The length of a UTF-8 sequence of two to four bytes starting at `pos`, 0
+// when there is none.
+std::size_t sequenza_utf8(std::string_view s, std::size_t pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char primo = byte(pos);
+  const std::size_t n = primo >= 0xC2 && primo <= 0xDF   ? 2
+                        : primo >= 0xE0 && primo <= 0xEF ? 3
+                        : primo >= 0xF0 && primo <= 0xF4 ? 4
+                                                         : 0;
+  if (n == 0 || pos + n > s.size()) return 0;
+  for (std::size_t i = 1; i < n; ++i) {
+    if (byte(pos + i) < 0x80 || byte(pos + i) > 0xBF) return 0;
+  }
+  return n;
+}
+
+std::string esadecimale(std::string_view byte) {
+  static const char cifre[] = "0123456789ABCDEF";
+  std::string t;
+  for (char c : byte) {
+    const auto u = static_cast<unsigned char>(c);
+    if (!t.empty()) t += ' ';
+    t += cifre[u >> 4];
+    t += cifre[u & 0xF];
+  }
+  return t;
+}
+
+class Verifica {
+ public:
+  Verifica(const TestoDaVerificare& t, const EsitoLettura& lettura)
+      : t_(t), lettura_(lettura), rif_(riferimento_di(t.tipo)),
+        parole_(parole_chiave(rif_)), intestazioni_(intestazioni(rif_)) {}
+
+  std::vector<Problema> esegui() {
+    if (codifica_utf16()) return std::move(avvisi_);
+    bool generale = false;
+    std::int32_t ignorate = 0;
+    std::optional<std::int32_t> prima_ignorata;
+    for (const Riga& r : righe_di(t_.testo)) {
+      byte_della_riga(r);
+      const std::string_view chiave = r.campi.front().testo;
+      if (!generale) {
+        generale = minuscolo(r.testo).find("[generale]") != std::string::npos;
+        continue;
+      }
+      if (chiave.empty() && r.campi.size() == 1) continue;
+      if (non_letta(r.numero) && !intestazione(chiave)) {
+        ++ignorate;
+        if (!prima_ignorata) prima_ignorata = r.numero;
+      }
+      voce_della_riga(r);
+    }
+    if (ignorate > 0) avviso_non_lette(*prima_ignorata, ignorate);
+    std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const Problema& a, const Problema& b) {
+      return a.luogo.riga < b.luogo.riga;
+    });
+    return std::move(avvisi_);
+  }
+
+ private:
+  void avvisa(std::string controllo, std::int32_t riga, std::int32_t colonna, std::string messaggio,
+              std::string aiuto = {}) {
+    Problema p;
+    p.gravita = Gravita::avviso;
+    p.controllo = std::move(controllo);
+    p.luogo = Luogo{t_.file, riga, colonna};
+    p.messaggio = std::move(messaggio);
+    p.aiuto = std::move(aiuto);
+    avvisi_.push_back(std::move(p));
+  }
+
+  bool non_letta(std::int32_t riga) const {
+    return lettura_.mai_letto || (lettura_.arresto && riga > lettura_.arresto->riga);
+  }
+
+  bool codifica_utf16() {
+    const std::string_view s = t_.testo;
+    const bool bom = s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF");
+    if (!bom && s.find('\0') == std::string_view::npos) return false;
+    avvisa("utf16-text", 1, 1, "the text looks like UTF-16: it holds zero bytes",
+           "save the text as Windows-1252 (\"Western\"), one byte per character");
+    return true;
+  }
+
+  void byte_della_riga(const Riga& r) {
+    const std::string_view s = r.testo;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const auto colonna = static_cast<std::int32_t>(i) + 1;
+      if (r.numero == 1 && i == 0 && s.starts_with("\xEF\xBB\xBF")) {
+        avvisa("utf8-text", 1, 1, "the text begins with a UTF-8 byte order mark",
+               "save the text as Windows-1252 (\"Western\"), without a byte order mark");
+        return;
+      }
+      if (const std::size_t n = sequenza_utf8(s, i); n > 0) {
+        avvisa("utf8-text", r.numero, colonna,
+               "the bytes " + esadecimale(s.substr(i, n)) +
+                   " look like a UTF-8 character; they are stored as " + std::to_string(n) +
+                   " Windows-1252 characters",
+               "save the text as Windows-1252 (\"Western\"), one byte per character");
+        return;
+      }
+      if (non_stampabile(static_cast<unsigned char>(s[i]))) {
+        avvisa("unprintable-byte", r.numero, colonna,
+               "byte " + esadecimale(s.substr(i, 1)) + " is no printable Windows-1252 character",
+               "remove it, or retype the character around it");
+        return;
+      }
+    }
+  }
+
+  void voce_della_riga(const Riga& r) {
+    const Campo& chiave = r.campi.front();
+    if (chiave.testo.empty()) return;
+    if (intestazione(chiave.testo)) return intestazione_della_riga(r);
+    // A field holding a dash is passed over by the reader, as the format's
+    // own comment.
+    if (chiave.testo.find('-') != std::string_view::npos) return;
+    const riferimento::Voce* voce = riferimento::voce_di(rif_, chiave.testo);
+    if (sembra_commento(chiave.testo)) {
+      avvisa("comment-like", r.numero, chiave.colonna,
+             voce != nullptr ? "this looks like a comment, but it holds the keyword \"" +
+                                   std::string(voce->parola) + "\" and is read as that entry"
+                             : "this looks like a comment; the format has none, its fields are "
+                               "read as keywords",
+             "begin a comment line with \"--\": the reader passes over a field holding a dash");
+      return;
+    }
+    if (voce == nullptr) return parola_sconosciuta(r);
+    conta_valori(r, *voce);
+    oltre_la_lunghezza(r, *voce);
+  }
+
+  void intestazione_della_riga(const Riga& r) {
+    const Campo& chiave = r.campi.front();
+    const std::string nome = minuscolo(chiave.testo.substr(0, chiave.testo.find(']') + 1));
+    if (std::find(intestazioni_.begin(), intestazioni_.end(), nome) != intestazioni_.end()) return;
+    const auto vicina = piu_vicina(nome, intestazioni_);
+    avvisa("unknown-section", r.numero, chiave.colonna,
+           "\"" + std::string(chiave.testo) + "\" is no section of this text; it has no effect",
+           vicina ? "did you mean `" + *vicina + "`?" : std::string());
+  }
+
+  void parola_sconosciuta(const Riga& r) {
+    const Campo& chiave = r.campi.front();
+    if (solo_cifre(chiave.testo)) {
+      avvisa("number-as-keyword", r.numero, chiave.colonna,
+             "a number where an entry's keyword is read: the values of the line before spill "
+             "over",
+             "write numbers without thousands separators or blanks (2000, not 2,000)");
+      return;
+    }
+    const auto vicina = piu_vicina(chiave.testo, parole_);
+    avvisa("unknown-keyword", r.numero, chiave.colonna,
+           "\"" + std::string(chiave.testo) + "\" is no keyword of this text: the line is passed over",
+           vicina ? "did you mean `" + *vicina + "`?" : std::string());
+  }
+
+  // Values counted as the reader takes them: a text field to its comma, a
+  // number to the next blank as well.
+  void conta_valori(const Riga& r, const riferimento::Voce& voce) {
+    std::size_t attesi = voce.campi.size();
+    std::size_t trovati = 0;
+    for (std::size_t i = 1; i < r.campi.size(); ++i) {
+      const bool testo = trovati < attesi && voce.campi[trovati].unita == "text";
+      const std::string_view campo = r.campi[i].testo;
+      std::size_t pezzi = 1;
+      if (!testo) {
+        for (std::size_t k = 1; k < campo.size(); ++k) pezzi += spazio(campo[k]) && !spazio(campo[k - 1]);
+      }
+      trovati += pezzi;
+    }
+    if (trovati > attesi) {
+      avvisa("extra-values", r.numero, r.campi.front().colonna,
+             "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
+                 " values; this line holds " + std::to_string(trovati) +
+                 ": the rest are read as keywords",
+             "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
+    } else if (trovati < attesi) {
+      avvisa("missing-values", r.numero, r.campi.back().colonna,
+             "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
+                 " values; this line holds " + std::to_string(trovati) +
+                 ": the next line is read for the rest",
+             "complete the entry on its own line");
+    }
+  }
+
+  // Positions of the body past the stated length lie in the run-out the
+  // compactor adds after the route: accepted, and almost never meant.
+  void oltre_la_lunghezza(const Riga& r, const riferimento::Voce& voce) {
+    if (!lettura_.lunghezza || voce.campi.empty() || voce.campi.front().unita != "m") return;
+    if (r.campi.size() < 2 || in_generale(voce)) return;
+    const std::string_view campo = r.campi[1].testo;
+    if (!solo_cifre(campo) || campo.find('.') != std::string_view::npos || campo.size() > 9) return;
+    const std::int64_t posizione = std::stoll(std::string(campo));
+    if (posizione <= *lettura_.lunghezza) return;
+    avvisa("beyond-route-length", r.numero, r.campi[1].colonna,
+           "position " + std::to_string(posizione) + " m lies past the route length of " +
+               std::to_string(*lettura_.lunghezza) + " m, in the run-out after the route",
+           "the route ends at its stated length; the track after it only lets a train stop");
+    avvisi_.back().posizione = static_cast<std::int32_t>(posizione);
+  }
+
+  bool in_generale(const riferimento::Voce& voce) const {
+    for (const riferimento::Voce& v : rif_.sezioni.front().voci) {
+      if (&v == &voce) return true;
+    }
+    return false;
+  }
+
+  void avviso_non_lette(std::int32_t riga, std::int32_t quante) {
+    const std::string motivo =
+        lettura_.mai_letto
+            ? "the reader never reached this text (code " +
+                  std::to_string(lettura_.codice_arresto) + " stopped it before)"
+            : "reading stopped at line " + std::to_string(lettura_.arresto->riga) + " (code " +
+                  std::to_string(lettura_.codice_arresto) + ")";
+    avvisa("not-read", riga, 1,
+           std::to_string(quante) + (quante == 1 ? " line from here on is" : " lines from here on are") +
+               " not read: " + motivo,
+           "mend the problem that stopped the reading; until then these lines have no effect");
+  }
+
+  const TestoDaVerificare& t_;
+  const EsitoLettura& lettura_;
+  const riferimento::Testo& rif_;
+  const std::vector<std::string> parole_;
+  const std::vector<std::string> intestazioni_;
+  std::vector<Problema> avvisi_;
+};
+
+struct Chiave {
+  std::size_t file;
+  std::int32_t riga;
+  std::int32_t colonna;
+  auto operator<=>(const Chiave&) const = default;
+};
+
+Chiave chiave_di(const Problema& p, const std::vector<std::string>& ordine_file) {
+  const auto f = std::find(ordine_file.begin(), ordine_file.end(), p.luogo.file);
+  return {static_cast<std::size_t>(f - ordine_file.begin()), p.luogo.riga, p.luogo.colonna};
+}
+
+}  // namespace
+
+std::vector<Problema> avvisi_testo(const TestoDaVerificare& t, const EsitoLettura& lettura) {
+  return Verifica(t, lettura).esegui();
+}
+
+std::vector<Problema> unisci(const std::vector<Problema>& registrati,
+                             const std::vector<Problema>& avvisi,
+                             const std::vector<std::string>& ordine_file) {
+  std::vector<Problema> tutti;
+  tutti.reserve(registrati.size() + avvisi.size());
+  std::size_t a = 0;
+  for (const Problema& p : registrati) {
+    const Chiave k = chiave_di(p, ordine_file);
+    while (a < avvisi.size() && chiave_di(avvisi[a], ordine_file) < k) tutti.push_back(avvisi[a++]);
+    tutti.push_back(p);
+  }
+  while (a < avvisi.size()) tutti.push_back(avvisi[a++]);
+  return tutti;
+}
+
+}  // namespace scenari::tool
