@@ -38,22 +38,17 @@ class Cartella : public test::TestDirectory {
   Cartella() : TestDirectory("test_comandi") {}
 };
 
-// What the program prints and the status it ends with.
 struct Uscita {
   int stato;
   std::string testo;  // standard output and standard error together
 };
 
 Uscita esegui(const std::string& argomenti) {
-  Cartella d;
-  const fs::path out = d / "out";
-  const std::string comando =
-      std::string("'") + SCENARI_TOOL + "' " + argomenti + " >'" + out.string() + "' 2>&1";
-  const int stato = std::system(comando.c_str());
-  return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, read_file(out)};
+  const test::Run r = test::run_program(SCENARI_TOOL, argomenti);
+  return {r.status, r.output};
 }
 
-const char* const comandi[] = {"texts", "compile", "dump", "plot"};
+const char* const comandi[] = {"texts", "check", "compile", "dump", "plot"};
 
 // ---- usage ----
 

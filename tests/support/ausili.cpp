@@ -1,6 +1,9 @@
 #include "support/ausili.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -30,6 +33,15 @@ std::map<std::string, std::string> file_contents(const std::filesystem::path& di
     contents[entry.path().filename().string()] = read_file(entry.path());
   }
   return contents;
+}
+
+Run run_program(const std::string& program, const std::string& arguments) {
+  const TestDirectory scratch("run");
+  const std::filesystem::path output = scratch / "output";
+  const std::string command =
+      "'" + program + "' " + arguments + " >'" + output.string() + "' 2>&1 </dev/null";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(output)};
 }
 
 }  // namespace scenari::test

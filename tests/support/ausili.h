@@ -36,4 +36,13 @@ std::vector<std::string> file_names(const std::filesystem::path& directory);
 // Every entry of a directory by name, with its content.
 std::map<std::string, std::string> file_contents(const std::filesystem::path& directory);
 
+// What a program run through the shell printed (standard output and error
+// together) and the status it ended with (-1 when a signal ended it).
+struct Run {
+  int status;
+  std::string output;
+};
+// Runs `program` with `arguments` (already quoted for the shell).
+Run run_program(const std::string& program, const std::string& arguments);
+
 }  // namespace scenari::test
