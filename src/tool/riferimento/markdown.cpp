@@ -78,10 +78,20 @@ std::string markdown() {
   }
   out << "## Error codes\n\n"
          "`scenari-tool check` and `compile` report each problem with its code, the file, the "
-         "line and the position in metres. Codes 1250 and 1251 stop the compile: no binary file "
-         "is written.\n\n| Code | Meaning | How to fix |\n|---|---|---|\n";
+         "line and the position in metres. The codes of the format stop the reading of their "
+         "text, as the format prescribes (code 15 in the line text ends its body, and the train "
+         "text is still read); codes 104 to 114 refuse one entry the model cannot hold: that "
+         "entry has no effect and reading goes on with the next. Codes 1250 and 1251 stop the "
+         "compile: no binary file is written.\n\n"
+         "| Code | Meaning | After it | How to fix |\n|---|---|---|---|\n";
   for (const codice::Descrizione& d : codice::tutti()) {
-    out << "| " << d.numero << " | " << d.significato << " | " << d.aiuto << " |\n";
+    const char* dopo = d.numero >= codice::partenza_primo_valore ? "no file is written"
+                       : d.del_formato                          ? "reading stops"
+                       : d.numero == codice::senza_lunghezza
+                           ? "nothing to build"
+                           : "the entry is left out";
+    out << "| " << d.numero << " | " << d.significato << " | " << dopo << " | " << d.aiuto
+        << " |\n";
   }
   return out.str();
 }
