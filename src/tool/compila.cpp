@@ -5,9 +5,8 @@
 
 #include "core/esecuzione/avvio.h"
 #include "core/esecuzione/nomi_file.h"
-#include "core/modello/codici.h"
 #include "core/percorso/compattazione.h"
-#include "tool/verifica/avvisi.h"
+#include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
 
@@ -35,40 +34,6 @@ std::vector<FileScritto> scrivi_binari(platform::Files& files, const std::string
   }
   files.replace_all(uscite);
   return scritti;
-}
-
-// Where the reader stopped in `file`, if it stopped before the end.
-const Problema* arresto_in(const Modello& m, const std::string& file) {
-  for (const Problema& p : m.problemi) {
-    if (p.ferma_lettura && p.luogo.file == file) return &p;
-  }
-  return nullptr;
-}
-
-EsitoLettura lettura_di(const Modello& m, const std::string& file) {
-  EsitoLettura e;
-  if (m.celle_create()) e.lunghezza = m.record(voce::treno).valore2;
-  if (const Problema* p = arresto_in(m, file)) {
-    e.arresto = p->luogo;
-    e.codice_arresto = p->codice;
-  }
-  return e;
-}
-
-// The warnings of both texts, in text order. The train text goes unread
-// when the line reader stopped for anything but a position past the route.
-std::vector<Problema> avvisi(const Modello& m, const NomiFile& nomi, const TestiDescrizione& t) {
-  const EsitoLettura linea = lettura_di(m, nomi.linea_txt);
-  EsitoLettura treno = lettura_di(m, nomi.treno_txt);
-  if (linea.arresto && linea.codice_arresto != codice::oltre_percorso) {
-    treno.mai_letto = true;
-    treno.codice_arresto = linea.codice_arresto;
-  }
-  std::vector<Problema> tutti = avvisi_testo({TipoTesto::linea, nomi.linea_txt, *t.linea}, linea);
-  const std::vector<Problema> del_treno =
-      avvisi_testo({TipoTesto::treno, nomi.treno_txt, *t.treno}, treno);
-  tutti.insert(tutti.end(), del_treno.begin(), del_treno.end());
-  return tutti;
 }
 
 int stato_di(const Compattazione& c) {
@@ -99,11 +64,9 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
     // the scenario's: it ends the command before anything is compacted.
     const TestiDescrizione testi{esito.sorgenti[sorgente.linea_txt] = files.read(sorgente.linea_txt),
                                  esito.sorgenti[sorgente.treno_txt] = files.read(sorgente.treno_txt)};
-    const Compattazione c =
-        compatta(Scenario{o.nome_linea, o.numero_treno, o.planimetria}, testi);
-    const NomiFile nomi = nomi_file(o.nome_linea, o.numero_treno);
-    esito.problemi = unisci(c.modello.problemi, avvisi(c.modello, nomi, testi),
-                            {nomi.linea_txt, nomi.treno_txt});
+    Analisi a = analizza(Scenario{o.nome_linea, o.numero_treno, o.planimetria}, testi);
+    const Compattazione& c = a.compattazione;
+    esito.problemi = std::move(a.problemi);
     nomina_file(esito.problemi, o.cartella);
     esito.stato = stato_di(c);
     if (c.esito == EsitoPercorso::senza_percorso) esito.messaggio = motivo_senza_percorso(c.modello);
