@@ -61,6 +61,9 @@ struct CasoFallimento {
   const char* motivo;  // a piece of the detail
 };
 
+// The case's name, where test listings would show its bytes.
+void PrintTo(const CasoFallimento& caso, std::ostream* os) { *os << caso.nome; }
+
 class LetturaFallita : public testing::TestWithParam<CasoFallimento> {};
 
 TEST_P(LetturaFallita, Code25NamesTheFieldAndWhy) {

@@ -66,6 +66,9 @@ struct CasoProtezione {
   std::int32_t posizione = 0;
 };
 
+// The case's name, where test listings would show its bytes.
+void PrintTo(const CasoProtezione& caso, std::ostream* os) { *os << caso.nome; }
+
 const std::vector<Oggetto> esempio = {
     {20, segnale}, {26, cartello}, {50, inizio, 60}, {70, fine}};
 

@@ -70,45 +70,6 @@ TEST(Compile, EmbeddedTextsGiveTheRecordedBinariesAndLeaveTheTextsAlone) {
   EXPECT_EQ(e.scritti[2].byte, 4215u);
 }
 
-// Every recorded scenario: the texts compacted by the tool give the
-// recorded binary files, codes and statuses.
-TEST(Compile, RecordedScenarios) {
-  platform::Files files;
-  int visti = 0;
-  for (const auto& caso : fs::directory_iterator(casi)) {
-    if (!fs::exists(caso.path() / "case.json")) continue;
-    SCOPED_TRACE(caso.path().filename().string());
-    const json c = json::parse(read_file(caso.path() / "case.json"));
-    Cartella dir, uscita;
-    for (const auto& e : fs::directory_iterator(caso.path())) {
-      if (e.path().extension() == ".txt") fs::copy_file(e.path(), dir / e.path().filename());
-    }
-    OpzioniCompilazione o{dir.str(), uscita.str(), c["nome_linea"], c["numero_treno"],
-                          c["genera_linea"] != 0};
-    const EsitoCompilazione e = compila(o, files);
-
-    const int codice = c["codice_errore"];
-    const int atteso = !c["fatal"].is_null() ? uscita_errore_fatale
-                       : codice != 0         ? uscita_dati
-                                             : uscita_ok;
-    EXPECT_EQ(e.stato, atteso);
-    if (codice != 0) {
-      ASSERT_FALSE(e.problemi.empty());
-      EXPECT_EQ(e.problemi.back().codice, codice);
-      EXPECT_EQ(e.problemi.back().posizione.value_or(0), c["posizione_errore"]);
-    }
-    std::set<std::string> attesi, trovati;
-    for (const auto& f : c["files_after_run"]) attesi.insert(f);
-    for (const auto& [file, byte] : file_contents(uscita.path())) {
-      trovati.insert(file);
-      EXPECT_EQ(byte, read_file(caso.path() / "expected" / file)) << file;
-    }
-    EXPECT_EQ(trovati, attesi);
-    ++visti;
-  }
-  EXPECT_GE(visti, 10);
-}
-
 // Writes the embedded texts into `dir`, then puts `riga` at the start of
 // `sezione` of one of them.
 void testo_con(platform::Files& files, const Cartella& dir, const std::string& file,
