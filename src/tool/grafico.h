@@ -1,6 +1,7 @@
-// The plot command: one SVG of a compiled scenario, with the plan view of
-// the track above and, on a shared distance axis, the placed objects and
-// the gradient, speed-limit and adhesion profiles.
+// The plot command: a compiled scenario drawn as one SVG or as one
+// interactive HTML page, with the plan view of the track above and, on a
+// shared distance axis, the placed objects and the gradient, speed and
+// adhesion profiles.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/modello/modello.h"
@@ -20,15 +22,54 @@ struct PuntoPiano {
   double x, y;
 };
 
-enum class Genere { segnale, rallentamento, avviso, cartello_velocita, cartello, stazione };
+enum class Genere {
+  segnale,
+  rallentamento,
+  avviso,
+  cartello_velocita,
+  cartello,
+  stazione,
+  curva,
+  abbattimento,
+  avvicinamento,
+  fermata,
+};
 
-// An object on the route, in metres from the start; point objects have
-// fine == inizio.
+// Where an object was written: a line of a description text.
+struct Origine {
+  Genere genere;
+  double posizione;  // the first value of the entry, metres
+  std::string file;
+  std::int32_t riga = 0;
+  std::string voce;  // the entry as written, UTF-8
+};
+
+// An object on the route, in metres from the start. It is drawn from
+// `inizio` to `fine` (equal for point objects); `posizione` is where the
+// author put it, which for a station is its stop position, not the start
+// of its platform.
 struct Oggetto {
+  Oggetto(Genere g, double da, double a, std::string testo, std::optional<double> scritto = {},
+          std::string cella = {})
+      : genere(g), inizio(da), fine(a), etichetta(std::move(testo)), posizione(scritto.value_or(da)),
+        valori(std::move(cella)) {}
+
   Genere genere;
   double inizio;
   double fine;
   std::string etichetta;  // UTF-8
+  double posizione;
+  std::string valori;  // what the cell holds, for tooltips
+  std::optional<Origine> origine;
+};
+
+enum class Gravita { errore, avviso };
+
+// A problem of the compile, marked at its position.
+struct Marcatore {
+  double posizione;
+  Gravita gravita;
+  std::string testo;
 };
 
 struct DatiGrafico {
@@ -37,7 +78,8 @@ struct DatiGrafico {
   std::vector<PuntoPiano> piano;  // the points that hold both coordinates
   std::vector<cella> celle;
   double lunghezza_percorso = 0;  // nominal route length, metres
-  std::vector<Oggetto> oggetti;
+  std::vector<Oggetto> oggetti;   // in order of position within each kind
+  std::vector<Marcatore> problemi;
 };
 
 // Decodes the three files (the plan file may be absent); throws
@@ -45,10 +87,43 @@ struct DatiGrafico {
 DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
                          std::string_view celle);
 
-std::string disegna_svg(const DatiGrafico& dati);
+// The entries of a description text that place objects, with their lines.
+std::vector<Origine> origini_testo(std::string_view testo, const std::string& file);
 
-// The SVG of the scenario compiled in `cartella` under the given names.
-std::string grafico_da_cartella(platform::Files& files, const std::string& cartella,
-                                const std::string& nome_linea, const std::string& numero_treno);
+// Gives each object the entry it came from; objects that no entry matches
+// were placed by the compactor.
+void associa_origini(DatiGrafico& dati, const std::vector<Origine>& origini);
+
+// Speed in force per cell, km/h: the limit, lowered inside slowdowns.
+std::vector<int> velocita_effettiva(const std::vector<cella>& celle);
+
+// The cells that carry profile values: the fills leave the last few with
+// every profile byte 0, which would read as -100 per mille and 0 km/h.
+std::size_t celle_con_profilo(const std::vector<cella>& celle);
+
+inline constexpr double metri_per_cella = 50;
+
+// A point object in cell k was placed at about (k - 1) x 50 m.
+inline double posizione_cella(std::size_t k) {
+  return (static_cast<double>(k) - 1) * metri_per_cella;
+}
+
+// The stretch of route drawn, metres; empty ends mean the whole route.
+struct Tratto {
+  std::optional<double> da;
+  std::optional<double> a;
+  bool oltre_la_fine = true;  // draw the track the compactor adds after the route's end
+};
+
+std::string disegna_svg(const DatiGrafico& dati, const Tratto& tratto = {});
+// The page opens on the whole route, with or without the track after its
+// end.
+std::string pagina_html(const DatiGrafico& dati, bool oltre_la_fine = true);
+
+// What the plot command draws from `cartella`: the binary files compiled
+// there under the given names and, when the description texts are there
+// too, the entries each object came from.
+DatiGrafico dati_da_cartella(platform::Files& files, const std::string& cartella,
+                             const std::string& nome_linea, const std::string& numero_treno);
 
 }  // namespace scenari::tool

@@ -1,0 +1,186 @@
+// The interactive page: the data as compact arrays inside one HTML file,
+// drawn by the page's own script and style, with nothing loaded from
+// elsewhere.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "tool/grafico.h"
+#include "tool/pagina/risorse.h"
+
+namespace scenari::tool {
+
+namespace {
+
+using nlohmann::json;
+
+// The plan view sends at most this many points: more than a page is wide
+// many times over, so zooming into a stretch still shows its shape.
+constexpr std::size_t punti_piano_massimi = 60'000;
+
+// Values as [value, count] pairs, one pair for each run of equal values.
+json a_tratti(const std::vector<int>& v, std::size_t n) {
+  json tratti = json::array();
+  for (std::size_t k = 0; k < n;) {
+    std::size_t fine = k;
+    while (fine < n && v[fine] == v[k]) ++fine;
+    tratti.push_back(v[k]);
+    tratti.push_back(fine - k);
+    k = fine;
+  }
+  return tratti;
+}
+
+json profili(const std::vector<cella>& celle) {
+  const std::size_t n = celle_con_profilo(celle);
+  std::vector<int> pendenza, limite, aderenza;
+  for (const auto& c : celle) {
+    pendenza.push_back(c.pendenza - 100);
+    limite.push_back(c.velocita_limite * 5);
+    aderenza.push_back(c.aderenza);
+  }
+  return {{"cells", n},
+          {"gradient", a_tratti(pendenza, n)},
+          {"limit", a_tratti(limite, n)},
+          {"effective", a_tratti(velocita_effettiva(celle), n)},
+          {"adhesion", a_tratti(aderenza, n)}};
+}
+
+// Successive differences of whole numbers, which stay short in text.
+json differenze(const std::vector<long long>& v) {
+  json d = json::array();
+  long long prima = 0;
+  for (long long x : v) {
+    d.push_back(x - prima);
+    prima = x;
+  }
+  return d;
+}
+
+// Every passo-th point and the last, metres and decimetres as differences.
+json piano(const std::vector<PuntoPiano>& punti) {
+  if (punti.size() < 2) return nullptr;
+  const std::size_t passo = (punti.size() + punti_piano_massimi - 1) / punti_piano_massimi;
+  std::vector<long long> metri, x, y;
+  auto aggiungi = [&](const PuntoPiano& p) {
+    metri.push_back(p.metro);
+    x.push_back(std::llround(p.x * 10));
+    y.push_back(std::llround(p.y * 10));
+  };
+  for (std::size_t i = 0; i < punti.size(); i += passo) aggiungi(punti[i]);
+  if ((punti.size() - 1) % passo != 0) aggiungi(punti.back());
+  return {{"m", differenze(metri)}, {"x", differenze(x)}, {"y", differenze(y)}};
+}
+
+const char* nome_genere(Genere g) {
+  switch (g) {
+    case Genere::segnale: return "signal";
+    case Genere::rallentamento: return "slowdown";
+    case Genere::avviso: return "warning-board";
+    case Genere::cartello_velocita: return "speed-board";
+    case Genere::cartello: return "text-board";
+    case Genere::stazione: return "station";
+    case Genere::fermata: return "stop-cell";
+    case Genere::curva: return "curve";
+    case Genere::abbattimento: return "protection-point";
+    case Genere::avvicinamento: return "approach-cell";
+  }
+  return "object";
+}
+
+// Texts that repeat (values, labels) are sent once and referred to by
+// number; -1 is no text.
+class Testi {
+ public:
+  int indice(const std::string& t) {
+    if (t.empty()) return -1;
+    const auto [it, nuovo] = indici_.try_emplace(t, static_cast<int>(testi_.size()));
+    if (nuovo) testi_.push_back(t);
+    return it->second;
+  }
+  json elenco() const { return testi_; }
+
+ private:
+  std::map<std::string, int> indici_;
+  std::vector<std::string> testi_;
+};
+
+std::string origine(const Oggetto& o) {
+  if (!o.origine) return {};
+  return o.origine->file + ":" + std::to_string(o.origine->riga) + ": " + o.origine->voce;
+}
+
+json oggetti(const std::vector<Oggetto>& oggetti, Testi& testi) {
+  json genere = json::array(), inizio = json::array(), fine = json::array(),
+       posizione = json::array(), etichetta = json::array(), valori = json::array(),
+       da_testo = json::array();
+  for (const auto& o : oggetti) {
+    genere.push_back(testi.indice(nome_genere(o.genere)));
+    inizio.push_back(std::lround(o.inizio));
+    fine.push_back(std::lround(o.fine - o.inizio));
+    posizione.push_back(std::lround(o.posizione - o.inizio));
+    etichetta.push_back(testi.indice(o.etichetta));
+    valori.push_back(testi.indice(o.valori));
+    da_testo.push_back(testi.indice(origine(o)));
+  }
+  return {{"kind", genere}, {"start", inizio}, {"length", fine}, {"at", posizione},
+          {"label", etichetta}, {"values", valori}, {"origin", da_testo}};
+}
+
+json problemi(const std::vector<Marcatore>& marcatori) {
+  json p = json::array();
+  for (const auto& m : marcatori) {
+    p.push_back({{"at", m.posizione}, {"error", m.gravita == Gravita::errore}, {"text", m.testo}});
+  }
+  return p;
+}
+
+json dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
+  Testi testi;
+  json j = {{"title", dati.titolo},
+            {"routeLength", dati.lunghezza_percorso},
+            {"lastMetre", std::max<double>(1, static_cast<double>(dati.celle.size()) - 1) * metri_per_cella},
+            {"hasPlanFile", dati.ha_piano},
+            {"runOut", oltre_la_fine},
+            {"plan", piano(dati.piano)},
+            {"profiles", profili(dati.celle)},
+            {"problems", problemi(dati.problemi)}};
+  j["objects"] = oggetti(dati.oggetti, testi);
+  j["texts"] = testi.elenco();
+  return j;
+}
+
+// JSON inside a script element: "</" would end the element.
+std::string per_script(std::string testo) {
+  for (std::size_t p = testo.find("</"); p != std::string::npos; p = testo.find("</", p + 3)) {
+    testo.replace(p, 2, "<\\/");
+  }
+  return testo;
+}
+
+std::string escape_html(std::string_view t) {
+  std::string r;
+  for (char c : t) {
+    switch (c) {
+      case '&': r += "&amp;"; break;
+      case '<': r += "&lt;"; break;
+      case '>': r += "&gt;"; break;
+      default: r += c;
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string pagina_html(const DatiGrafico& dati, bool oltre_la_fine) {
+  const std::string json_dati =
+      dati_pagina(dati, oltre_la_fine).dump(-1, ' ', false, json::error_handler_t::replace);
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+         escape_html(dati.titolo) + "</title>\n<style>\n" + stile_visore + "</style>\n</head>\n" +
+         corpo_visore + "<script>\nconst DATI = " + per_script(json_dati) + ";\n</script>\n<script>\n" +
+         script_visore + "</script>\n</body>\n</html>\n";
+}
+
+}  // namespace scenari::tool
