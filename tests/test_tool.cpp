@@ -1,6 +1,6 @@
 // scenari-tool: compile against the recorded scenarios, what it leaves in
 // the directories it is given, dump completeness by re-encoding, refused
-// layouts, the SVG's structure, and the built program's exit statuses.
+// layouts, and the built program's exit statuses.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,12 +13,10 @@
 #include "core/formato/formato_binario.h"
 #include "core/esecuzione/nomi_file.h"
 #include "support/ausili.h"
-#include "tool/collocatore.h"
 #include "tool/compila.h"
 #include "tool/diagnostica.h"
 #include "tool/dump.h"
 #include "tool/esempio.h"
-#include "tool/grafico.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -351,74 +349,6 @@ TEST(Dump, KindFromTheName) {
   EXPECT_EQ(tipo_da_nome("Route_1.sim"), TipoFile::tabella);
   EXPECT_EQ(tipo_da_nome("Route_1.dat"), TipoFile::celle);
   EXPECT_THROW(tipo_da_nome("Route_linea.txt"), Rifiuto);
-}
-
-// ---- plot ----
-
-std::string svg_incorporato() {
-  auto file = [](const std::string& p) { return read_file(attesi_run / nome(p)); };
-  return disegna_svg(dati_grafico(file(nomi_run.linea_dat), file(nomi_run.sim), file(nomi_run.dat)));
-}
-
-std::size_t conta(const std::string& testo, const std::string& cosa) {
-  std::size_t n = 0;
-  for (auto p = testo.find(cosa); p != std::string::npos; p = testo.find(cosa, p + 1)) ++n;
-  return n;
-}
-
-TEST(Plot, EmbeddedScenarioParsesAsXml) {
-  if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint missing";
-  Cartella dir;
-  write_file(dir / "plot.svg", svg_incorporato());
-  const std::string comando = "xmllint --noout '" + (dir / "plot.svg").string() + "'";
-  EXPECT_EQ(std::system(comando.c_str()), 0);
-}
-
-// The value of attribute `nome` in the element that starts at `inizio`.
-std::string attributo(const std::string& svg, std::size_t inizio, const std::string& nome) {
-  const std::size_t fine = svg.find('>', inizio);
-  const std::size_t p = svg.find(" " + nome + "=\"", inizio);
-  if (p == std::string::npos || p > fine) return {};
-  const std::size_t valore = p + nome.size() + 3;
-  return svg.substr(valore, svg.find('"', valore) - valore);
-}
-
-TEST(Plot, PlanPathHasEveryPointTheFileHolds) {
-  const std::string svg = svg_incorporato();
-  const std::size_t piano = svg.find("<path id=\"plan\"");
-  ASSERT_NE(piano, std::string::npos);
-  // Points 0 to 13998 hold coordinates; the last two are left empty.
-  EXPECT_EQ(attributo(svg, piano, "data-points"), "13999");
-  EXPECT_EQ(conta(attributo(svg, piano, "d"), ","), 13999u);
-}
-
-TEST(Plot, MarksTheObjectsOfTheEmbeddedScenario) {
-  const std::string svg = svg_incorporato();
-  struct Caso {
-    const char* classe;
-    std::size_t quanti;
-  };
-  for (const auto& c : {Caso{"signal", 3}, Caso{"speed-board", 2}, Caso{"station", 2},
-                        Caso{"slowdown", 0}, Caso{"text-board", 0}}) {
-    EXPECT_EQ(conta(svg, std::string("class=\"marker ") + c.classe + "\""), c.quanti) << c.classe;
-  }
-  for (const char* etichetta : {">1000 m<", ">2300 m<", ">3450 m<", ">85/90/95<", ">80/85/90<",
-                                ">LAGO FONTANA<", ">LAGO MARINELLA<", ">end of route<"}) {
-    EXPECT_NE(svg.find(etichetta), std::string::npos) << etichetta;
-  }
-  for (const char* profilo : {"profile gradient", "profile speed-limit", "profile adhesion"}) {
-    EXPECT_EQ(conta(svg, profilo), 1u) << profilo;
-  }
-}
-
-TEST(Plot, LabelsNeverOverlap) {
-  Collocatore c;
-  const Riquadro primo[] = {{0, 0, 50, 10}};
-  EXPECT_EQ(c.colloca(primo), 0u);
-  const Riquadro secondo[] = {{40, 5, 90, 15}, {40, 12, 90, 22}};
-  EXPECT_EQ(c.colloca(secondo), 1u);
-  const Riquadro terzo[] = {{45, 0, 60, 20}};
-  EXPECT_FALSE(c.colloca(terzo).has_value());
 }
 
 // ---- the built program ----

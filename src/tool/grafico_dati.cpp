@@ -62,9 +62,9 @@ Oggetto stazione(const Tabella& t, const cella& c, double p) {
 
 // The cell where the train stops for a station.
 Oggetto fermata(const Tabella& t, const cella& c, double p) {
-  Oggetto o{Genere::fermata, p, p, nome_voce(t, c.dato1)};
+  Oggetto o{Genere::fermata, p, p, ""};
   if (const voce_tabella* v = voce(t, c.dato1)) o.posizione = v->valore3;
-  o.valori = "stop cell of record " + std::to_string(c.dato1);
+  o.valori = "stop of " + nome_voce(t, c.dato1) + " (record " + std::to_string(c.dato1) + ")";
   return o;
 }
 
@@ -290,13 +290,17 @@ void associa_origini(DatiGrafico& dati, const std::vector<Origine>& origini) {
 std::vector<int> velocita_effettiva(const std::vector<cella>& celle) {
   std::vector<int> v(celle.size());
   for (std::size_t k = 0; k < celle.size(); ++k) v[k] = celle[k].velocita_limite * 5;
-  for (std::size_t k = 0; k < celle.size(); ++k) {
+  // A slowdown from x to x + l has its start in cell x / 50 + 1 and its end
+  // in cell (x + l) / 50 + 1, while the profile cell holding metre x is
+  // x / 50: so it lowers the cells from one before its start to two before
+  // its end, or to the last cell when it has no end.
+  for (std::size_t k = 1; k < celle.size(); ++k) {
     if (celle[k].tipo != 3) continue;
+    std::size_t fine = k + 1;
+    while (fine < celle.size() && celle[fine].tipo != 2) ++fine;
+    const std::size_t oltre = fine < celle.size() ? fine - 1 : celle.size();
     const int limite = std::max(0, static_cast<int>(celle[k].dato1));
-    for (std::size_t j = k; j < celle.size(); ++j) {
-      v[j] = std::min(v[j], limite);
-      if (j > k && celle[j].tipo == 2) break;
-    }
+    for (std::size_t j = k - 1; j < oltre; ++j) v[j] = std::min(v[j], limite);
   }
   return v;
 }

@@ -375,37 +375,67 @@
     segniPiano(g, pr, w, h);
   }
 
-  // Station dots over the end mark, each label beside its dot where it
-  // hides no other label, or farther out with a leader line.
+  // Boxes taken on the plan, found through a grid of 32-pixel squares.
+  function Occupati(w, h) {
+    const lato = 32, griglia = new Map();
+    const chiavi = (q, f) => {
+      for (let gx = Math.floor(q.x0 / lato); gx <= Math.floor(q.x1 / lato); gx++)
+        for (let gy = Math.floor(q.y0 / lato); gy <= Math.floor(q.y1 / lato); gy++) f(gx * 4096 + gy);
+    };
+    this.prendi = (q) => chiavi(q, (k) => { if (!griglia.has(k)) griglia.set(k, []); griglia.get(k).push(q); });
+    this.libero = (q) => {
+      if (q.x0 < 2 || q.y0 < 2 || q.x1 > w - 2 || q.y1 > h - 2) return false;
+      let libero = true;
+      chiavi(q, (k) => {
+        for (const p of griglia.get(k) || []) if (q.x0 < p.x1 && p.x0 < q.x1 && q.y0 < p.y1 && p.y0 < q.y1) libero = false;
+      });
+      return libero;
+    };
+  }
+
+  // Stations first, then the end of the route, then kilometre marks: each
+  // label beside its dot where it hides no other label and stays off the
+  // track, or farther out with a leader line. Dots are drawn the other way
+  // round, so a station's dot lies on top of a kilometre mark.
   function segniPiano(g, pr, w, h) {
     const segni = [];
     for (const o of oggetti) if (o.genere === "station") segni.push({ metro: o.posizione, testo: o.etichetta, colore: "#2ca02c", r: 4 });
     if (D.routeLength > 0) segni.push({ metro: D.routeLength, testo: "end of route", colore: "#555", r: 3.5 });
-    const prese = [];
-    const libero = (q) => q.x0 >= 2 && q.y0 >= 2 && q.x1 <= w - 2 && q.y1 <= h - 2 &&
-      !prese.some((p) => q.x0 < p.x1 && p.x0 < q.x1 && q.y0 < p.y1 && p.y0 < q.y1);
-    const punti = segni.map((s) => { const i = indicePiano(s.metro); return { ...s, x: pr.X(piano.x[i]), y: pr.Y(piano.y[i]) }; });
-    for (const p of punti) prese.push({ x0: p.x - p.r, y0: p.y - p.r, x1: p.x + p.r, y1: p.y + p.r });
+    const ultimo = piano.m[piano.m.length - 1];
+    const t = tacche(0, ultimo, 14);
+    for (const m of t.valori) if (m > 0 && m !== D.routeLength) segni.push({ metro: m, testo: km(m, t.passo) + " km", colore: "#999", r: 3 });
+    const occupati = new Occupati(w, h);
+    let ux = Infinity, uy = Infinity;
+    for (let i = 0; i < piano.m.length; i++) {
+      const x = pr.X(piano.x[i]), y = pr.Y(piano.y[i]);
+      if (Math.abs(x - ux) + Math.abs(y - uy) < 4) continue;
+      occupati.prendi({ x0: x - 2.5, y0: y - 2.5, x1: x + 2.5, y1: y + 2.5 });
+      ux = x; uy = y;
+    }
+    const punti = segni.map((s) => { const i = indicePiano(s.metro); return { ...s, x: pr.X(piano.x[i]), y: pr.Y(piano.y[i]) }; })
+      .filter((p) => p.x >= 0 && p.x <= w && p.y >= 0 && p.y <= h);
+    for (const p of punti) occupati.prendi({ x0: p.x - p.r, y0: p.y - p.r, x1: p.x + p.r, y1: p.y + p.r });
     for (let k = punti.length - 1; k >= 0; k--) {
       const p = punti[k];
       g.fillStyle = p.colore; g.strokeStyle = "#fff"; g.lineWidth = 1;
       g.beginPath(); g.arc(p.x, p.y, p.r, 0, 2 * Math.PI); g.fill(); g.stroke();
     }
+    g.textAlign = "left";
     for (const p of punti) {
       const lw = g.measureText(p.testo).width, lh = corpo + 3;
-      for (const d of [7, 26, 48, 74]) {
+      for (const d of [7, 26, 48]) {
         const c = d * 0.7;
         const candidati = [[p.x + d, p.y - lh / 2], [p.x - d - lw, p.y - lh / 2], [p.x - lw / 2, p.y - d - lh], [p.x - lw / 2, p.y + d],
           [p.x + c, p.y - c - lh], [p.x - c - lw, p.y - c - lh], [p.x + c, p.y + c], [p.x - c - lw, p.y + c]];
-        const scelto = candidati.map(([x0, y0]) => ({ x0, y0, x1: x0 + lw, y1: y0 + lh })).find(libero);
+        const scelto = candidati.map(([x0, y0]) => ({ x0, y0, x1: x0 + lw, y1: y0 + lh })).find(occupati.libero);
         if (!scelto) continue;
-        prese.push(scelto);
+        occupati.prendi(scelto);
         if (d > 7) {
           g.strokeStyle = p.colore; g.lineWidth = 0.8;
           g.beginPath(); g.moveTo(p.x, p.y);
           g.lineTo(Math.min(Math.max(p.x, scelto.x0), scelto.x1), Math.min(Math.max(p.y, scelto.y0), scelto.y1)); g.stroke();
         }
-        g.fillStyle = p.colore; g.textAlign = "left";
+        g.fillStyle = p.colore;
         g.fillText(p.testo, scelto.x0 + 1, scelto.y1 - 3.5);
         break;
       }

@@ -1,0 +1,340 @@
+// The plot: the SVG's structure and what its lanes and profiles show, the
+// entries each object is traced back to, label placement, and the HTML
+// page's data and size. The page running in a browser is tests/browser/.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "bench/generatore.h"
+#include "core/esecuzione/avvio.h"
+#include "core/esecuzione/nomi_file.h"
+#include "core/formato/formato_binario.h"
+#include "support/ausili.h"
+#include "tool/collocatore.h"
+#include "tool/compila.h"
+#include "tool/esempio.h"
+#include "tool/grafico.h"
+#include "tool/stato.h"
+
+namespace scenari::tool {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using test::read_file;
+using test::write_file;
+
+class Cartella : public test::TestDirectory {
+ public:
+  Cartella() : TestDirectory("test_grafico") {}
+};
+
+// A scenario as the plot command sees it: its texts compiled by the tool
+// in the same directory, then read back with the entries of the texts.
+DatiGrafico compilata(const std::string& cartella, const std::string& linea, const std::string& treno) {
+  platform::Files files;
+  const EsitoCompilazione e = compila({cartella, cartella, linea, treno, true}, files);
+  EXPECT_EQ(e.stato, uscita_ok) << e.messaggio;
+  return dati_da_cartella(files, cartella, linea, treno);
+}
+
+const DatiGrafico& dati_incorporati() {
+  static const DatiGrafico dati = [] {
+    platform::Files files;
+    Cartella dir;
+    scrivi_esempio(files, dir.str(), false);
+    return compilata(dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  }();
+  return dati;
+}
+
+std::size_t conta(const std::string& testo, const std::string& cosa) {
+  std::size_t n = 0;
+  for (auto p = testo.find(cosa); p != std::string::npos; p = testo.find(cosa, p + 1)) ++n;
+  return n;
+}
+
+// The value of attribute `nome` in the element that starts at `inizio`.
+std::string attributo(const std::string& svg, std::size_t inizio, const std::string& nome) {
+  const std::size_t fine = svg.find('>', inizio);
+  const std::size_t p = svg.find(" " + nome + "=\"", inizio);
+  if (p == std::string::npos || p > fine) return {};
+  const std::size_t valore = p + nome.size() + 3;
+  return svg.substr(valore, svg.find('"', valore) - valore);
+}
+
+const Oggetto* primo(const DatiGrafico& d, Genere g) {
+  for (const auto& o : d.oggetti) {
+    if (o.genere == g) return &o;
+  }
+  return nullptr;
+}
+
+// ---- the SVG ----
+
+TEST(Svg, EmbeddedScenarioParsesAsXml) {
+  if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint missing";
+  Cartella dir;
+  DatiGrafico d = dati_incorporati();
+  d.problemi = {{1000, Gravita::errore, "a <problem> & \"its\" text"}};
+  write_file(dir / "plot.svg", disegna_svg(d));
+  write_file(dir / "parte.svg", disegna_svg(d, {1500, 4000, false}));
+  for (const char* f : {"plot.svg", "parte.svg"}) {
+    const std::string comando = "xmllint --noout '" + (dir / f).string() + "'";
+    EXPECT_EQ(std::system(comando.c_str()), 0) << f;
+  }
+}
+
+TEST(Svg, PlanPathHasEveryPointTheFileHolds) {
+  const std::string svg = disegna_svg(dati_incorporati());
+  const std::size_t piano = svg.find("<path id=\"plan\"");
+  ASSERT_NE(piano, std::string::npos);
+  // Points 0 to 13998 hold coordinates; the last two are left empty.
+  EXPECT_EQ(attributo(svg, piano, "data-points"), "13999");
+  EXPECT_EQ(conta(attributo(svg, piano, "d"), ","), 13999u);
+}
+
+TEST(Svg, MarksTheObjectsOfTheEmbeddedScenario) {
+  const std::string svg = disegna_svg(dati_incorporati());
+  struct Caso {
+    const char* classe;
+    std::size_t quanti;
+  };
+  // Two stations of four approach cells each, three signals of four.
+  for (const auto& c : {Caso{"signal", 3}, Caso{"speed-board", 2}, Caso{"station", 2},
+                        Caso{"stop-cell", 2}, Caso{"curve", 3}, Caso{"approach-cell", 20},
+                        Caso{"slowdown", 0}, Caso{"text-board", 0}, Caso{"protection-point", 0}}) {
+    EXPECT_EQ(conta(svg, std::string("class=\"marker ") + c.classe + "\""), c.quanti) << c.classe;
+  }
+  for (const char* etichetta : {">1000 m<", ">2300 m<", ">3450 m<", ">85/90/95<", ">80/85/90<",
+                                ">LAGO FONTANA<", ">LAGO MARINELLA<", ">end of route<",
+                                ">right 2<", ">left 3<", ">left 4<"}) {
+    EXPECT_NE(svg.find(etichetta), std::string::npos) << etichetta;
+  }
+  for (const char* profilo : {"profile gradient", "profile speed-limit", "profile effective-speed",
+                              "profile adhesion"}) {
+    EXPECT_EQ(conta(svg, profilo), 1u) << profilo;
+  }
+}
+
+// Tooltips name the position as typed and the entry it came from: the
+// first station is typed at 0 m although its platform starts at -500 m.
+TEST(Svg, TooltipsGiveTheTypedPositionAndTheTextEntry) {
+  const std::string svg = disegna_svg(dati_incorporati());
+  const std::string treno = std::string(nome_linea_incorporato) + "_" + numero_treno_incorporato + "-.txt";
+  const std::string linea = std::string(nome_linea_incorporato) + "_linea.txt";
+  for (const std::string& atteso : std::vector<std::string>{
+           "station at 0 m: LAGO FONTANA (type 8, platform -500 m to 500 m)\n" + treno + ":16: stazione,",
+        "station at 4500 m: LAGO MARINELLA", "signal at 2300 m: 2300 m (", "\n" + treno + ":21: segnale,    2300",
+        "curve at 1000 m: left 3 (left-hand, class 3, 900 m long)\n" + linea + ":12: curvas3,  1000,  900",
+        "speed board at 1050 m: 85/90/95", "\n" + linea + ":22: indicatori_vmax,  1050"}) {
+    EXPECT_NE(svg.find(atteso), std::string::npos) << atteso;
+  }
+  EXPECT_EQ(svg.find("station at -500 m"), std::string::npos);
+}
+
+TEST(Svg, StretchAndRunOutLimitTheDistanceAxis) {
+  const DatiGrafico d = dati_incorporati();
+  const std::string parte = disegna_svg(d, {2000, 4300, true});
+  EXPECT_EQ(conta(parte, "class=\"marker signal\""), 2u) << "2300 m and 3450 m only";
+  EXPECT_EQ(conta(parte, "class=\"marker station\""), 1u) << "the platform from 4200 m";
+  EXPECT_EQ(conta(parte, "class=\"plan-range\""), 1u);
+  EXPECT_EQ(parte.find("class=\"route-end\""), std::string::npos);
+
+  const std::string intero = disegna_svg(d);
+  EXPECT_EQ(intero.find("class=\"plan-range\""), std::string::npos);
+  EXPECT_EQ(conta(intero, "class=\"route-end\""), 1u);
+  const std::string senza_coda = disegna_svg(d, {std::nullopt, std::nullopt, false});
+  EXPECT_EQ(senza_coda.find("class=\"route-end\""), std::string::npos);
+  EXPECT_NE(senza_coda.find(">7</text>"), std::string::npos);
+  EXPECT_EQ(senza_coda.find(">14</text>"), std::string::npos);
+}
+
+TEST(Svg, ProblemsAreMarkedBySeverity) {
+  DatiGrafico d = dati_incorporati();
+  d.problemi = {{1000, Gravita::errore, "code 16: signal cell already taken"},
+                {2500, Gravita::avviso, "a warning"},
+                {9000, Gravita::errore, "outside the stretch"}};
+  const std::string svg = disegna_svg(d, {0, 5000, true});
+  EXPECT_EQ(conta(svg, "class=\"problem error\""), 1u);
+  EXPECT_EQ(conta(svg, "class=\"problem warning\""), 1u);
+  EXPECT_NE(svg.find("error at 1000 m: code 16: signal cell already taken"), std::string::npos);
+}
+
+// ---- what the data says ----
+
+TEST(Dati, CurvesComeFromTheTurnOfThePlan) {
+  std::vector<std::tuple<double, double, std::string>> curve;
+  for (const auto& o : dati_incorporati().oggetti) {
+    if (o.genere == Genere::curva) curve.emplace_back(o.inizio, o.fine, o.etichetta);
+  }
+  const std::vector<std::tuple<double, double, std::string>> attese = {
+      {500, 800, "right 2"}, {1000, 1900, "left 3"}, {2600, 3700, "left 4"}};
+  EXPECT_EQ(curve, attese);
+}
+
+TEST(Dati, EffectiveSpeedIsTheLimitLoweredOverEachSlowdown) {
+  std::vector<cella> celle(40);
+  for (auto& c : celle) c.velocita_limite = 20;  // 100 km/h
+  celle[11].tipo = 3;  // a slowdown from 500 m to 1000 m at 30 km/h
+  celle[11].dato1 = 30;
+  celle[21].tipo = 2;
+  celle[30].velocita_limite = 4;  // a limit below the slowdown speed is kept
+  celle[25].tipo = 3;             // a slowdown with no end runs to the last cell
+  celle[25].dato1 = 60;
+  const std::vector<int> v = velocita_effettiva(celle);
+  for (std::size_t k = 0; k < celle.size(); ++k) {
+    const int atteso = k >= 10 && k < 20 ? 30 : k == 30 ? 20 : k >= 24 ? 60 : 100;
+    EXPECT_EQ(v[k], atteso) << "cell " << k;
+  }
+}
+
+TEST(Dati, ObjectsThatNoEntryPlacedAreTheCompactors) {
+  DatiGrafico d;
+  d.oggetti = {Oggetto{Genere::abbattimento, 950, 950, ""}, Oggetto{Genere::abbattimento, 2000, 2000, ""},
+               Oggetto{Genere::avviso, 1800, 1800, ""}, Oggetto{Genere::segnale, 3000, 3000, "3000 m"}};
+  const std::string treno = "abbattimento, 960, 180\r\n"
+                            "rallentamento, 3000, 30, 500, 1, 1, 0\r\n"
+                            "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0\r\n"
+                            "segnale, no number\r\n";
+  associa_origini(d, origini_testo(treno, "t.txt"));
+  ASSERT_TRUE(d.oggetti[0].origine.has_value());
+  EXPECT_EQ(d.oggetti[0].origine->riga, 1);
+  EXPECT_EQ(d.oggetti[0].posizione, 960);
+  EXPECT_FALSE(d.oggetti[1].origine.has_value()) << "placed by the protection pass";
+  ASSERT_TRUE(d.oggetti[2].origine.has_value()) << "a warning board comes from its slowdown";
+  EXPECT_EQ(d.oggetti[2].origine->riga, 2);
+  ASSERT_TRUE(d.oggetti[3].origine.has_value());
+  EXPECT_EQ(d.oggetti[3].origine->voce, "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0");
+}
+
+TEST(Dati, StationIsPlacedWhereItWasTyped) {
+  const Oggetto* s = primo(dati_incorporati(), Genere::stazione);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->inizio, -500);
+  EXPECT_EQ(s->fine, 500);
+  EXPECT_EQ(s->posizione, 0);
+}
+
+// ---- label placement ----
+
+TEST(Etichette, NeverOverlapNorLeaveTheDrawing) {
+  Collocatore c;
+  const Riquadro primo_[] = {{0, 0, 50, 10}};
+  EXPECT_EQ(c.colloca(primo_), 0u);
+  const Riquadro secondo[] = {{40, 5, 90, 15}, {40, 12, 90, 22}};
+  EXPECT_EQ(c.colloca(secondo), 1u);
+  const Riquadro terzo[] = {{45, 0, 60, 20}};
+  EXPECT_FALSE(c.colloca(terzo).has_value());
+
+  Collocatore dentro({0, 0, 100, 100});
+  const Riquadro oltre[] = {{90, 10, 130, 20}, {50, 10, 90, 20}};
+  EXPECT_EQ(dentro.colloca(oltre), 1u) << "a label past the right edge would be clipped";
+}
+
+TEST(Etichette, FartherCandidatesNeedALeaderLine) {
+  const auto candidati = intorno(100, 100, 40, 12);
+  ASSERT_GE(candidati.size(), 16u);
+  EXPECT_FALSE(lontano(candidati.front(), 100, 100));
+  EXPECT_TRUE(lontano(candidati.back(), 100, 100));
+  const auto [x, y] = attacco(candidati.back(), 100, 100);
+  EXPECT_TRUE(x == candidati.back().x0 || x == candidati.back().x1 || y == candidati.back().y0 ||
+              y == candidati.back().y1);
+}
+
+// ---- the HTML page ----
+
+json dati_della_pagina(const std::string& pagina) {
+  const std::string inizio = "const DATI = ";
+  const std::size_t a = pagina.find(inizio);
+  const std::size_t b = pagina.find(";\n</script>", a);
+  if (a == std::string::npos || b == std::string::npos) return nullptr;
+  return json::parse(pagina.substr(a + inizio.size(), b - a - inizio.size()));
+}
+
+std::size_t somma_tratti(const json& tratti) {
+  std::size_t n = 0;
+  for (std::size_t i = 1; i < tratti.size(); i += 2) n += tratti[i].get<std::size_t>();
+  return n;
+}
+
+TEST(Pagina, CarriesEveryObjectAndProfileAsCompactArrays) {
+  const DatiGrafico d = dati_incorporati();
+  const std::string pagina = pagina_html(d);
+  EXPECT_EQ(pagina.find("<script src"), std::string::npos);
+  EXPECT_EQ(pagina.find("<link"), std::string::npos);
+  EXPECT_EQ(pagina.find("://"), std::string::npos);
+  const json j = dati_della_pagina(pagina);
+  ASSERT_TRUE(j.is_object());
+  EXPECT_EQ(j["objects"]["kind"].size(), d.oggetti.size());
+  const std::size_t celle = j["profiles"]["cells"];
+  EXPECT_EQ(celle, celle_con_profilo(d.celle));
+  for (const char* p : {"gradient", "limit", "effective", "adhesion"}) {
+    EXPECT_EQ(somma_tratti(j["profiles"][p]), celle) << p;
+  }
+  EXPECT_EQ(j["plan"]["m"].size(), d.piano.size());
+  long long x = 0;
+  for (const auto& dx : j["plan"]["x"]) x += dx.get<long long>();
+  EXPECT_EQ(x, std::llround(d.piano.back().x * 10));
+}
+
+TEST(Pagina, TextsCannotCloseTheScript) {
+  DatiGrafico d = dati_incorporati();
+  d.titolo = "</script><script>alert(1)</script>";
+  d.problemi = {{0, Gravita::errore, "</SCRIPT> </script"}};
+  const std::string pagina = pagina_html(d);
+  EXPECT_EQ(conta(pagina, "</script>"), 2u) << "only the page's own two scripts end";
+  EXPECT_EQ(dati_della_pagina(pagina)["title"], d.titolo);
+}
+
+// The longest route the readers accept.
+TEST(Pagina, LongestRouteStaysWithinFiveMegabytes) {
+  Cartella dir;
+  platform::Files files;
+  const NomiFile nomi = nomi_file(dir.str(), "Sintetica_Lunga", "1");
+  const bench::ScenarioSintetico scenario = bench::genera_scenario(bench::lunghezza_massima);
+  files.replace(nomi.linea_txt, scenario.linea);
+  files.replace(nomi.treno_txt, scenario.treno);
+  const DatiGrafico d = compilata(dir.str(), "Sintetica_Lunga", "1");
+  const std::string pagina = pagina_html(d);
+  EXPECT_LE(pagina.size(), 5'000'000u);
+  const json j = dati_della_pagina(pagina);
+  EXPECT_EQ(j["objects"]["kind"].size(), d.oggetti.size());
+  EXPECT_LE(j["plan"]["m"].size(), 60'001u);
+  std::size_t con_origine = 0;
+  for (const auto& o : d.oggetti) con_origine += o.origine ? 1 : 0;
+  EXPECT_GT(con_origine, 1000u) << "every entry of the generated texts is traced";
+}
+
+// ---- the command ----
+
+int esegui(const std::string& argomenti) {
+  const std::string comando = std::string("'") + SCENARI_TOOL + "' " + argomenti + " >/dev/null 2>&1";
+  const int stato = std::system(comando.c_str());
+  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
+
+TEST(Comando, PlotOptions) {
+  Cartella dir;
+  const std::string d = "'" + dir.str() + "'";
+  ASSERT_EQ(esegui("texts " + d), uscita_ok);
+  ASSERT_EQ(esegui("compile " + d), uscita_ok);
+  struct Caso {
+    std::string argomenti;
+    int stato;
+  };
+  for (const auto& c : {Caso{"plot " + d + " --html --out " + d + "/p.html", uscita_ok},
+                        Caso{"plot " + d + " --from 1 --to 3.5 --no-run-out --out " + d + "/p.svg", uscita_ok},
+                        Caso{"plot " + d + " --from 3 --to 1", uscita_uso},
+                        Caso{"plot " + d + " --from x", uscita_uso},
+                        Caso{"plot " + d + " --html --from 1", uscita_uso}}) {
+    EXPECT_EQ(esegui(c.argomenti), c.stato) << c.argomenti;
+  }
+  EXPECT_NE(read_file(dir / "p.html").find("const DATI = "), std::string::npos);
+  EXPECT_NE(read_file(dir / "p.svg").find("class=\"plan-range\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenari::tool
