@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/modello/modello.h"
+#include "core/modello/problema.h"
 #include "platform/files.h"
 
 namespace scenari::tool {
@@ -63,11 +64,9 @@ struct Oggetto {
   std::optional<Origine> origine;
 };
 
-enum class Gravita { errore, avviso };
-
-// A problem of the compile, marked at its position.
+// A problem of the compile, marked at its position when it has one.
 struct Marcatore {
-  double posizione;
+  std::optional<double> posizione;
   Gravita gravita;
   std::string testo;
 };

@@ -10,8 +10,8 @@
 
 namespace scenari::tool {
 
-// The texts of `cartella` compiled aside, leaving `cartella` untouched;
-// none when the texts are not there.
+// The texts of `cartella` compacted in memory, leaving `cartella`
+// untouched; none when the texts are not there.
 std::vector<Marcatore> problemi_dei_testi(platform::Files& files, const std::string& cartella,
                                           const std::string& nome_linea,
                                           const std::string& numero_treno);

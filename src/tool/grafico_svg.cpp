@@ -193,13 +193,13 @@ void corsie(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
 void problemi(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
   const double Y = centro_corsia(corsia_problemi);
   for (const auto& p : dati.problemi) {
-    if (!visibile(p.posizione, p.posizione, distanza)) continue;
+    if (!p.posizione || !visibile(*p.posizione, *p.posizione, distanza)) continue;
     const bool errore = p.gravita == Gravita::errore;
-    const double X = distanza.a(p.posizione);
+    const double X = distanza.a(*p.posizione);
     s.apri("g", {{"class", errore ? "problem error" : "problem warning"},
-                 {"data-position", testo_numero(p.posizione)}});
+                 {"data-position", testo_numero(*p.posizione)}});
     s.apri("title", {});
-    s.contenuto(std::string(errore ? "error" : "warning") + " at " + testo_numero(p.posizione) +
+    s.contenuto(std::string(errore ? "error" : "warning") + " at " + testo_numero(*p.posizione) +
                 " m: " + p.testo);
     s.chiudi("title");
     s.elemento("line", {{"x1", num(X)}, {"y1", num(inizio_corsie)}, {"x2", num(X)},
@@ -209,6 +209,45 @@ void problemi(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
              "#333333");
     s.chiudi("g");
   }
+}
+
+constexpr std::size_t righe_senza_posizione = 8;
+
+std::vector<const Marcatore*> senza_posizione(const DatiGrafico& dati) {
+  std::vector<const Marcatore*> elenco;
+  for (const auto& p : dati.problemi) {
+    if (!p.posizione) elenco.push_back(&p);
+  }
+  return elenco;
+}
+
+// Problems that belong to no position, listed under the legend: their first
+// line each, the rest in the tooltip.
+void elenco_senza_posizione(Svg& s, const std::vector<const Marcatore*>& elenco, double y) {
+  if (elenco.empty()) return;
+  s.testo(margine_sx, y, "Problems without a position:",
+          {{"font-size", num(corpo)}, {"font-weight", "bold"}});
+  for (std::size_t i = 0; i < std::min(elenco.size(), righe_senza_posizione); ++i) {
+    const Marcatore& p = *elenco[i];
+    const std::string riga = p.testo.substr(0, p.testo.find('\n'));
+    s.apri("text", {{"class", p.gravita == Gravita::errore ? "problem error" : "problem warning"},
+                    {"x", num(margine_sx + 10)}, {"y", num(y + 16 * (static_cast<double>(i) + 1))},
+                    {"font-size", num(corpo)}, {"fill", p.gravita == Gravita::errore ? "#d62728" : "#b07800"}});
+    s.apri("title", {});
+    s.contenuto(p.testo);
+    s.chiudi("title");
+    s.contenuto(riga);
+    s.chiudi("text");
+  }
+  if (elenco.size() > righe_senza_posizione) {
+    s.testo(margine_sx + 10, y + 16 * (righe_senza_posizione + 1),
+            "and " + std::to_string(elenco.size() - righe_senza_posizione) + " more",
+            {{"font-size", num(corpo)}});
+  }
+}
+
+double altezza_elenco(std::size_t n) {
+  return n == 0 ? 0 : 16 * (static_cast<double>(std::min(n, righe_senza_posizione + 1)) + 1) + 10;
 }
 
 // ---- profiles ----
@@ -417,7 +456,8 @@ Asse asse_distanza_di(const DatiGrafico& dati, const Tratto& t) {
 }  // namespace
 
 std::string disegna_svg(const DatiGrafico& dati, const Tratto& tratto) {
-  Svg s(larghezza, altezza_pagina);
+  const auto elenco = senza_posizione(dati);
+  Svg s(larghezza, altezza_pagina + altezza_elenco(elenco.size()));
   s.testo(margine_sx, 30, dati.titolo, {{"font-size", "18"}, {"font-weight", "bold"}});
   const Asse distanza = asse_distanza_di(dati, tratto);
   piano(s, dati, area_piano, distanza.v0, distanza.v1);
@@ -428,6 +468,7 @@ std::string disegna_svg(const DatiGrafico& dati, const Tratto& tratto) {
     profilo(s, dati, i, inizio_profili + i * (altezza_profilo + spazio_profili), distanza);
   }
   legenda(s);
+  elenco_senza_posizione(s, elenco, altezza_pagina);
   return s.documento();
 }
 

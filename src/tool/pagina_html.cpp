@@ -131,7 +131,9 @@ json oggetti(const std::vector<Oggetto>& oggetti, Testi& testi) {
 json problemi(const std::vector<Marcatore>& marcatori) {
   json p = json::array();
   for (const auto& m : marcatori) {
-    p.push_back({{"at", m.posizione}, {"error", m.gravita == Gravita::errore}, {"text", m.testo}});
+    json at = nullptr;
+    if (m.posizione) at = *m.posizione;
+    p.push_back({{"at", at}, {"error", m.gravita == Gravita::errore}, {"text", m.testo}});
   }
   return p;
 }

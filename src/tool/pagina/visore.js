@@ -212,7 +212,7 @@
     etichette(g, daMettere);
     const yp = centroCorsia(CORSIA_PROBLEMI);
     for (const p of D.problems) {
-      if (!visibile(p.at, p.at)) continue;
+      if (p.at === null || !visibile(p.at, p.at)) continue;
       const x = X(p.at);
       g.strokeStyle = p.error ? "rgba(214,39,40,.35)" : "rgba(255,127,14,.35)";
       g.beginPath(); g.moveTo(x, ALTO_CORSIE); g.lineTo(x, FINE_PROFILI); g.stroke();
@@ -477,7 +477,7 @@
         let migliore = null, dist = 8;
         for (const p of D.problems) {
           const d = Math.abs(X(p.at) - x);
-          if (visibile(p.at, p.at) && d < dist) { dist = d; migliore = (p.error ? "error" : "warning") + " at " + p.at + " m\n" + p.text; }
+          if (p.at !== null && visibile(p.at, p.at) && d < dist) { dist = d; migliore = (p.error ? "error" : "warning") + " at " + p.at + " m\n" + p.text; }
         }
         return migliore;
       }
@@ -585,7 +585,24 @@
     }
   }
 
+  // Every problem in the order found; one with a position shows its
+  // stretch when clicked.
+  function elencoProblemi() {
+    if (D.problems.length === 0) return;
+    const ul = el("problemi");
+    el("titoloProblemi").textContent = "Problems of the compile (" + D.problems.length + ")";
+    el("elencoProblemi").hidden = false;
+    for (const p of D.problems) {
+      const li = document.createElement("li");
+      li.className = p.error ? "errore" : "avviso";
+      li.textContent = (p.at === null ? "" : "at " + p.at + " m: ") + p.text;
+      if (p.at !== null) li.addEventListener("click", () => mostra(p.at - 1000, p.at + 1000));
+      ul.append(li);
+    }
+  }
+
   el("titolo").textContent = D.title;
+  elencoProblemi();
   el("coda").checked = D.runOut;
   legenda();
   window.visore = { intervallo: () => [v0, v1], mostra, zoom };
