@@ -19,7 +19,8 @@ trap 'rm -rf "$scratch"' EXIT
 
 # Script errors are recorded on the root element before the page's own
 # script runs; after it, a wheel event over the lanes canvas must change
-# the range the page reports.
+# the range the page reports, and hovering over the lanes must show the
+# tooltip asked for in the body's data-hover.
 primo='<script>addEventListener("error", function (e) { document.documentElement.setAttribute("data-script-error", String(e.message)); });</script>'
 prova='<script>
 (function () {
@@ -30,22 +31,34 @@ prova='<script>
   c.dispatchEvent(new WheelEvent("wheel", {deltaY: -400, clientX: r.left + r.width / 2,
     clientY: r.top + 60, bubbles: true, cancelable: true}));
   var dopo = b.dataset.from + "-" + b.dataset.to;
+  var cercato = b.getAttribute("data-hover"), trovato = !cercato;
+  visore.mostra(0, 1e9);
+  for (var y = 0; cercato && !trovato && y < 300; y += 4) {
+    for (var x = 0; !trovato && x < r.width; x += 2) {
+      c.dispatchEvent(new MouseEvent("mousemove", {clientX: r.left + x, clientY: r.top + y, bubbles: true}));
+      trovato = document.getElementById("suggerimento").textContent.indexOf(cercato) >= 0;
+    }
+  }
   var esito = b.dataset.state !== "ready" ? "not ready" : segni < 1000 ? "nothing drawn"
-    : prima === dopo ? "zoom left the range at " + prima : "ok";
+    : prima === dopo ? "zoom left the range at " + prima
+    : !trovato ? "no tooltip shows " + cercato : "ok";
   b.setAttribute("data-test", esito + " (" + prima + " then " + dopo + ")");
 })();
 </script>'
 
-# verifica NAME PAGE
+# verifica NAME PAGE [TOOLTIP]: TOOLTIP is a text that hovering over the
+# lanes must show somewhere.
 verifica() {
   pagina=$2
+  cercato=${3:-}
   if grep -q '<script src\|<link ' "$pagina"; then
     echo "$1: the page loads an external resource"
     return 1
   fi
-  awk -v primo="$primo" -v prova="$prova" '
+  awk -v primo="$primo" -v prova="$prova" -v cercato="$cercato" '
     !fatto_head && /<head>/ { sub(/<head>/, "<head>" primo); fatto_head = 1 }
     /^<\/body>$/ { print prova }
+    /^<body>$/ && cercato != "" { print "<body data-hover=\"" cercato "\">"; next }
     { print }' "$pagina" > "$scratch/prova.html"
   profilo=$(mktemp -d "$scratch/profilo.XXXXXX")
   timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
@@ -63,7 +76,7 @@ incorporato="$scratch/incorporato"
 mkdir "$incorporato"
 "$tool" texts "$incorporato" > /dev/null && "$tool" compile "$incorporato" > /dev/null &&
   "$tool" plot "$incorporato" --html --out "$incorporato/visore.html" || exit 1
-verifica "embedded scenario" "$incorporato/visore.html" || fallite=1
+verifica "embedded scenario" "$incorporato/visore.html" "_40572-.txt:20: segnale,    1000" || fallite=1
 
 lunga="$scratch/lunga"
 mkdir "$lunga"

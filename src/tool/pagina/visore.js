@@ -349,6 +349,20 @@
     g.stroke();
   }
 
+  // The stretch shown on the lanes, drawn over the track; ringed when it is
+  // too short to see.
+  function evidenzia(g, pr) {
+    const i0 = indicePiano(v0), i1 = Math.min(piano.m.length - 1, indicePiano(v1));
+    g.strokeStyle = "rgba(31,119,180,.55)"; g.lineWidth = 7; g.lineCap = "round";
+    traccia(g, pr, i0, Math.max(i0, i1));
+    g.lineCap = "butt";
+    const xa = pr.X(piano.x[i0]), ya = pr.Y(piano.y[i0]), xb = pr.X(piano.x[i1]), yb = pr.Y(piano.y[i1]);
+    if (Math.hypot(xb - xa, yb - ya) < 12) {
+      g.strokeStyle = "#1f77b4"; g.lineWidth = 2;
+      g.beginPath(); g.arc((xa + xb) / 2, (ya + yb) / 2, 10, 0, 2 * Math.PI); g.stroke();
+    }
+  }
+
   function disegnaPiano() {
     const w = telaPiano.clientWidth, h = 300;
     const g = prepara(telaPiano, h);
@@ -363,15 +377,7 @@
     g.lineJoin = "round";
     g.strokeStyle = "#333"; g.lineWidth = 1.6;
     traccia(g, pr, 0, piano.m.length - 1);
-    const i0 = indicePiano(v0), i1 = Math.min(piano.m.length - 1, indicePiano(v1));
-    g.strokeStyle = "rgba(31,119,180,.55)"; g.lineWidth = 7; g.lineCap = "round";
-    traccia(g, pr, i0, Math.max(i0, i1));
-    g.lineCap = "butt";
-    const xa = pr.X(piano.x[i0]), ya = pr.Y(piano.y[i0]), xb = pr.X(piano.x[i1]), yb = pr.Y(piano.y[i1]);
-    if (Math.hypot(xb - xa, yb - ya) < 12) {
-      g.strokeStyle = "#1f77b4"; g.lineWidth = 2;
-      g.beginPath(); g.arc((xa + xb) / 2, (ya + yb) / 2, 10, 0, 2 * Math.PI); g.stroke();
-    }
+    if (v0 > piano.m[0] || v1 < piano.m[piano.m.length - 1]) evidenzia(g, pr);
     segniPiano(g, pr, w, h);
   }
 
