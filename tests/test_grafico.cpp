@@ -290,7 +290,7 @@ TEST(Pagina, TextsCannotCloseTheScript) {
 }
 
 // The longest route the readers accept.
-TEST(Pagina, LongestRouteStaysWithinFiveMegabytes) {
+TEST(Pagina, LongestRouteStaysWithinFiveMegabytesAsPageAndAsSvg) {
   Cartella dir;
   platform::Files files;
   const NomiFile nomi = nomi_file(dir.str(), "Sintetica_Lunga", "1");
@@ -306,6 +306,12 @@ TEST(Pagina, LongestRouteStaysWithinFiveMegabytes) {
   std::size_t con_origine = 0;
   for (const auto& o : d.oggetti) con_origine += o.origine ? 1 : 0;
   EXPECT_GT(con_origine, 1000u) << "every entry of the generated texts is traced";
+  const std::string svg = disegna_svg(d);
+  EXPECT_LE(svg.size(), 5'000'000u) << "the plan path is thinned to 100,000 points";
+  const std::size_t piano = svg.find("<path id=\"plan\"");
+  const std::string punti = attributo(svg, piano, "data-points");
+  EXPECT_LE(std::stoul(punti), 100'000u);
+  EXPECT_EQ(conta(attributo(svg, piano, "d"), ","), std::stoul(punti));
 }
 
 // ---- the command ----

@@ -63,15 +63,31 @@ const PuntoPiano* punto_a(const std::vector<PuntoPiano>& punti, double metro) {
   return it == punti.end() ? nullptr : &*it;
 }
 
+// A long track is drawn through every n-th point, which on a page a
+// thousand pixels wide loses nothing, to keep the file small.
+constexpr std::size_t punti_massimi = 100'000;
+
+std::size_t passo(std::size_t punti) { return (punti + punti_massimi - 1) / punti_massimi; }
+
 std::string tracciato(const std::vector<PuntoPiano>& punti, std::size_t da, std::size_t a,
                       const Proiezione& pr) {
+  const std::size_t n = passo(a - da);
   std::string d;
-  d.reserve((a - da) * 16);
-  for (std::size_t i = da; i < a; ++i) {
-    d += (i == da ? "M" : i == da + 1 ? " L" : " ");
+  d.reserve((a - da) / n * 16);
+  std::size_t scritti = 0;
+  auto aggiungi = [&](std::size_t i) {
+    d += scritti == 0 ? "M" : scritti == 1 ? " L" : " ";
     d += num(pr.X(punti[i].x)) + "," + num(pr.Y(punti[i].y));
-  }
+    ++scritti;
+  };
+  for (std::size_t i = da; i < a; i += n) aggiungi(i);
+  if ((a - 1 - da) % n != 0) aggiungi(a - 1);
   return d;
+}
+
+std::size_t punti_disegnati(std::size_t punti) {
+  const std::size_t n = passo(punti);
+  return (punti - 1) / n + 1 + ((punti - 1) % n != 0 ? 1 : 0);
 }
 
 // The track keeps labels off it: a small box every few pixels along it.
@@ -185,7 +201,8 @@ void piano(Svg& s, const DatiGrafico& dati, const Area& a, double da, double fin
     evidenzia_tratto(s, dati.piano, pr, da, fino);
   }
   s.elemento("path", {{"id", "plan"}, {"d", tracciato(dati.piano, 0, dati.piano.size(), pr)},
-                      {"data-points", std::to_string(dati.piano.size())}, {"fill", "none"},
+                      {"data-points", std::to_string(punti_disegnati(dati.piano.size()))},
+                      {"fill", "none"},
                       {"stroke", "#333333"}, {"stroke-width", "1.6"}, {"stroke-linejoin", "round"}});
   Collocatore c({a.x0 + 2, a.y0 + 2, a.x1 - 2, a.y1 - 2});
   occupa_tracciato(c, dati.piano, pr);
