@@ -86,6 +86,9 @@ struct DatiGrafico {
 DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
                          std::string_view celle);
 
+// The curves the track of the plan view makes, with side and class.
+std::vector<Oggetto> curve_del_piano(const std::vector<PuntoPiano>& punti);
+
 // The entries of a description text that place objects, with their lines.
 std::vector<Origine> origini_testo(std::string_view testo, const std::string& file);
 

@@ -1,6 +1,5 @@
 // What the plot shows, taken from the decoded binary files.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -115,177 +114,7 @@ std::vector<Oggetto> oggetti(const std::vector<cella>& celle, const Tabella& t) 
   return trovati;
 }
 
-// ---- curves, from the turn of the track between successive metres ----
-
-// Turns per metre of the six curve classes.
-constexpr double svolte[6] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
-// The class (1 to 6) whose turn is nearest to |k|, 0 for straight track.
-int classe_curva(double k) {
-  const double a = std::abs(k);
-  if (a < svolte[0] / 2) return 0;
-  int migliore = 1;
-  for (int c = 2; c <= 6; ++c) {
-    if (std::abs(std::log(a / svolte[c - 1])) < std::abs(std::log(a / svolte[migliore - 1]))) {
-      migliore = c;
-    }
-  }
-  return migliore;
-}
-
-// Positive for a right-hand curve: a step d2 = d1 turned by k gives
-// d1 x d2 = -k |d1|^2.
-double svolta(const PuntoPiano& a, const PuntoPiano& b, const PuntoPiano& c) {
-  const double x1 = b.x - a.x, y1 = b.y - a.y, x2 = c.x - b.x, y2 = c.y - b.y;
-  const double n = x1 * x1 + y1 * y1;
-  return n > 0 ? -(x1 * y2 - y1 * x2) / n : 0;
-}
-
-Oggetto curva(std::int32_t inizio, std::int32_t fine, int classe, bool destra) {
-  Oggetto o{Genere::curva, static_cast<double>(inizio), static_cast<double>(fine),
-            std::string(destra ? "right " : "left ") + std::to_string(classe)};
-  o.valori = std::string(destra ? "right-hand" : "left-hand") + ", class " +
-             std::to_string(classe) + ", " + m(fine - inizio) + " long";
-  return o;
-}
-
-// Runs of metres that turn alike, one curve each: a curve from s for l
-// metres turns the steps to the points s + 1 to s + l.
-std::vector<Oggetto> curve(const std::vector<PuntoPiano>& punti) {
-  std::vector<Oggetto> trovate;
-  int classe = 0;
-  bool destra = false;
-  std::int32_t inizio = 0;
-  auto chiudi = [&](std::int32_t fine) {
-    if (classe != 0) trovate.push_back(curva(inizio, fine, classe, destra));
-  };
-  for (std::size_t i = 2; i < punti.size(); ++i) {
-    const double k = svolta(punti[i - 2], punti[i - 1], punti[i]);
-    const int c = classe_curva(k);
-    const bool d = k > 0;
-    if (c == classe && (c == 0 || d == destra)) continue;
-    chiudi(punti[i - 1].metro);
-    classe = c;
-    destra = d;
-    inizio = punti[i - 1].metro;
-  }
-  if (!punti.empty()) chiudi(punti.back().metro);
-  return trovate;
-}
-
-// ---- where each object was written ----
-
-std::string minuscolo(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
-
-std::optional<Genere> genere_voce(const std::string& chiave) {
-  auto ha = [&](const char* parola) { return chiave.find(parola) != std::string::npos; };
-  if (ha("segnale")) return Genere::segnale;
-  if (ha("rallentamento")) return Genere::rallentamento;
-  if (ha("stazione")) return Genere::stazione;
-  if (ha("abbattimento")) return Genere::abbattimento;
-  if (ha("indicatori_v")) return Genere::cartello_velocita;
-  if (ha("cartello") && ha("indicat")) return Genere::cartello;
-  if (ha("curva")) return Genere::curva;
-  return std::nullopt;
-}
-
-std::optional<double> primo_valore(std::string_view resto) {
-  const std::size_t fine = resto.find(',');
-  std::string campo(resto.substr(0, fine));
-  const auto a = campo.find_first_not_of(' ');
-  if (a == std::string::npos) return std::nullopt;
-  campo = campo.substr(a, campo.find_last_not_of(' ') - a + 1);
-  try {
-    std::size_t letti = 0;
-    const double v = std::stod(campo, &letti);
-    if (letti != campo.size()) return std::nullopt;
-    return v;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
-std::optional<Origine> origine_riga(std::string_view riga, const std::string& file, std::int32_t n) {
-  const std::size_t virgola = riga.find(',');
-  if (virgola == std::string_view::npos) return std::nullopt;
-  const auto genere = genere_voce(minuscolo(riga.substr(0, virgola)));
-  if (!genere) return std::nullopt;
-  const auto posizione = primo_valore(riga.substr(virgola + 1));
-  if (!posizione) return std::nullopt;
-  return Origine{*genere, *posizione, file, n, utf8_da_1252(riga)};
-}
-
-// The kind of entry an object comes from, and how far before the entry's
-// position the object lies.
-struct Provenienza {
-  Genere genere;
-  double anticipo;
-  double tolleranza;
-};
-
-std::optional<Provenienza> provenienza(Genere g) {
-  switch (g) {
-    case Genere::avviso: return Provenienza{Genere::rallentamento, 1200, 25};
-    case Genere::fermata: return Provenienza{Genere::stazione, 0, 0};
-    case Genere::stazione: return Provenienza{Genere::stazione, 0, 0};
-    case Genere::curva: return Provenienza{Genere::curva, 0, 1};
-    case Genere::avvicinamento: return std::nullopt;
-    default: return Provenienza{g, 0, 25};
-  }
-}
-
-const Origine* trova(const std::vector<const Origine*>& ordinate, double posizione, double tolleranza) {
-  auto it = std::lower_bound(ordinate.begin(), ordinate.end(), posizione - tolleranza,
-                             [](const Origine* o, double p) { return o->posizione < p; });
-  const Origine* migliore = nullptr;
-  for (; it != ordinate.end() && (*it)->posizione <= posizione + tolleranza; ++it) {
-    if (!migliore || std::abs((*it)->posizione - posizione) < std::abs(migliore->posizione - posizione)) {
-      migliore = *it;
-    }
-  }
-  return migliore;
-}
-
 }  // namespace
-
-std::vector<Origine> origini_testo(std::string_view testo, const std::string& file) {
-  std::vector<Origine> trovate;
-  std::int32_t n = 0;
-  while (!testo.empty()) {
-    const std::size_t fine = testo.find('\n');
-    std::string_view riga = testo.substr(0, fine);
-    testo.remove_prefix(fine == std::string_view::npos ? testo.size() : fine + 1);
-    ++n;
-    if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
-    if (auto o = origine_riga(riga, file, n)) trovate.push_back(std::move(*o));
-  }
-  return trovate;
-}
-
-void associa_origini(DatiGrafico& dati, const std::vector<Origine>& origini) {
-  std::vector<const Origine*> ordinate;
-  for (const auto& o : origini) ordinate.push_back(&o);
-  std::stable_sort(ordinate.begin(), ordinate.end(), [](const Origine* a, const Origine* b) {
-    return a->genere != b->genere ? a->genere < b->genere : a->posizione < b->posizione;
-  });
-  for (auto& oggetto : dati.oggetti) {
-    const auto p = provenienza(oggetto.genere);
-    if (!p) continue;
-    const auto da = std::lower_bound(ordinate.begin(), ordinate.end(), p->genere,
-                                     [](const Origine* o, Genere g) { return o->genere < g; });
-    const auto a = std::upper_bound(da, ordinate.end(), p->genere,
-                                    [](Genere g, const Origine* o) { return g < o->genere; });
-    const std::vector<const Origine*> dello_stesso(da, a);
-    if (const Origine* o = trova(dello_stesso, oggetto.posizione + p->anticipo, p->tolleranza)) {
-      oggetto.origine = *o;
-      if (oggetto.genere != Genere::avviso) oggetto.posizione = o->posizione;
-    }
-  }
-}
 
 std::vector<int> velocita_effettiva(const std::vector<cella>& celle) {
   std::vector<int> v(celle.size());
@@ -326,7 +155,7 @@ DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::str
   d.titolo = utf8_da_1252(t[85].nome) + " \u2014 train " + utf8_da_1252(t[86].nome);
   d.lunghezza_percorso = t[84].valore2;
   d.oggetti = oggetti(d.celle, t);
-  const auto c = curve(d.piano);
+  const auto c = curve_del_piano(d.piano);
   d.oggetti.insert(d.oggetti.end(), c.begin(), c.end());
   return d;
 }
