@@ -321,6 +321,7 @@
   }
 
   let proiezione = null;
+  let puntiPiano = [];  // the dots of the plan as last drawn, for tooltips
 
   function proietta(b, w, h) {
     const margine = 30;
@@ -421,6 +422,7 @@
     const punti = segni.map((s) => { const i = indicePiano(s.metro); return { ...s, x: pr.X(piano.x[i]), y: pr.Y(piano.y[i]) }; })
       .filter((p) => p.x >= 0 && p.x <= w && p.y >= 0 && p.y <= h);
     for (const p of punti) occupati.prendi({ x0: p.x - p.r, y0: p.y - p.r, x1: p.x + p.r, y1: p.y + p.r });
+    puntiPiano = punti;
     for (let k = punti.length - 1; k >= 0; k--) {
       const p = punti[k];
       g.fillStyle = p.colore; g.strokeStyle = "#fff"; g.lineWidth = 1;
@@ -513,6 +515,11 @@
     suggerimento.style.top = (e.clientY + 16 + r.height > window.innerHeight ? e.clientY - r.height - 8 : e.clientY + 16) + "px";
   }
 
+  function segnoPiano(x, y) {
+    const p = puntiPiano.find((q) => Math.hypot(q.x - x, q.y - y) <= q.r + 2);
+    return p ? p.testo + " at " + p.metro + " m\n" : "";
+  }
+
   function metroPiano(x, y) {
     if (!proiezione || !piano) return null;
     let migliore = -1, dist = 15 * 15;
@@ -549,7 +556,7 @@
     if (e.target === telaPiano) {
       const [x, y] = posizione(e, telaPiano);
       const m = metroPiano(x, y);
-      suggerisci(m === null ? null : "track at " + m + " m (km " + (m / 1000).toFixed(3) + ")\nclick to centre the lanes here", e);
+      suggerisci(m === null ? null : segnoPiano(x, y) + "track at " + m + " m (km " + (m / 1000).toFixed(3) + ")\nclick to centre the lanes here", e);
       return;
     }
     suggerisci(null, e);
