@@ -16,6 +16,7 @@
 #include "tool/compila.h"
 #include "tool/esempio.h"
 #include "tool/grafico.h"
+#include "tool/grafico_problemi.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -216,6 +217,31 @@ TEST(Dati, StationIsPlacedWhereItWasTyped) {
   EXPECT_EQ(s->inizio, -500);
   EXPECT_EQ(s->fine, 500);
   EXPECT_EQ(s->posizione, 0);
+}
+
+// A slowdown whose end falls on the signal at 3450 m: the compaction of
+// the texts in the directory marks it where it was typed.
+TEST(Dati, ProblemsOfTheTextsInTheDirectory) {
+  platform::Files files;
+  Cartella dir;
+  scrivi_esempio(files, dir.str(), false);
+  const NomiFile nomi = nomi_file(dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  std::string treno = files.read(nomi.treno_txt);
+  const std::string sezione = "[rallentamenti]\r\n";
+  treno.insert(treno.find(sezione) + sezione.size(), "rallentamento, 3000, 30, 500, 1, 1, 0\r\n");
+  files.replace(nomi.treno_txt, treno);
+
+  const auto problemi =
+      problemi_dei_testi(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  ASSERT_EQ(problemi.size(), 1u);
+  EXPECT_EQ(problemi[0].posizione, 3000);
+  EXPECT_EQ(problemi[0].gravita, Gravita::errore);
+  EXPECT_NE(problemi[0].testo.find("_40572-.txt:19:"), std::string::npos) << problemi[0].testo;
+  EXPECT_EQ(files.read(nomi.treno_txt), treno) << "the texts stay as they were";
+
+  files.remove(nomi.linea_txt);
+  EXPECT_TRUE(problemi_dei_testi(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato)
+                  .empty());
 }
 
 // ---- label placement ----
