@@ -199,7 +199,9 @@ TEST(Dati, ObjectsThatNoEntryPlacedAreTheCompactors) {
   const std::string treno = "abbattimento, 960, 180\r\n"
                             "rallentamento, 3000, 30, 500, 1, 1, 0\r\n"
                             "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0\r\n"
-                            "segnale, no number\r\n";
+                            "segnale, no number\r\n"
+                            "segnale, nan, 1\r\n"
+                            "stazione, 1e999\r\n";
   associa_origini(d, origini_testo(treno, "t.txt"));
   ASSERT_TRUE(d.oggetti[0].origine.has_value());
   EXPECT_EQ(d.oggetti[0].origine->riga, 1);

@@ -39,7 +39,7 @@ std::optional<double> primo_valore(std::string_view resto) {
   try {
     std::size_t letti = 0;
     const double v = std::stod(campo, &letti);
-    if (letti != campo.size()) return std::nullopt;
+    if (letti != campo.size() || !std::isfinite(v)) return std::nullopt;
     return v;
   } catch (const std::exception&) {
     return std::nullopt;
