@@ -1,6 +1,6 @@
 #!/bin/sh
-# The route viewer in headless Chromium, for the embedded scenario and the
-# longest route the readers accept: the page must load without a script
+# The route viewer in headless Chromium, for the embedded scenario (with and
+# without its plan view) and the longest route the readers accept: the page must load without a script
 # error, draw on its canvases, and narrow the distance shown when the wheel
 # turns over the lanes. The long route's page must stay within 5 MB.
 #   visore.sh SCENARI_TOOL SCRIVI_SCENARIO
@@ -77,6 +77,12 @@ mkdir "$incorporato"
 "$tool" texts "$incorporato" > /dev/null && "$tool" compile "$incorporato" > /dev/null &&
   "$tool" plot "$incorporato" --html --out "$incorporato/visore.html" || exit 1
 verifica "embedded scenario" "$incorporato/visore.html" "_40572-.txt:20: segnale,    1000" || fallite=1
+
+senza_piano="$scratch/senza_piano"
+mkdir "$senza_piano"
+"$tool" texts "$senza_piano" > /dev/null && "$tool" compile "$senza_piano" --no-plan > /dev/null &&
+  "$tool" plot "$senza_piano" --html --out "$senza_piano/visore.html" || exit 1
+verifica "embedded scenario without a plan" "$senza_piano/visore.html" || fallite=1
 
 lunga="$scratch/lunga"
 mkdir "$lunga"
