@@ -36,6 +36,10 @@ enum class Genere {
   fermata,
 };
 
+// The name of a kind in the SVG's classes and the page's data:
+// "signal", "stop-cell", "protection-point".
+const char* classe_genere(Genere g);
+
 // Where an object was written: a line of a description text.
 struct Origine {
   Genere genere;

@@ -46,25 +46,24 @@ const double fine_profili = inizio_profili + 3 * altezza_profilo + 2 * spazio_pr
 const double altezza_pagina = fine_profili + 130;
 
 struct StileGenere {
-  const char* classe;
   const char* colore;
   int corsia;
 };
 
 StileGenere stile(Genere g) {
   switch (g) {
-    case Genere::segnale: return {"signal", "#d62728", 0};
-    case Genere::rallentamento: return {"slowdown", "#ff7f0e", 1};
-    case Genere::avviso: return {"warning-board", "#ff7f0e", 1};
-    case Genere::cartello_velocita: return {"speed-board", "#1f77b4", 2};
-    case Genere::cartello: return {"text-board", "#9467bd", 3};
-    case Genere::stazione: return {"station", "#2ca02c", 4};
-    case Genere::fermata: return {"stop-cell", "#145a14", 4};
-    case Genere::curva: return {"curve", "#8c564b", 5};
-    case Genere::abbattimento: return {"protection-point", "#17becf", 6};
-    case Genere::avvicinamento: return {"approach-cell", "#7f7f7f", 7};
+    case Genere::segnale: return {"#d62728", 0};
+    case Genere::rallentamento: return {"#ff7f0e", 1};
+    case Genere::avviso: return {"#ff7f0e", 1};
+    case Genere::cartello_velocita: return {"#1f77b4", 2};
+    case Genere::cartello: return {"#9467bd", 3};
+    case Genere::stazione: return {"#2ca02c", 4};
+    case Genere::fermata: return {"#145a14", 4};
+    case Genere::curva: return {"#8c564b", 5};
+    case Genere::abbattimento: return {"#17becf", 6};
+    case Genere::avvicinamento: return {"#7f7f7f", 7};
   }
-  return {"object", "#000000", 0};
+  return {"#000000", 0};
 }
 
 const char* nome_genere(Genere g) {
@@ -178,7 +177,7 @@ void corsie(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
     const double X1 = o.genere == Genere::avvicinamento
                           ? distanza.a(std::min(o.inizio + metri_per_cella, distanza.v1))
                           : distanza.a(std::clamp(o.fine, distanza.v0, distanza.v1));
-    s.apri("g", {{"class", std::string("marker ") + st.classe},
+    s.apri("g", {{"class", std::string("marker ") + classe_genere(o.genere)},
                  {"data-position", testo_numero(o.posizione)}});
     s.apri("title", {});
     s.contenuto(titolo_oggetto(o));

@@ -73,22 +73,6 @@ json piano(const std::vector<PuntoPiano>& punti) {
   return {{"m", differenze(metri)}, {"x", differenze(x)}, {"y", differenze(y)}};
 }
 
-const char* nome_genere(Genere g) {
-  switch (g) {
-    case Genere::segnale: return "signal";
-    case Genere::rallentamento: return "slowdown";
-    case Genere::avviso: return "warning-board";
-    case Genere::cartello_velocita: return "speed-board";
-    case Genere::cartello: return "text-board";
-    case Genere::stazione: return "station";
-    case Genere::fermata: return "stop-cell";
-    case Genere::curva: return "curve";
-    case Genere::abbattimento: return "protection-point";
-    case Genere::avvicinamento: return "approach-cell";
-  }
-  return "object";
-}
-
 // Texts that repeat (values, labels) are sent once and referred to by
 // number; -1 is no text.
 class Testi {
@@ -116,7 +100,7 @@ json oggetti(const std::vector<Oggetto>& oggetti, Testi& testi) {
        posizione = json::array(), etichetta = json::array(), valori = json::array(),
        da_testo = json::array();
   for (const auto& o : oggetti) {
-    genere.push_back(testi.indice(nome_genere(o.genere)));
+    genere.push_back(testi.indice(classe_genere(o.genere)));
     inizio.push_back(std::lround(o.inizio));
     fine.push_back(std::lround(o.fine - o.inizio));
     posizione.push_back(std::lround(o.posizione - o.inizio));
