@@ -213,6 +213,20 @@ TEST(Dati, ObjectsThatNoEntryPlacedAreTheCompactors) {
   EXPECT_EQ(d.oggetti[3].origine->voce, "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0");
 }
 
+// An abbattimento point typed at 5500 m lies in cell 110, which for a signal
+// would be 5450 m.
+TEST(Dati, AbbattimentoPointLiesWhereItWasTyped) {
+  std::vector<cella> celle(120);
+  celle[110].tipo = 12;
+  celle[110].dato1 = 180;
+  const std::array<voce_tabella, numero_voci> tabella{};
+  DatiGrafico d = dati_grafico(std::nullopt, codifica_tabella(tabella), codifica_celle(celle));
+  ASSERT_EQ(d.oggetti.size(), 1u);
+  EXPECT_EQ(d.oggetti[0].posizione, 5500);
+  associa_origini(d, origini_testo("abbattimento, 5500, 180\r\n", "t.txt"));
+  EXPECT_TRUE(d.oggetti[0].origine.has_value());
+}
+
 TEST(Dati, StationIsPlacedWhereItWasTyped) {
   const Oggetto* s = primo(dati_incorporati(), Genere::stazione);
   ASSERT_NE(s, nullptr);

@@ -67,6 +67,13 @@ Oggetto fermata(const Tabella& t, const cella& c, double p) {
   return o;
 }
 
+// An abbattimento point at p lies in cell p / 50, one cell later than the
+// other point objects.
+Oggetto abbattimento(std::size_t k, std::string valori) {
+  const double p = static_cast<double>(k) * metri_per_cella;
+  return {Genere::abbattimento, p, p, "", p, std::move(valori)};
+}
+
 // A slowdown runs from its start cell to the next end cell.
 double fine_rallentamento(const std::vector<cella>& celle, std::size_t inizio) {
   for (std::size_t k = inizio + 1; k < celle.size(); ++k) {
@@ -87,8 +94,8 @@ std::optional<Oggetto> oggetto_cella(const std::vector<cella>& celle, std::size_
                     std::to_string(c.dato1) + " km/h", p, valori};
     case 4: return Oggetto{Genere::avviso, p, p, "", p, "slowdown at " + std::to_string(c.dato1) + " km/h"};
     case 6: return Oggetto{Genere::cartello_velocita, p, p, velocita_cartello(c), p, valori};
-    case 12: return Oggetto{Genere::abbattimento, p, p, "", p, "value " + std::to_string(c.dato1)};
-    case 13: return Oggetto{Genere::abbattimento, p, p, "", p, "no value"};
+    case 12: return abbattimento(k, "value " + std::to_string(c.dato1));
+    case 13: return abbattimento(k, "no value");
     case 14: return Oggetto{Genere::cartello, p, p, nome_voce(t, c.dato1), p,
                             "record " + std::to_string(c.dato1)};
     default: return std::nullopt;
