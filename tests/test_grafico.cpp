@@ -368,6 +368,7 @@ TEST(Comando, PlotOptions) {
   Cartella dir;
   const std::string d = "'" + dir.str() + "'";
   ASSERT_EQ(esegui("texts " + d), uscita_ok);
+  EXPECT_EQ(esegui("plot " + d), uscita_errore_file) << "nothing compiled yet";
   ASSERT_EQ(esegui("compile " + d), uscita_ok);
   struct Caso {
     std::string argomenti;

@@ -6,6 +6,7 @@
 #include "tool/comandi/comando.h"
 #include "tool/grafico.h"
 #include "tool/grafico_problemi.h"
+#include "tool/nomi_cartella.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -31,13 +32,14 @@ std::string disegna(platform::Files& files, const OpzioniPlot& o) {
   if (o.da_km && o.a_km && !(*o.da_km < *o.a_km)) {
     throw Rifiuto{uscita_uso, "--from must be below --to"};
   }
+  const Nomi nomi = nomi_binari(o.cartella, o.nomi);
   DatiGrafico dati;
   try {
-    dati = dati_da_cartella(files, o.cartella, o.nomi.linea, o.nomi.treno);
+    dati = dati_da_cartella(files, o.cartella, nomi.linea, nomi.treno);
   } catch (const FormatoNonValido& e) {
     throw Rifiuto{uscita_dati, o.cartella + ": refused, " + e.what()};
   }
-  dati.problemi = problemi_dei_testi(files, o.cartella, o.nomi.linea, o.nomi.treno);
+  dati.problemi = problemi_dei_testi(files, o.cartella, nomi.linea, nomi.treno);
   if (o.html) return pagina_html(dati, !o.senza_coda);
   return disegna_svg(dati, {metri(o.da_km), metri(o.a_km), !o.senza_coda});
 }
