@@ -19,8 +19,9 @@ trap 'rm -rf "$scratch"' EXIT
 
 # Script errors are recorded on the root element before the page's own
 # script runs; after it, a wheel event over the lanes canvas must change
-# the range the page reports, and hovering over the lanes must show the
-# tooltip asked for in the body's data-hover.
+# the range the page reports, the range box must show the kilometres typed
+# into it, and hovering over the lanes must show the tooltip asked for in
+# the body's data-hover.
 primo='<script>addEventListener("error", function (e) { document.documentElement.setAttribute("data-script-error", String(e.message)); });</script>'
 prova='<script>
 (function () {
@@ -31,6 +32,10 @@ prova='<script>
   c.dispatchEvent(new WheelEvent("wheel", {deltaY: -400, clientX: r.left + r.width / 2,
     clientY: r.top + 60, bubbles: true, cancelable: true}));
   var dopo = b.dataset.from + "-" + b.dataset.to;
+  document.getElementById("da").value = "1,5";
+  document.getElementById("a").value = "2.25";
+  document.getElementById("intervallo").requestSubmit();
+  var scelto = b.dataset.from + "-" + b.dataset.to;
   var cercato = b.getAttribute("data-hover"), trovato = !cercato;
   visore.mostra(0, 1e9);
   for (var y = 0; cercato && !trovato && y < 300; y += 4) {
@@ -41,6 +46,7 @@ prova='<script>
   }
   var esito = b.dataset.state !== "ready" ? "not ready" : segni < 1000 ? "nothing drawn"
     : prima === dopo ? "zoom left the range at " + prima
+    : scelto !== "1500-2250" ? "the range box gave " + scelto
     : !trovato ? "no tooltip shows " + cercato : "ok";
   b.setAttribute("data-test", esito + " (" + prima + " then " + dopo + ")");
 })();
