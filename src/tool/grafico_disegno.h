@@ -16,6 +16,10 @@ constexpr double margine_sx = 120;
 constexpr double margine_dx = 40;
 constexpr double corpo = 11;
 
+constexpr double altezza_profilo = 100;
+constexpr double spazio_profili = 24;
+constexpr double altezza_profili = 3 * altezza_profilo + 2 * spazio_profili;
+
 inline const std::string colore_griglia = "#dddddd";
 inline const std::string colore_testo = "#222222";
 
@@ -41,5 +45,8 @@ void testo_verticale(Svg& s, double x, double y, std::string_view testo);
 // The plan view in `area`, with the stretch from `da` to `a` metres drawn
 // over the track when it is not the whole route.
 void piano(Svg& s, const DatiGrafico& dati, const Area& area, double da, double a);
+
+// The three profiles, one below the other from `alto`.
+void profili(Svg& s, const DatiGrafico& dati, double alto, const Asse& distanza);
 
 }  // namespace scenari::tool::disegno
