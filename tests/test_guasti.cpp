@@ -68,6 +68,8 @@ const char* nome_tipo(Operation tipo) {
     case Operation::rename: return "rename";
     case Operation::remove: return "remove";
     case Operation::open_read: return "open_read";
+    case Operation::link: return "link";
+    case Operation::fsync: return "fsync";
   }
   return "?";
 }

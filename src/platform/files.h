@@ -2,6 +2,7 @@
 // seam where tests make an operation fail as the system would.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,22 +22,46 @@ class FileError : public std::runtime_error {
   std::string reason_;
 };
 
-enum class Operation { create, write, rename, remove, open_read };
+enum class Operation { create, write, rename, remove, open_read, link, fsync };
+
+// Receives the bytes of one output file in pieces, so a large file is never
+// held twice in memory.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void write(std::string_view bytes) = 0;
+};
+
+struct OutputFile {
+  std::string path;
+  std::function<void(ByteSink&)> fill;
+};
 
 class Files {
  public:
   virtual ~Files() = default;
 
+  // True for a regular file, false when nothing is there; anything else (a
+  // directory, a FIFO, a symbolic link loop) throws FileError with the reason.
   bool exists(const std::string& path);
-  // The whole content of a file.
+  // The whole content of a regular file.
   std::string read(const std::string& path);
-  // Replaces a file whole through a temporary file in the same directory and
-  // a rename, so the old content survives any failure.
+  // Replaces a file whole through a temporary file in the same directory,
+  // flushed to the disk, and a rename, so the old content survives any failure.
   void replace(const std::string& path, std::string_view bytes);
-  // Replaces several files: every temporary file is written before the
-  // first rename, so a write failure leaves all the old files in place, and
-  // a failed rename puts back the files renamed before it.
+  // Replaces files of one directory as one set: all old or all new after any
+  // failure, kill or power cut, once the next call (or `recover`) has run.
+  // Temporaries are written and flushed, a journal names the set, older
+  // files get backups (hard links, or renames where the file system has no
+  // hard links), then the renames run with SIGINT and SIGTERM held back.
+  // The directory is locked meanwhile, and an earlier set left unfinished
+  // there is completed or rolled back first.
+  void replace_set(const std::vector<OutputFile>& set);
+  // `replace_set` for contents already in memory.
   void replace_all(const std::vector<std::pair<std::string, std::string>>& files);
+  // Completes or rolls back a set a killed run left in `directory`, then
+  // removes its temporaries and backups.
+  void recover(const std::string& directory);
   void remove(const std::string& path);
   // Removes the file when it is there; a missing file is not an error.
   void remove_if_exists(const std::string& path);
@@ -46,12 +71,10 @@ class Files {
   virtual int fault(Operation, const std::string&) { return 0; }
 
  private:
-  std::string write_temporary(const std::string& path, std::string_view bytes);
-  void rename_over(const std::string& temporary, const std::string& path);
-  std::vector<std::string> keep_older(const std::vector<std::pair<std::string, std::string>>& files,
-                                      const std::vector<std::string>& temporaries);
-  static void put_back(const std::vector<std::pair<std::string, std::string>>& files,
-                       const std::vector<std::string>& backups, std::size_t failed);
+  friend class OutputSet;
+  friend class TemporaryFile;
+  // Throws FileError for `path` when `fault` fails `operation`.
+  void check(Operation operation, const std::string& path);
 };
 
 // "directory/name", the program directory joined with a file name.

@@ -2,41 +2,103 @@
 // the binary files and draw the route, on the same core as scenari.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/standard_output.h"
 #include "tool/comandi/comando.h"
 #include "tool/stato.h"
 #include "tool/uso.h"
 
-int main(int argc, char** argv) {
-  using namespace scenari;
-  using namespace scenari::tool;
-  CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios"};
-  app.set_version_flag("--version", "scenari-tool " SCENARI_VERSION);
-  app.require_subcommand(1);
+namespace {
 
-  platform::Files files;
-  const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
-                                        comando_compile(app, files), comando_dump(app, files),
-                                        comando_plot(app, files)};
-  if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) return *stato;
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? uscita_ok : uscita_uso;
+using namespace scenari;
+using namespace scenari::tool;
+
+std::string valore_dato(const CLI::Option& opzione, const char* predefinito) {
+  return opzione.count() > 0 ? opzione.as<std::string>() : predefinito;
+}
+
+// The route name and train number given to a command, checked before the
+// command reads or writes anything (the one not given stands as the
+// embedded scenario's until the command takes it from DIR).
+void controlla_nomi(const CLI::App& sottocomando) {
+  const CLI::Option* linea = sottocomando.get_option_no_throw("--line");
+  const CLI::Option* treno = sottocomando.get_option_no_throw("--train");
+  if (linea == nullptr || treno == nullptr || linea->count() + treno->count() == 0) return;
+  rifiuta_nomi_non_validi(valore_dato(*linea, nome_linea_incorporato),
+                          valore_dato(*treno, numero_treno_incorporato));
+}
+
+bool vuole_json(const CLI::App& app) {
+  for (const CLI::App* s : app.get_subcommands()) {
+    const CLI::Option* json = s->get_option_no_throw("--json");
+    if (json != nullptr && json->count() > 0) return true;
   }
+  return false;
+}
 
-  try {
-    for (const Comando& c : comandi) {
-      if (*c.sottocomando) return c.esegui();
+// A failure no command reported itself: one line on standard error and,
+// under --json, the object a driving program waits for.
+int fallimento(const CLI::App& app, int stato, const std::string& messaggio) {
+  std::cerr << "scenari-tool: " << messaggio << '\n';
+  if (vuole_json(app)) {
+    try {
+      std::cout << testo_json({{"status", stato}, {"message", messaggio}}) << '\n';
+      platform::finish_standard_output();
+    } catch (const std::exception&) {
     }
-    return uscita_uso;
+  }
+  return stato;
+}
+
+int esegui(const std::vector<Comando>& comandi) {
+  for (const Comando& c : comandi) {
+    if (*c.sottocomando) {
+      controlla_nomi(*c.sottocomando);
+      const int stato = c.esegui();
+      platform::finish_standard_output();
+      return stato;
+    }
+  }
+  return uscita_uso;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::guard_standard_streams();
+  CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios"};
+  try {
+    app.set_version_flag("--version", "scenari-tool " SCENARI_VERSION);
+    app.require_subcommand(1);
+    platform::Files files;
+    const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
+                                          comando_compile(app, files), comando_dump(app, files),
+                                          comando_plot(app, files)};
+    if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) {
+      platform::finish_standard_output();
+      return *stato;
+    }
+    try {
+      app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+      const int stato = app.exit(e) == 0 ? uscita_ok : uscita_uso;
+      platform::finish_standard_output();
+      return stato;
+    }
+    return esegui(comandi);
   } catch (const Rifiuto& r) {
-    std::cerr << "scenari-tool: " << r.messaggio << '\n';
-    return r.stato;
+    return fallimento(app, r.stato, r.messaggio);
   } catch (const platform::FileError& e) {
-    std::cerr << "scenari-tool: " << e.what() << '\n';
-    return uscita_errore_file;
+    return fallimento(app, uscita_errore_file, e.what());
+  } catch (const std::ios_base::failure&) {
+    return fallimento(app, uscita_errore_file, platform::standard_output_failure().what());
+  } catch (const std::bad_alloc&) {
+    return fallimento(app, uscita_errore_file, "out of memory");
+  } catch (const std::exception& e) {
+    return fallimento(app, uscita_errore_file, std::string("internal error: ") + e.what());
   }
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/esecuzione/avvio.h"
+#include "core/esecuzione/nomi_validi.h"
 
 namespace scenari::tool {
 
@@ -15,5 +17,13 @@ struct Rifiuto {
   int stato;
   std::string messaggio;
 };
+
+// Refuses (status 64, with the reason) a route name or train number that
+// cannot form a scenario's file names, before anything is read or written.
+inline void rifiuta_nomi_non_validi(std::string_view nome_linea, std::string_view numero_treno) {
+  if (auto motivo = nome_rifiutato(nome_linea, numero_treno)) {
+    throw Rifiuto{uscita_uso, "refused: " + *motivo};
+  }
+}
 
 }  // namespace scenari::tool

@@ -1,0 +1,84 @@
+#include "core/esecuzione/nomi_validi.h"
+
+#include <array>
+#include <utility>
+
+namespace scenari {
+
+namespace {
+
+// The longest file name most file systems take, in bytes.
+constexpr std::size_t lunghezza_massima = 255;
+
+struct NomeFile {
+  const char* ruolo;
+  std::string nome;
+};
+
+// The eight names a run forms, as `nomi_file` forms them.
+std::array<NomeFile, 8> nomi_formati(std::string_view linea, std::string_view treno) {
+  const std::string l(linea);
+  const std::string t = l + "_" + std::string(treno);
+  return {{{"the line text", l + "_linea.txt"},
+           {"the train text", t + "-.txt"},
+           {"the notes", t + "_note.txt"},
+           {"the slowdown form", t + "_rallentamenti.txt"},
+           {"the train card", t + "_scheda_treno.txt"},
+           {"the plan file", l + "_linea.dat"},
+           {"the general table", t + ".sim"},
+           {"the cells file", t + ".dat"}}};
+}
+
+std::string in_minuscolo(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+std::string esadecimale(unsigned char c) {
+  constexpr const char* cifre = "0123456789ABCDEF";
+  return std::string("0x") + cifre[c >> 4] + cifre[c & 0xF];
+}
+
+// What is wrong with one name on its own.
+std::optional<std::string> difetto(std::string_view cosa, std::string_view nome) {
+  if (nome.empty()) return std::string(cosa) + " is empty";
+  if (nome == "." || nome == "..") return std::string(cosa) + " is '" + std::string(nome) + "'";
+  for (char c : nome) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\') return std::string(cosa) + " contains '" + c + "'";
+    if (byte < 0x20 || byte == 0x7F) {
+      return std::string(cosa) + " contains the control character " + esadecimale(byte);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> nome_rifiutato(std::string_view nome_linea, std::string_view numero_treno) {
+  if (auto d = difetto("route name", nome_linea)) return d;
+  if (auto d = difetto("train number", numero_treno)) return d;
+  const auto nomi = nomi_formati(nome_linea, numero_treno);
+  for (const NomeFile& f : nomi) {
+    if (f.nome.size() > lunghezza_massima) {
+      return "the name of " + std::string(f.ruolo) + " would be " + std::to_string(f.nome.size()) +
+             " bytes long, above the " + std::to_string(lunghezza_massima) +
+             " a file system takes";
+    }
+  }
+  // Compared without case, as the file systems of other systems and of
+  // memory cards compare names.
+  for (std::size_t i = 0; i < nomi.size(); ++i) {
+    for (std::size_t j = i + 1; j < nomi.size(); ++j) {
+      if (in_minuscolo(nomi[i].nome) == in_minuscolo(nomi[j].nome)) {
+        return "train number '" + std::string(numero_treno) + "' makes " + nomi[i].ruolo +
+               " and " + nomi[j].ruolo + " the same name";
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace scenari

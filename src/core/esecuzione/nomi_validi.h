@@ -1,0 +1,16 @@
+// Whether a route name and a train number can form the file names of a
+// scenario: each name must stay one plain file name in its directory, and
+// the names must stay distinct.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scenari {
+
+// Why the names are refused ("route name contains '/'", ...), or nothing
+// when every file name they form is sound.
+std::optional<std::string> nome_rifiutato(std::string_view nome_linea, std::string_view numero_treno);
+
+}  // namespace scenari

@@ -1,0 +1,33 @@
+// An open file descriptor closed when it goes, and the system's words for an
+// errno value: what every file operation of the platform layer shares.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+namespace scenari::platform {
+
+inline std::string describe(int error) { return std::strerror(error); }
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
+  Descriptor& operator=(Descriptor&&) = delete;
+
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+}  // namespace scenari::platform

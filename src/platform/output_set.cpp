@@ -1,0 +1,265 @@
+// Files::replace_set and Files::recover: a set of files replaced as one,
+// the way a careful database commits. The journal is the commit record:
+// while it lies in the directory the set is in flight, and whoever finds it
+// (this run on a failure, the next run after a kill) takes the set to one
+// whole state before anything else happens there.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <sys/stat.h>
+
+#include "platform/descriptor.h"
+#include "platform/directory_lock.h"
+#include "platform/file_steps.h"
+#include "platform/files.h"
+#include "platform/journal.h"
+#include "platform/signals.h"
+
+namespace scenari::platform {
+
+namespace {
+
+std::string name_of(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string common_directory(const std::vector<OutputFile>& set) {
+  const std::string directory = directory_of(set.front().path);
+  for (const OutputFile& file : set) {
+    if (directory_of(file.path) != directory) {
+      throw std::invalid_argument("a set of files spans directories: " + file.path);
+    }
+  }
+  return directory;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat first {}, second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+void unlink_if_there(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw FileError(path, describe(errno));
+}
+
+void write_durably(int fd, const std::string& path, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw FileError(path, describe(errno));
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (::fsync(fd) != 0) throw FileError(path, describe(errno));
+}
+
+}  // namespace
+
+// One replacement or recovery in one directory, run under its lock.
+class OutputSet {
+ public:
+  OutputSet(Files& files, std::string directory)
+      : files_(files), directory_(std::move(directory)), journal_(join(directory_, journal_name)) {}
+
+  void replace(const std::vector<OutputFile>& set);
+  void recover();
+
+ private:
+  struct Entry {
+    std::string target;
+    std::string temporary;
+    std::string backup;
+    bool had_older;
+  };
+
+  std::vector<Entry> entries_of(const std::vector<JournalEntry>& journal) const;
+  void write_journal(const std::vector<Entry>& entries);
+  void mark_rollback();
+  std::vector<bool> link_backups(const std::vector<Entry>& entries);
+  void rename_checked(const std::string& from, const std::string& to, const std::string& target);
+  void rename_all(const std::vector<Entry>& entries, const std::vector<bool>& linked);
+  void roll_forward(const std::vector<Entry>& entries);
+  void roll_back(const std::vector<Entry>& entries);
+  void sync();
+  void remove_leftovers();
+
+  Files& files_;
+  std::string directory_;
+  std::string journal_;
+};
+
+std::vector<OutputSet::Entry> OutputSet::entries_of(const std::vector<JournalEntry>& journal) const {
+  std::vector<Entry> entries;
+  for (const JournalEntry& e : journal) {
+    entries.push_back({join(directory_, target_of(e.temporary)), join(directory_, e.temporary),
+                       join(directory_, backup_of(e.temporary)), e.had_older});
+  }
+  return entries;
+}
+
+void OutputSet::sync() {
+  files_.check(Operation::fsync, directory_);
+  sync_directory(directory_);
+}
+
+// The journal and its directory entry are on the disk before the first
+// backup or rename, so a journal cut short means nothing was renamed yet.
+void OutputSet::write_journal(const std::vector<Entry>& entries) {
+  std::vector<JournalEntry> lines;
+  for (const Entry& e : entries) lines.push_back({name_of(e.temporary), e.had_older});
+  try {
+    Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (fd.get() < 0) throw FileError(journal_, describe(errno));
+    files_.check(Operation::write, journal_);
+    files_.check(Operation::fsync, journal_);
+    write_durably(fd.get(), journal_, journal_text(lines));
+    sync();
+  } catch (const FileError&) {
+    ::unlink(journal_.c_str());
+    throw;
+  }
+}
+
+void OutputSet::mark_rollback() {
+  Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  if (fd.get() < 0) throw FileError(journal_, describe(errno));
+  write_durably(fd.get(), journal_, rollback_mark);
+}
+
+// A hard link per older file, where the file system has them; the files
+// whose link failed get their backup by a rename just before their own.
+std::vector<bool> OutputSet::link_backups(const std::vector<Entry>& entries) {
+  std::vector<bool> linked(entries.size(), false);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].had_older) continue;
+    if (files_.fault(Operation::link, entries[i].target) != 0 ||
+        ::link(entries[i].target.c_str(), entries[i].backup.c_str()) != 0) {
+      break;
+    }
+    linked[i] = true;
+  }
+  return linked;
+}
+
+void OutputSet::rename_checked(const std::string& from, const std::string& to,
+                               const std::string& target) {
+  files_.check(Operation::rename, target);
+  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(target, describe(errno));
+}
+
+void OutputSet::rename_all(const std::vector<Entry>& entries, const std::vector<bool>& linked) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Entry& e = entries[i];
+    if (e.had_older && !linked[i]) rename_checked(e.target, e.backup, e.target);
+    rename_checked(e.temporary, e.target, e.target);
+  }
+}
+
+// Every temporary still there is renamed over its file: temporaries go only
+// by their rename, unless the journal says the set is being rolled back.
+void OutputSet::roll_forward(const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    if (kind_of(e.temporary) != Kind::missing) rename_checked(e.temporary, e.target, e.target);
+  }
+}
+
+// Every file renamed gets its older version back from the backup, or goes
+// when it had none; a backup that is still a second name of its file is
+// simply dropped (a rename between two names of one file does nothing).
+void OutputSet::roll_back(const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    const bool renamed = kind_of(e.temporary) == Kind::missing;
+    if (e.had_older && kind_of(e.backup) != Kind::missing) {
+      if (same_file(e.backup, e.target)) {
+        unlink_if_there(e.backup);
+      } else {
+        rename_checked(e.backup, e.target, e.target);
+      }
+    } else if (!e.had_older && renamed) {
+      unlink_if_there(e.target);
+    }
+    unlink_if_there(e.temporary);
+  }
+}
+
+void OutputSet::remove_leftovers() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(directory_, error)) {
+    const std::string name = entry.path().filename().string();
+    if (is_leftover_name(name) && entry.is_regular_file(error)) unlink_if_there(entry.path().string());
+  }
+  if (error) throw FileError(directory_, error.message());
+}
+
+void OutputSet::replace(const std::vector<OutputFile>& set) {
+  std::vector<std::unique_ptr<TemporaryFile>> temporaries;
+  std::vector<Entry> entries;
+  for (const OutputFile& file : set) {
+    refuse_non_regular(file.path);
+    auto temporary = std::make_unique<TemporaryFile>(files_, file.path);
+    file.fill(*temporary);
+    temporary->finish();
+    temporaries.push_back(std::move(temporary));
+  }
+  for (const auto& t : temporaries) {
+    const std::string backup = backup_of(t->path());
+    entries.push_back({t->target(), t->path(), backup, kind_of(t->target()) == Kind::regular});
+  }
+
+  const HeldSignals held;
+  write_journal(entries);
+  for (const auto& t : temporaries) t->keep();
+  try {
+    rename_all(entries, link_backups(entries));
+    sync();
+  } catch (const FileError&) {
+    // Rolled back here when possible; otherwise the journal stays for the
+    // next run, which finds the set in flight and completes it.
+    try {
+      mark_rollback();
+      roll_back(entries);
+      sync_directory(directory_);
+      unlink_if_there(journal_);
+    } catch (const FileError&) {
+    }
+    throw;
+  }
+  unlink_if_there(journal_);
+  // The set is whole; a backup that cannot go now is a leftover the next
+  // run removes.
+  for (const Entry& e : entries) ::unlink(e.backup.c_str());
+}
+
+void OutputSet::recover() {
+  if (kind_of(journal_) == Kind::regular) {
+    const HeldSignals held;
+    if (const auto journal = parse_journal(read_regular(journal_))) {
+      const std::vector<Entry> entries = entries_of(journal->entries);
+      if (journal->rolling_back) {
+        roll_back(entries);
+      } else {
+        roll_forward(entries);
+      }
+      sync();
+    }
+    unlink_if_there(journal_);
+  }
+  remove_leftovers();
+}
+
+void Files::replace_set(const std::vector<OutputFile>& set) {
+  if (set.empty()) return;
+  const std::string directory = common_directory(set);
+  const DirectoryLock lock(directory, true);
+  OutputSet(*this, directory).recover();
+  OutputSet(*this, directory).replace(set);
+}
+
+void Files::recover(const std::string& directory) {
+  const DirectoryLock lock(directory, true);
+  OutputSet(*this, directory).recover();
+}
+
+}  // namespace scenari::platform

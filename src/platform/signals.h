@@ -1,0 +1,23 @@
+// Interrupt and termination requests held back while a set of files is
+// being renamed, so that the set is whole when the program ends.
+#pragma once
+
+#include <signal.h>
+
+namespace scenari::platform {
+
+// SIGINT, SIGTERM and SIGHUP are blocked while the object lives; one that
+// arrived meanwhile is acted on (by default, ending the program) as soon as
+// it goes.
+class HeldSignals {
+ public:
+  HeldSignals();
+  ~HeldSignals();
+  HeldSignals(const HeldSignals&) = delete;
+  HeldSignals& operator=(const HeldSignals&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+}  // namespace scenari::platform

@@ -1,0 +1,21 @@
+// The standard streams as checked files: what a command printed must have
+// reached standard output, or the command fails.
+#pragma once
+
+#include "platform/files.h"
+
+namespace scenari::platform {
+
+// Puts a descriptor that refuses writes in place of any of the three
+// standard streams that was closed, so no file the program opens later
+// takes its number and receives what was meant for it. Then makes every
+// failed write to std::cout throw std::ios_base::failure at once.
+void guard_standard_streams();
+// Flushes std::cout and the C stream under it; throws FileError naming
+// "standard output" and the system's reason when a write to it failed
+// (a full disk, a closed pipe or descriptor).
+void finish_standard_output();
+// The FileError for a write to standard output that just failed.
+FileError standard_output_failure();
+
+}  // namespace scenari::platform
