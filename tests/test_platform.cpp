@@ -1,12 +1,22 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cerrno>
+#include <cstring>
+#include <functional>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/directory_lock.h"
 #include "platform/files.h"
+#include "platform/journal.h"
 #include "platform/scratch_directory.h"
 #include "support/ausili.h"
 
@@ -71,7 +81,34 @@ TEST_F(FilesProva, ReadReturnsEveryByte) {
   files.replace(a, byte);
   EXPECT_EQ(files.read(a), byte);
   EXPECT_TRUE(files.exists(a));
-  EXPECT_FALSE(files.exists(cartella.str()));
+  EXPECT_FALSE(files.exists(b));
+}
+
+// What is not a regular file is reported with its reason, by `exists` and
+// `read` alike, and a FIFO with no writer does not block the read.
+TEST_F(FilesProva, NonRegularFilesAreReportedWithTheirReason) {
+  const std::string fifo = (cartella / "fifo.txt").string();
+  const std::string anello = (cartella / "loop.txt").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink(anello, anello);
+  struct Caso {
+    std::string percorso;
+    std::string motivo;
+  };
+  for (const auto& caso : {Caso{cartella.str(), "is a directory"}, Caso{fifo, "not a regular file"},
+                           Caso{anello, std::strerror(ELOOP)}}) {
+    for (const auto& operazione : {std::function<void()>([&] { files.exists(caso.percorso); }),
+                                   std::function<void()>([&] { files.read(caso.percorso); })}) {
+      try {
+        operazione();
+        ADD_FAILURE() << caso.percorso << ": no error";
+      } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), caso.percorso);
+        EXPECT_EQ(e.reason(), caso.motivo);
+      }
+    }
+  }
+  EXPECT_THROW(files.read(b), FileError);
 }
 
 TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
@@ -80,14 +117,12 @@ TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
     std::string bersaglio;
     Files* strato;
   };
-  const std::string mancante = (cartella / "missing" / "a.txt").string();
   const std::string cartella_bersaglio = (cartella / "dir.txt").string();
   fs::create_directory(cartella_bersaglio);
   FilesGuasti disco_pieno(Operation::write, a, ENOSPC);
   FilesGuasti rinomina(Operation::rename, a, EACCES);
   FilesGuasti creazione(Operation::create, a, EROFS);
   const Caso casi[] = {
-      {"directory missing", mancante, &files},
       {"target is a directory", cartella_bersaglio, &files},
       {"disk full", a, &disco_pieno},
       {"rename refused", a, &rinomina},
@@ -105,6 +140,19 @@ TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
     }
     EXPECT_EQ(test::read_file(a), "old content") << caso.nome;
     EXPECT_EQ(contenuto(), (std::set<std::string>{"a.txt", "dir.txt"})) << caso.nome;
+  }
+}
+
+// A missing directory is named itself: it is locked before anything is
+// written there.
+TEST_F(FilesProva, AMissingDirectoryIsNamed) {
+  const std::string mancante = (cartella / "missing").string();
+  try {
+    files.replace(mancante + "/a.txt", "new");
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), mancante);
+    EXPECT_EQ(e.reason(), std::strerror(ENOENT));
   }
 }
 
@@ -171,4 +219,294 @@ TEST(ScratchDirectory, IsFreshAndRemovedWithItsContent) {
     percorso = prima.path();
   }
   EXPECT_FALSE(fs::exists(percorso));
+}
+
+// ---- sets of files replaced as one ----
+
+namespace {
+
+using scenari::platform::ByteSink;
+using scenari::platform::DirectoryLock;
+using scenari::platform::OutputFile;
+
+// Ends the process at the n-th operation of the file layer, of any kind, as
+// a kill would (0 ends it nowhere); hard links can be made to fail as on a
+// file system without them.
+class FilesInterrotti : public Files {
+ public:
+  FilesInterrotti(int fine, bool senza_link) : fine_(fine), senza_link_(senza_link) {}
+  int operazioni = 0;
+
+ protected:
+  int fault(Operation operazione, const std::string&) override {
+    if (++operazioni == fine_) ::_exit(9);
+    return operazione == Operation::link && senza_link_ ? EPERM : 0;
+  }
+
+ private:
+  int fine_;
+  bool senza_link_;
+};
+
+// Fails the n-th operation of one kind with EIO.
+class FilesFalliti : public Files {
+ public:
+  FilesFalliti(Operation tipo, int n) : tipo_(tipo), n_(n) {}
+  std::map<Operation, int> conteggio;
+  std::string percorso_guasto;
+
+ protected:
+  int fault(Operation operazione, const std::string& percorso) override {
+    if (++conteggio[operazione] != n_ || operazione != tipo_) return 0;
+    percorso_guasto = percorso;
+    return EIO;
+  }
+
+ private:
+  Operation tipo_;
+  int n_;
+};
+
+// Sends itself SIGTERM at the n-th rename and goes on; hard links can be
+// made to fail.
+class FilesSegnalati : public Files {
+ public:
+  FilesSegnalati(int n, bool senza_link) : n_(n), senza_link_(senza_link) {}
+  int rinomine = 0;
+
+ protected:
+  int fault(Operation operazione, const std::string&) override {
+    if (operazione == Operation::rename && ++rinomine == n_) ::raise(SIGTERM);
+    return operazione == Operation::link && senza_link_ ? EPERM : 0;
+  }
+
+ private:
+  int n_;
+  bool senza_link_;
+};
+
+// Three outputs: two with an older version, one new; the largest is written
+// in many pieces.
+class Insiemi : public ::testing::Test {
+ protected:
+  const std::map<std::string, std::string> vecchi{{"a.dat", "old a"}, {"b.sim", "old b"}};
+  const std::map<std::string, std::string> nuovi{
+      {"a.dat", std::string(200000, 'a')}, {"b.sim", "new b"}, {"c.dat", "new c"}};
+
+  void prepara() {
+    for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
+    for (const auto& [nome, byte] : vecchi) test::write_file(cartella / nome, byte);
+  }
+
+  std::vector<OutputFile> insieme() const {
+    std::vector<OutputFile> set;
+    for (const auto& [nome, byte] : nuovi) {
+      set.push_back({(cartella / nome).string(), [&byte = byte](ByteSink& sink) {
+                       for (std::size_t i = 0; i < byte.size(); i += 1000) {
+                         sink.write(std::string_view(byte).substr(i, 1000));
+                       }
+                     }});
+    }
+    return set;
+  }
+
+  // All old or all new, and nothing else in the directory.
+  void verifica_intero(const std::string& caso) const {
+    const auto dopo = test::file_contents(cartella.path());
+    EXPECT_TRUE(dopo == vecchi || dopo == nuovi) << caso << ": " << testing::PrintToString(test::file_names(cartella.path()));
+  }
+
+  const test::TestDirectory cartella{"insiemi"};
+};
+
+}  // namespace
+
+TEST_F(Insiemi, ReplaceSetWritesEveryFileAndLeavesNothingElse) {
+  prepara();
+  Files files;
+  files.replace_set(insieme());
+  EXPECT_EQ(test::file_contents(cartella.path()), nuovi);
+}
+
+// The run killed before each operation in turn, with hard links and
+// without; then the next run's recovery, itself killed before each of its
+// own operations in turn: the set is whole and nothing is left behind.
+TEST_F(Insiemi, AKillAnywhereLeavesAWholeSetOnceRecovered) {
+  for (const bool senza_link : {false, true}) {
+    prepara();
+    FilesInterrotti conta(0, senza_link);
+    conta.replace_set(insieme());
+    const int operazioni = conta.operazioni;
+    ASSERT_GE(operazioni, 12);
+    for (int fine = 1; fine <= operazioni; ++fine) {
+      const std::string caso = std::string(senza_link ? "without" : "with") +
+                               " hard links, killed before operation " + std::to_string(fine);
+      prepara();
+      const test::ProcessEnd run = test::run_in_child([&] {
+        FilesInterrotti(fine, senza_link).replace_set(insieme());
+      });
+      ASSERT_EQ(run.status, 9) << caso;
+      for (int fine_recupero = 1;; ++fine_recupero) {
+        const test::ProcessEnd recupero = test::run_in_child([&] {
+          FilesInterrotti(fine_recupero, senza_link).recover(cartella.str());
+        });
+        if (recupero.status == 0) break;
+        ASSERT_EQ(recupero.status, 9) << caso;
+      }
+      verifica_intero(caso);
+    }
+  }
+}
+
+// Every operation failed in turn: the error names the file, the set is
+// whole and nothing is left; a failed hard link only changes how the older
+// files are kept.
+TEST_F(Insiemi, AFailureAnywhereLeavesAWholeSet) {
+  prepara();
+  FilesFalliti conta(Operation::create, 0);
+  conta.replace_set(insieme());
+  for (const auto& [tipo, quante] : conta.conteggio) {
+    for (int n = 1; n <= quante; ++n) {
+      const std::string caso = "operation " + std::to_string(static_cast<int>(tipo)) + " #" +
+                               std::to_string(n);
+      prepara();
+      FilesFalliti files(tipo, n);
+      if (tipo == Operation::link) {
+        files.replace_set(insieme());
+        EXPECT_EQ(test::file_contents(cartella.path()), nuovi) << caso;
+        continue;
+      }
+      try {
+        files.replace_set(insieme());
+        ADD_FAILURE() << caso << ": no error";
+      } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), files.percorso_guasto) << caso;
+        EXPECT_EQ(e.reason(), std::strerror(EIO)) << caso;
+      }
+      verifica_intero(caso);
+    }
+  }
+}
+
+// SIGTERM arriving during the renames is acted on once the set is whole.
+TEST_F(Insiemi, SignalsDuringTheRenamesWaitForTheWholeSet) {
+  for (const bool senza_link : {false, true}) {
+    prepara();
+    FilesSegnalati conta(0, senza_link);
+    conta.replace_set(insieme());
+    ASSERT_EQ(conta.rinomine, senza_link ? 5 : 3);
+    for (int n = 1; n <= conta.rinomine; ++n) {
+      prepara();
+      const test::ProcessEnd run =
+          test::run_in_child([&] { FilesSegnalati(n, senza_link).replace_set(insieme()); });
+      EXPECT_EQ(run.signal, SIGTERM) << "rename " << n;
+      EXPECT_EQ(test::file_contents(cartella.path()), nuovi) << "rename " << n;
+    }
+  }
+}
+
+// Older leftovers (temporaries and backups of killed runs) go; names that
+// only look alike stay.
+TEST_F(Insiemi, RecoveryRemovesOnlyLeftovers) {
+  prepara();
+  for (const char* avanzo : {"a.dat.tmp-Ab3xYz", "b.sim.tmp-000000-old", ".scenari-journal"}) {
+    test::write_file(cartella / avanzo, "left");
+  }
+  for (const char* simile : {"a.dat.tmp-Ab3xY", "a.dat.tmp-Ab3x_z", "b.sim-old", "tmp-123456"}) {
+    test::write_file(cartella / simile, "mine");
+  }
+  Files().recover(cartella.str());
+  EXPECT_EQ(test::file_names(cartella.path()),
+            (std::vector<std::string>{"a.dat", "a.dat.tmp-Ab3xY", "a.dat.tmp-Ab3x_z", "b.sim",
+                                      "b.sim-old", "tmp-123456"}));
+}
+
+// Two writers replacing one set many times, and a reader taking the lock
+// between them: every set it sees is one writer's whole set.
+TEST_F(Insiemi, TwoWritersNeverMixASet) {
+  const std::vector<std::string> nomi = {"a.dat", "b.sim", "c.dat"};
+  auto scrittore = [&](char chi) {
+    Files files;
+    for (int giro = 0; giro < 25; ++giro) {
+      const std::string marca = std::string(1, chi) + std::to_string(giro) + ":";
+      std::vector<std::pair<std::string, std::string>> set;
+      for (const auto& nome : nomi) set.emplace_back((cartella / nome).string(), marca + nome + std::string(20000, chi));
+      files.replace_all(set);
+    }
+  };
+  const pid_t primo = ::fork();
+  if (primo == 0) { scrittore('x'); ::_exit(0); }
+  const pid_t secondo = ::fork();
+  if (secondo == 0) { scrittore('y'); ::_exit(0); }
+  int letture = 0;
+  auto leggi = [&] {
+    const DirectoryLock lock(cartella.str(), true);
+    std::set<std::string> marche;
+    for (const auto& nome : nomi) {
+      const std::string byte = test::read_file(cartella / nome);
+      marche.insert(byte.substr(0, byte.find(':')));
+    }
+    EXPECT_LE(marche.size(), 1u) << testing::PrintToString(marche);
+    ++letture;
+  };
+  for (int stato = 0; ::waitpid(primo, &stato, WNOHANG) == 0;) leggi();
+  for (int stato = 0; ::waitpid(secondo, &stato, WNOHANG) == 0;) leggi();
+  leggi();
+  EXPECT_EQ(test::file_names(cartella.path()), nomi);
+  EXPECT_GT(letture, 1);
+}
+
+// The lock is refused at once to a second process when asked not to wait,
+// naming the directory, and taken again freely by its holder.
+TEST_F(Insiemi, ALockedDirectoryIsRefusedToAnotherProcess) {
+  int tenuto[2], rilascia[2];
+  ASSERT_EQ(::pipe(tenuto), 0);
+  ASSERT_EQ(::pipe(rilascia), 0);
+  const pid_t titolare = ::fork();
+  if (titolare == 0) {
+    const DirectoryLock lock(cartella.str(), false);
+    char c = 0;
+    (void)!::write(tenuto[1], "x", 1);
+    (void)!::read(rilascia[0], &c, 1);
+    ::_exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(::read(tenuto[0], &c, 1), 1);
+  try {
+    const DirectoryLock lock(cartella.str(), false);
+    ADD_FAILURE() << "lock taken twice";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), cartella.str());
+  }
+  ASSERT_EQ(::write(rilascia[1], "x", 1), 1);
+  int stato = 0;
+  ::waitpid(titolare, &stato, 0);
+  for (int fd : {tenuto[0], tenuto[1], rilascia[0], rilascia[1]}) ::close(fd);
+
+  const DirectoryLock lock(cartella.str(), false);
+  const DirectoryLock ancora(cartella.str(), false);
+  prepara();
+  Files().replace_set(insieme());
+  EXPECT_EQ(test::file_contents(cartella.path()), nuovi);
+}
+
+// A journal is acted on only when written whole: one cut short at any byte
+// means the run ended before its first rename.
+TEST(Journal, OnlyAWholeJournalIsReadBack) {
+  using namespace scenari::platform;
+  const std::vector<JournalEntry> voci = {{"x_linea.dat.tmp-aB3dE9", true}, {"x 1.sim.tmp-000000", false}};
+  const std::string testo = journal_text(voci);
+  for (std::size_t n = 0; n < testo.size(); ++n) {
+    EXPECT_FALSE(parse_journal(testo.substr(0, n)).has_value()) << n;
+  }
+  const auto letto = parse_journal(testo);
+  ASSERT_TRUE(letto.has_value());
+  ASSERT_EQ(letto->entries.size(), 2u);
+  EXPECT_EQ(letto->entries[0].temporary, voci[0].temporary);
+  EXPECT_TRUE(letto->entries[0].had_older);
+  EXPECT_FALSE(letto->entries[1].had_older);
+  EXPECT_FALSE(letto->rolling_back);
+  EXPECT_FALSE(parse_journal(testo + "rollb")->rolling_back);
+  EXPECT_TRUE(parse_journal(testo + std::string(rollback_mark))->rolling_back);
+  EXPECT_EQ(target_of(voci[1].temporary), "x 1.sim");
 }

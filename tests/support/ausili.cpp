@@ -1,6 +1,7 @@
 #include "support/ausili.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,5 +44,32 @@ Run run_program(const std::string& program, const std::string& arguments) {
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(output)};
 }
+
+namespace {
+
+ProcessEnd end_of(int status) {
+  if (WIFEXITED(status)) return {WEXITSTATUS(status), 0};
+  if (WIFSIGNALED(status)) return {-1, WTERMSIG(status)};
+  return {};
+}
+
+}  // namespace
+
+ProcessEnd run_in_child(const std::function<void()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    try {
+      body();
+    } catch (...) {
+      ::_exit(70);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child) return {};
+  return end_of(status);
+}
+
+ProcessEnd run_shell(const std::string& command) { return end_of(std::system(command.c_str())); }
 
 }  // namespace scenari::test

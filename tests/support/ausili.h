@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -44,5 +45,15 @@ struct Run {
 };
 // Runs `program` with `arguments` (already quoted for the shell).
 Run run_program(const std::string& program, const std::string& arguments);
+// How a child process ended: its exit status, or the signal that ended it.
+struct ProcessEnd {
+  int status = -1;  // -1 when a signal ended it
+  int signal = 0;
+};
+// Runs `body` in a forked child and waits for it; the child exits 0 after
+// it, or 70 when it throws.
+ProcessEnd run_in_child(const std::function<void()>& body);
+// Runs a shell command line and waits for it.
+ProcessEnd run_shell(const std::string& command);
 
 }  // namespace scenari::test
