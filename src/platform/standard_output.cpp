@@ -23,13 +23,13 @@ FileError standard_output_failure() {
 }
 
 void finish_standard_output() {
+  // The flush at exit must not throw: that would abort the program.
+  std::cout.exceptions(std::ios::goodbit);
   errno = 0;
-  try {
-    std::cout.flush();
-  } catch (const std::ios_base::failure&) {
+  std::cout.flush();
+  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     throw standard_output_failure();
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) throw standard_output_failure();
 }
 
 }  // namespace scenari::platform

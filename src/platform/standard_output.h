@@ -11,9 +11,10 @@ namespace scenari::platform {
 // takes its number and receives what was meant for it. Then makes every
 // failed write to std::cout throw std::ios_base::failure at once.
 void guard_standard_streams();
-// Flushes std::cout and the C stream under it; throws FileError naming
-// "standard output" and the system's reason when a write to it failed
-// (a full disk, a closed pipe or descriptor).
+// Flushes std::cout and the C stream under it, and stops the failures of
+// std::cout from throwing; throws FileError naming "standard output" and
+// the system's reason when a write to it failed (a full disk, a closed
+// pipe or descriptor). Called once, last, on every way out of the program.
 void finish_standard_output();
 // The FileError for a write to standard output that just failed.
 FileError standard_output_failure();

@@ -41,15 +41,19 @@ bool vuole_json(const CLI::App& app) {
 }
 
 // A failure no command reported itself: one line on standard error and,
-// under --json, the object a driving program waits for.
+// under --json, the object a driving program waits for (unless standard
+// output is what failed). Standard error is tied to standard output, so
+// standard output is finished first, when its failures no longer throw.
 int fallimento(const CLI::App& app, int stato, const std::string& messaggio) {
+  bool uscita_sana = true;
+  try {
+    platform::finish_standard_output();
+  } catch (const platform::FileError&) {
+    uscita_sana = false;
+  }
   std::cerr << "scenari-tool: " << messaggio << '\n';
-  if (vuole_json(app)) {
-    try {
-      std::cout << testo_json({{"status", stato}, {"message", messaggio}}) << '\n';
-      platform::finish_standard_output();
-    } catch (const std::exception&) {
-    }
+  if (uscita_sana && vuole_json(app)) {
+    std::cout << testo_json({{"status", stato}, {"message", messaggio}}) << '\n' << std::flush;
   }
   return stato;
 }

@@ -1,0 +1,159 @@
+// Reliability of scenari-tool as a process: names that cannot form a
+// scenario's file names, standard output that cannot be written, failures
+// that reach main, and description texts that are not regular files.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/esecuzione/nomi_validi.h"
+#include "support/ausili.h"
+
+namespace fs = std::filesystem;
+namespace test = scenari::test;
+using scenari::nome_rifiutato;
+
+namespace {
+
+const std::string linea = "Lago Fontana_Lago Marinella";
+
+std::string motivo(std::string_view nome_linea, std::string_view numero_treno) {
+  return nome_rifiutato(nome_linea, numero_treno).value_or("");
+}
+
+TEST(NomiValidi, NamesThatLeaveTheDirectoryOrAreNotNamesAreRefused) {
+  struct Caso {
+    std::string linea;
+    std::string treno;
+    std::string motivo;
+  };
+  const Caso casi[] = {
+      {"../ESC", "40572", "route name contains '/'"},
+      {"a\\b", "40572", "route name contains '\\'"},
+      {"..", "40572", "route name is '..'"},
+      {".", "40572", "route name is '.'"},
+      {"", "40572", "route name is empty"},
+      {linea, "", "train number is empty"},
+      {linea, "40/572", "train number contains '/'"},
+      {std::string("Lago\nFontana"), "40572", "route name contains the control character 0x0A"},
+      {linea, std::string("405\x7F", 4), "train number contains the control character 0x7F"},
+      {linea, std::string("40\0" "572", 6), "train number contains the control character 0x00"},
+      {linea, "linea", "train number 'linea' makes the plan file and the cells file the same name"},
+      {linea, "LINEA", "train number 'LINEA' makes the plan file and the cells file the same name"},
+  };
+  for (const Caso& c : casi) EXPECT_EQ(motivo(c.linea, c.treno), c.motivo) << c.linea << " " << c.treno;
+}
+
+// The longest name a run forms is the slowdown form's:
+// "<route>_<train>_rallentamenti.txt", 19 bytes more than the two names.
+TEST(NomiValidi, TheLongestFileNameMustFitTheFileSystem) {
+  const std::string treno = "40572";
+  const std::string al_limite(255 - 19 - treno.size(), 'x');
+  EXPECT_EQ(motivo(al_limite, treno), "");
+  EXPECT_EQ(motivo(al_limite + "x", treno),
+            "the name of the slowdown form would be 256 bytes long, above the 255 a file system "
+            "takes");
+}
+
+TEST(NomiValidi, OrdinaryNamesPass) {
+  for (const auto& [l, t] : std::vector<std::pair<std::string, std::string>>{
+           {linea, "40572"}, {"Citt\xE0 alta", "R 2"}, {"a..b", "..."}, {"-x", "linea2"}}) {
+    EXPECT_EQ(motivo(l, t), "") << l << " " << t;
+  }
+}
+
+// ---- the built program ----
+
+class Programma : public ::testing::Test {
+ protected:
+  // Runs scenari-tool with `argomenti` (shell words) and `redirezione` for
+  // its standard output; standard error goes to a file read into `errore`.
+  int esegui(const std::string& argomenti, const std::string& redirezione) {
+    const std::string comando = "'" + std::string(SCENARI_TOOL) + "' " + argomenti + " " +
+                                redirezione + " 2>'" + (flussi / "err").string() + "'";
+    const test::ProcessEnd fine = test::run_shell(comando);
+    errore = test::read_file(flussi / "err");
+    return fine.status;
+  }
+  int esegui(const std::string& argomenti) {
+    return esegui(argomenti, ">'" + (flussi / "out").string() + "'");
+  }
+  std::string uscita() const { return test::read_file(flussi / "out"); }
+  std::string in(const std::string& nome) const { return "'" + (cartella / nome).string() + "'"; }
+
+  const test::TestDirectory cartella{"affidabilita"};
+  const test::TestDirectory flussi{"affidabilita-flussi"};  // standard output and error
+  std::string errore;
+};
+
+// Refused with 64 and why, before anything is read or written anywhere.
+TEST_F(Programma, RefusedNamesWriteNothing) {
+  fs::create_directories(cartella / "dir" / "out");
+  ASSERT_EQ(esegui("texts " + in("dir")), 0);
+  const auto prima = test::file_names(cartella.path());
+  const auto dentro = test::file_names(cartella / "dir");
+  for (const std::string& opzioni :
+       {std::string("--line ../ESC"), std::string("--train linea"), std::string("--line ''"),
+        std::string("--train \"$(printf 'a\\tb')\"")}) {
+    for (const std::string& comando : {"compile " + in("dir") + " --out " + in("dir/out"),
+                                       "plot " + in("dir") + " --out " + in("dir/p.svg")}) {
+      EXPECT_EQ(esegui(comando + " " + opzioni), 64) << comando << " " << opzioni;
+      EXPECT_NE(errore.find("refused: "), std::string::npos) << errore;
+      EXPECT_EQ(test::file_names(cartella.path()), prima);
+      EXPECT_EQ(test::file_names(cartella / "dir"), dentro);
+      EXPECT_TRUE(fs::is_empty(cartella / "dir" / "out"));
+    }
+  }
+  EXPECT_NE(errore.find("contains the control character 0x09"), std::string::npos) << errore;
+}
+
+// Output that does not reach standard output is a failure: status 1 and
+// the reason on standard error.
+TEST_F(Programma, AStandardOutputThatCannotBeWrittenFails) {
+  fs::create_directories(cartella / "dir");
+  ASSERT_EQ(esegui("texts " + in("dir")), 0);
+  ASSERT_EQ(esegui("compile " + in("dir")), 0);
+  const std::string dat = in("dir/Lago Fontana_Lago Marinella_40572.dat");
+  for (const std::string& comando :
+       {"dump " + dat, "dump --json " + dat, "plot " + in("dir"), "texts --force " + in("dir"),
+        std::string("--help"), std::string("--version")}) {
+    EXPECT_EQ(esegui(comando, ">/dev/full"), 1) << comando;
+    EXPECT_NE(errore.find("standard output: " + std::string(std::strerror(ENOSPC))), std::string::npos)
+        << comando << ": " << errore;
+    EXPECT_EQ(esegui(comando, ">&-"), 1) << comando;
+    EXPECT_NE(errore.find("standard output: "), std::string::npos) << comando << ": " << errore;
+  }
+}
+
+// A failure that reaches main under --json still gives the driving program
+// its JSON object.
+TEST_F(Programma, FailuresReachingMainGiveTheJsonObject) {
+  EXPECT_EQ(esegui("dump --json " + in("missing.dat")), 1);
+  const std::string json = uscita();
+  EXPECT_NE(json.find("\"status\": 1"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"message\": \"" + (cartella / "missing.dat").string() + ": "),
+            std::string::npos)
+      << json;
+  EXPECT_NE(errore.find("missing.dat"), std::string::npos) << errore;
+}
+
+// A description text that is a directory or a FIFO is reported as such,
+// and the FIFO does not make the compile wait for a writer.
+TEST_F(Programma, TextsThatAreNotRegularFilesAreReportedAsSuch) {
+  fs::create_directories(cartella / "dir");
+  ASSERT_EQ(esegui("texts " + in("dir")), 0);
+  const fs::path testo_linea = cartella / "dir" / "Lago Fontana_Lago Marinella_linea.txt";
+  fs::remove(testo_linea);
+  fs::create_directory(testo_linea);
+  EXPECT_EQ(esegui("compile " + in("dir")), 1);
+  EXPECT_NE(errore.find("_linea.txt: is a directory"), std::string::npos) << errore;
+  fs::remove(testo_linea);
+  ASSERT_EQ(test::run_shell("mkfifo '" + testo_linea.string() + "'").status, 0);
+  EXPECT_EQ(esegui("compile " + in("dir")), 1);
+  EXPECT_NE(errore.find("_linea.txt: not a regular file"), std::string::npos) << errore;
+}
+
+}  // namespace
