@@ -105,12 +105,14 @@ void TemporaryFile::write_through(std::string_view bytes) {
   }
 }
 
-void TemporaryFile::finish() {
+void TemporaryFile::finish(bool to_disk) {
   files_.check(Operation::write, target_);
   write_through(buffer_);
   buffer_.clear();
-  files_.check(Operation::fsync, target_);
-  if (::fsync(fd_) != 0) throw FileError(target_, describe(errno));
+  if (to_disk) {
+    files_.check(Operation::fsync, target_);
+    if (::fsync(fd_) != 0) throw FileError(target_, describe(errno));
+  }
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) throw FileError(target_, describe(errno));
 }

@@ -26,8 +26,9 @@ void sync_directory(const std::string& directory);
 std::string read_regular(const std::string& path);
 
 // A temporary file beside `target`, named "target.tmp-XXXXXX": the bytes
-// are written in large pieces, then flushed to the disk by `finish`. It is
-// removed when the object goes unless `keep` was called.
+// are written in large pieces, then closed by `finish`, after flushing them
+// to the disk when `to_disk`. It is removed when the object goes unless
+// `keep` was called.
 class TemporaryFile final : public ByteSink {
  public:
   TemporaryFile(Files& files, std::string target);
@@ -36,7 +37,7 @@ class TemporaryFile final : public ByteSink {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   void write(std::string_view bytes) override;
-  void finish();
+  void finish(bool to_disk);
   void keep() { kept_ = true; }
   const std::string& path() const { return path_; }
   const std::string& target() const { return target_; }

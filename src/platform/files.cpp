@@ -33,12 +33,13 @@ void Files::replace(const std::string& path, std::string_view bytes) {
   refuse_non_regular(path);
   TemporaryFile temporary(*this, path);
   temporary.write(bytes);
-  temporary.finish();
+  // One file alone is not flushed to the disk: the rename keeps it whole
+  // against a failure or a kill, and the texts and documents it serves
+  // are written again by the next run.
+  temporary.finish(false);
   check(Operation::rename, path);
   if (::rename(temporary.path().c_str(), path.c_str()) != 0) throw FileError(path, describe(errno));
   temporary.keep();
-  check(Operation::fsync, directory);
-  sync_directory(directory);
 }
 
 void Files::replace_all(const std::vector<std::pair<std::string, std::string>>& files) {

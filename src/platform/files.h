@@ -46,8 +46,8 @@ class Files {
   bool exists(const std::string& path);
   // The whole content of a regular file.
   std::string read(const std::string& path);
-  // Replaces a file whole through a temporary file in the same directory,
-  // flushed to the disk, and a rename, so the old content survives any failure.
+  // Replaces a file whole through a temporary file in the same directory
+  // and a rename, so the old content survives any failure or kill.
   void replace(const std::string& path, std::string_view bytes);
   // Replaces files of one directory as one set: all old or all new after any
   // failure, kill or power cut, once the next call (or `recover`) has run.

@@ -200,7 +200,7 @@ void OutputSet::replace(const std::vector<OutputFile>& set) {
     refuse_non_regular(file.path);
     auto temporary = std::make_unique<TemporaryFile>(files_, file.path);
     file.fill(*temporary);
-    temporary->finish();
+    temporary->finish(true);
     temporaries.push_back(std::move(temporary));
   }
   for (const auto& t : temporaries) {
