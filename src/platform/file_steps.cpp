@@ -21,12 +21,12 @@ Kind kind_of_mode(mode_t mode) {
   return Kind::other;
 }
 
+}  // namespace
+
 void refuse_kind(const std::string& path, Kind kind) {
   if (kind == Kind::directory) throw FileError(path, "is a directory");
   if (kind == Kind::other) throw FileError(path, "not a regular file");
 }
-
-}  // namespace
 
 Kind kind_of(const std::string& path) {
   struct stat info {};

@@ -18,6 +18,7 @@ enum class Kind { missing, regular, directory, other };
 Kind kind_of(const std::string& path);
 // Throws FileError for `path` unless it is a regular file or missing.
 void refuse_non_regular(const std::string& path);
+void refuse_kind(const std::string& path, Kind kind);
 // The directory part of `path`: "." for a bare name.
 std::string directory_of(const std::string& path);
 // Makes the directory's entries (new names, renames, removals) durable.

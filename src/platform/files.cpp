@@ -18,8 +18,9 @@ void Files::check(Operation operation, const std::string& path) {
 }
 
 bool Files::exists(const std::string& path) {
-  refuse_non_regular(path);
-  return kind_of(path) == Kind::regular;
+  const Kind kind = kind_of(path);
+  refuse_kind(path, kind);
+  return kind == Kind::regular;
 }
 
 std::string Files::read(const std::string& path) {
