@@ -510,3 +510,13 @@ TEST(Journal, OnlyAWholeJournalIsReadBack) {
   EXPECT_TRUE(parse_journal(testo + std::string(rollback_mark))->rolling_back);
   EXPECT_EQ(target_of(voci[1].temporary), "x 1.sim");
 }
+
+// Two contents for one file, as a train number equal to a reserved suffix
+// would give: refused before anything is written.
+TEST_F(Insiemi, AFileNamedTwiceInASetIsRefused) {
+  prepara();
+  const std::string a = (cartella / "a.dat").string();
+  EXPECT_THROW(Files().replace_all({{a, "one"}, {(cartella / "b.sim").string(), "b"}, {a, "two"}}),
+               FileError);
+  EXPECT_EQ(test::file_contents(cartella.path()), vecchi);
+}

@@ -4,13 +4,14 @@
 // (this run on a failure, the next run after a kill) takes the set to one
 // whole state before anything else happens there.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <stdexcept>
-#include <sys/stat.h>
 
 #include "platform/descriptor.h"
 #include "platform/directory_lock.h"
@@ -25,12 +26,16 @@ namespace {
 
 std::string name_of(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
+// The one directory of the set; a file named twice would be replaced by
+// whichever of its two contents is renamed last.
 std::string common_directory(const std::vector<OutputFile>& set) {
   const std::string directory = directory_of(set.front().path);
+  std::set<std::string> paths;
   for (const OutputFile& file : set) {
     if (directory_of(file.path) != directory) {
       throw std::invalid_argument("a set of files spans directories: " + file.path);
     }
+    if (!paths.insert(file.path).second) throw FileError(file.path, "named twice in one set of files");
   }
   return directory;
 }
