@@ -7,6 +7,7 @@
 #include "platform/descriptor.h"
 #include "platform/directory_lock.h"
 #include "platform/file_steps.h"
+#include "platform/signals.h"
 
 namespace scenari::platform {
 
@@ -32,6 +33,7 @@ void Files::replace(const std::string& path, std::string_view bytes) {
   const std::string directory = directory_of(path);
   const DirectoryLock lock(directory, true);
   refuse_non_regular(path);
+  const HeldSignals held;
   TemporaryFile temporary(*this, path);
   temporary.write(bytes);
   // One file alone is not flushed to the disk: the rename keeps it whole

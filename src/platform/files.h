@@ -47,13 +47,15 @@ class Files {
   // The whole content of a regular file.
   std::string read(const std::string& path);
   // Replaces a file whole through a temporary file in the same directory
-  // and a rename, so the old content survives any failure or kill.
+  // and a rename, so the old content survives any failure or kill; SIGINT
+  // and SIGTERM wait until the rename is done.
   void replace(const std::string& path, std::string_view bytes);
   // Replaces files of one directory as one set: all old or all new after any
   // failure, kill or power cut, once the next call (or `recover`) has run.
   // Temporaries are written and flushed, a journal names the set, older
   // files get backups (hard links, or renames where the file system has no
-  // hard links), then the renames run with SIGINT and SIGTERM held back.
+  // hard links), then the renames run. SIGINT and SIGTERM are held back
+  // from the first temporary to the end, and acted on then.
   // The directory is locked meanwhile, and an earlier set left unfinished
   // there is completed or rolled back first.
   void replace_set(const std::vector<OutputFile>& set);

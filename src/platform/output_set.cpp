@@ -199,6 +199,9 @@ void OutputSet::remove_leftovers() {
 }
 
 void OutputSet::replace(const std::vector<OutputFile>& set) {
+  // Held from the first temporary on, so an interrupted run leaves no
+  // temporary behind either.
+  const HeldSignals held;
   std::vector<std::unique_ptr<TemporaryFile>> temporaries;
   std::vector<Entry> entries;
   for (const OutputFile& file : set) {
@@ -213,7 +216,6 @@ void OutputSet::replace(const std::vector<OutputFile>& set) {
     entries.push_back({t->target(), t->path(), backup, kind_of(t->target()) == Kind::regular});
   }
 
-  const HeldSignals held;
   write_journal(entries);
   for (const auto& t : temporaries) t->keep();
   try {
