@@ -5,7 +5,9 @@
 
 #include "core/esecuzione/avvio.h"
 #include "core/esecuzione/nomi_file.h"
+#include "core/esecuzione/uscite.h"
 #include "core/percorso/compattazione.h"
+#include "platform/directory_lock.h"
 #include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
@@ -25,14 +27,10 @@ void nomina_file(std::vector<Problema>& problemi, const std::string& cartella) {
 
 std::vector<FileScritto> scrivi_binari(platform::Files& files, const std::string& cartella,
                                        const Compattazione& c) {
-  std::vector<std::pair<std::string, std::string>> uscite;
+  const std::vector<FileBinario> file = c.file();
+  files.replace_set(uscite_in(cartella, file));
   std::vector<FileScritto> scritti;
-  for (const FileBinario& f : c.file()) {
-    const std::string percorso = platform::join(cartella, f.nome);
-    uscite.emplace_back(percorso, byte_di(f));
-    scritti.push_back({percorso, f.dimensione});
-  }
-  files.replace_all(uscite);
+  for (const FileBinario& f : file) scritti.push_back({platform::join(cartella, f.nome), f.dimensione});
   return scritti;
 }
 
@@ -71,6 +69,7 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
     esito.stato = stato_di(c);
     if (c.esito == EsitoPercorso::senza_percorso) esito.messaggio = motivo_senza_percorso(c.modello);
     if (o.scrivi && c.esito == EsitoPercorso::completo) {
+      const platform::DirectoryLock lucchetto(o.cartella_uscita, o.attendi);
       esito.scritti = scrivi_binari(files, o.cartella_uscita, c);
     }
   } catch (const platform::FileError& e) {

@@ -20,6 +20,9 @@ struct OpzioniCompilazione {
   std::string numero_treno;
   bool planimetria = true;
   bool scrivi = true;  // false for check: nothing is written
+  // Wait for another compile writing into the output directory; otherwise
+  // fail at once.
+  bool attendi = true;
 };
 
 struct FileScritto {

@@ -41,8 +41,7 @@ Run run_program(const std::string& program, const std::string& arguments) {
   const std::filesystem::path output = scratch / "output";
   const std::string command =
       "'" + program + "' " + arguments + " >'" + output.string() + "' 2>&1 </dev/null";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(output)};
+  return {run_shell(command).status, read_file(output)};
 }
 
 namespace {

@@ -2,13 +2,13 @@
 
 #include <iostream>
 #include <optional>
-#include <utility>
-#include <vector>
 
 #include "core/esecuzione/documenti.h"
 #include "core/esecuzione/nomi_file.h"
 #include "core/esecuzione/testi.h"
+#include "core/esecuzione/uscite.h"
 #include "core/percorso/compattazione.h"
+#include "platform/directory_lock.h"
 
 namespace scenari {
 
@@ -41,15 +41,6 @@ Compattazione compatta_testi(platform::Files& files, const NomiFile& nomi) {
   return compatta(Scenario{nome_linea_incorporato, numero_treno_incorporato, true}, testi);
 }
 
-void sostituisci_binari(platform::Files& files, const std::string& cartella,
-                        const Compattazione& c) {
-  std::vector<std::pair<std::string, std::string>> uscite;
-  for (const FileBinario& f : c.file()) {
-    uscite.emplace_back(platform::join(cartella, f.nome), byte_di(f));
-  }
-  files.replace_all(uscite);
-}
-
 // Steps 3 to 8 of the run; a file failure leaves by an exception that
 // `esegui` turns into its exit status.
 int lavora(platform::Window& finestra, platform::Files& files, const std::string& cartella,
@@ -63,7 +54,7 @@ int lavora(platform::Window& finestra, platform::Files& files, const std::string
       return uscita_senza_percorso;
     case EsitoPercorso::completo: break;
   }
-  sostituisci_binari(files, cartella, c);
+  files.replace_set(uscite_in(cartella, c.file()));
   const std::string avviso = avviso_dati(c.modello);
   if (avviso.empty()) return uscita_ok;
   std::cerr << avviso << '\n';
@@ -95,6 +86,9 @@ int esegui(platform::Window& finestra, platform::Files& files, const std::string
 
   int stato = uscita_ok;
   try {
+    // One run at a time in a directory: a second one waits, so the texts
+    // and binaries of the two never mix.
+    const platform::DirectoryLock lucchetto(cartella, true);
     stato = lavora(finestra, files, cartella, nomi);
   } catch (const platform::FileError& e) {
     finestra.report_error("scenari: " + e.path() + ": " + e.reason());

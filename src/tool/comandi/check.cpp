@@ -38,7 +38,8 @@ Comando comando_check(CLI::App& app, platform::Files& files) {
   c->add_flag("--werror", o->werror, "count warnings as errors in the exit status");
   return {c, [o, &files] {
             const Nomi nomi = nomi_testi(o->cartella, o->nomi);
-            OpzioniCompilazione oc{o->cartella, o->cartella, nomi.linea, nomi.treno, true, false};
+            rifiuta_nomi_non_validi(nomi.linea, nomi.treno);
+            OpzioniCompilazione oc{o->cartella, o->cartella, nomi.linea, nomi.treno, true, false, true};
             EsitoCompilazione esito = compila(oc, files);
             esito.stato = stato_del_controllo(esito, o->werror);
             if (o->json) {

@@ -5,6 +5,7 @@
 #include "tool/comandi/comando.h"
 #include "tool/compila.h"
 #include "tool/rapporto.h"
+#include "tool/stato.h"
 
 namespace scenari::tool {
 
@@ -14,6 +15,7 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
     Nomi nomi;
     bool json = false;
     bool senza_piano = false;
+    bool senza_attesa = false;
   };
   auto o = std::make_shared<Opzioni>();
   auto* c = app.add_subcommand("compile", "compact the description texts of DIR into the three binary files");
@@ -22,13 +24,17 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
   c->add_flag("--no-plan", o->senza_piano, "build no plan geometry (no _linea.dat)");
   c->add_option("--out", o->compilazione.cartella_uscita, "directory for the binary files (default DIR)");
   c->add_flag("--json", o->json, "print one JSON object instead of text");
+  c->add_flag("--no-wait", o->senza_attesa,
+              "fail at once when another compile is writing into the output directory");
   return {c, [o, &files] {
             OpzioniCompilazione oc = o->compilazione;
             if (oc.cartella_uscita.empty()) oc.cartella_uscita = oc.cartella;
             const Nomi nomi = nomi_testi(oc.cartella, o->nomi);
+            rifiuta_nomi_non_validi(nomi.linea, nomi.treno);
             oc.nome_linea = nomi.linea;
             oc.numero_treno = nomi.treno;
             oc.planimetria = !o->senza_piano;
+            oc.attendi = !o->senza_attesa;
             const EsitoCompilazione esito = compila(oc, files);
             if (o->json) {
               std::cout << testo_json(rapporto_json(oc, esito)) << '\n';

@@ -33,6 +33,7 @@ std::string disegna(platform::Files& files, const OpzioniPlot& o) {
     throw Rifiuto{uscita_uso, "--from must be below --to"};
   }
   const Nomi nomi = nomi_binari(o.cartella, o.nomi);
+  rifiuta_nomi_non_validi(nomi.linea, nomi.treno);
   DatiGrafico dati;
   try {
     dati = dati_da_cartella(files, o.cartella, nomi.linea, nomi.treno);
