@@ -29,22 +29,6 @@ class FinestraRegistrata : public platform::Window {
   std::vector<std::string> chiamate;
 };
 
-// Fails one operation on files whose name ends with `suffisso`.
-class FilesGuasti : public platform::Files {
- public:
-  FilesGuasti(platform::Operation operazione, std::string suffisso)
-      : operazione_(operazione), suffisso_(std::move(suffisso)) {}
-
- protected:
-  int fault(platform::Operation operazione, const std::string& percorso) override {
-    return operazione == operazione_ && percorso.ends_with(suffisso_) ? ENOSPC : 0;
-  }
-
- private:
-  platform::Operation operazione_;
-  std::string suffisso_;
-};
-
 class Avvio : public ::testing::Test {
  protected:
   std::set<std::string> contenuto() const {
@@ -103,7 +87,7 @@ TEST_F(Avvio, ANormalRunLeavesTheSixFilesAndEndsWithStatus0) {
 }
 
 TEST_F(Avvio, AFailedWriteStopsTheRunWithPathReasonAndStatus1) {
-  FilesGuasti disco_pieno(platform::Operation::write, "_rallentamenti.txt");
+  test::FaultyFiles disco_pieno(test::fail_on(platform::Operation::write, "_rallentamenti.txt", ENOSPC));
   EXPECT_EQ(esegui_con(disco_pieno), uscita_errore_file);
   const std::string percorso = (cartella / (prefisso + "_rallentamenti.txt")).string();
   ASSERT_EQ(finestra.chiamate.size(), 3u);
@@ -121,7 +105,7 @@ TEST_F(Avvio, AMissingDirectoryIsAFileError) {
 }
 
 TEST_F(Avvio, AnUnreadableDescriptionTextIsAFileErrorAndNoBinaryIsWritten) {
-  FilesGuasti illeggibile(platform::Operation::open_read, "-.txt");
+  test::FaultyFiles illeggibile(test::fail_on(platform::Operation::open_read, "-.txt", ENOSPC));
   EXPECT_EQ(esegui_con(illeggibile), uscita_errore_file);
   ASSERT_EQ(finestra.chiamate.size(), 3u);
   EXPECT_TRUE(finestra.chiamate[1].starts_with("report scenari: " + cartella.str()))

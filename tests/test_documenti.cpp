@@ -98,11 +98,7 @@ TEST_F(Documenti, NotesKeepTheirThreeBlocks) {
 TEST_F(Documenti, AFailedDocumentLeavesTheOldFileWhole) {
   const std::string vecchio = "old card\r\n";
   test::write_file(nomi.scheda, vecchio);
-  class DiscoPieno : public platform::Files {
-    int fault(platform::Operation operazione, const std::string&) override {
-      return operazione == platform::Operation::write ? ENOSPC : 0;
-    }
-  } pieno;
+  test::FaultyFiles pieno(test::fail_on(platform::Operation::write, "", ENOSPC));
   EXPECT_THROW(dati_scheda(pieno, nomi), platform::FileError);
   EXPECT_EQ(test::read_file(nomi.scheda), vecchio);
   EXPECT_EQ(std::distance(fs::directory_iterator(cartella.path()), fs::directory_iterator()), 1);

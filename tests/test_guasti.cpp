@@ -29,28 +29,6 @@ class FinestraMuta : public platform::Window {
   std::vector<std::string> messaggi;
 };
 
-// Counts the operations of each kind and fails the n-th of one kind with
-// EIO (n = 0 fails none).
-class FilesGuasti : public platform::Files {
- public:
-  FilesGuasti(Operation tipo, int n) : tipo_(tipo), n_(n) {}
-
-  std::map<Operation, int> conteggio;
-  std::string percorso_guasto;
-
- protected:
-  int fault(Operation operazione, const std::string& percorso) override {
-    const int numero = ++conteggio[operazione];
-    if (operazione != tipo_ || numero != n_) return 0;
-    percorso_guasto = percorso;
-    return EIO;
-  }
-
- private:
-  Operation tipo_;
-  int n_;
-};
-
 const std::vector<std::string> uscite = {
     "Lago Fontana_Lago Marinella_40572_note.txt",
     "Lago Fontana_Lago Marinella_40572_rallentamenti.txt",
@@ -85,7 +63,7 @@ class Guasti : public ::testing::Test {
     for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
   }
 
-  int esegui_con(FilesGuasti& files, FinestraMuta& finestra) {
+  int esegui_con(test::FaultyFiles& files, FinestraMuta& finestra) {
     return esegui(finestra, files, cartella.str());
   }
 
@@ -95,7 +73,7 @@ class Guasti : public ::testing::Test {
 }  // namespace
 
 TEST_F(Guasti, EveryFailedOperationIsReportedAndLeavesNoPartialFile) {
-  FilesGuasti pulito(Operation::create, 0);
+  test::FaultyFiles pulito(test::fail_nth(Operation::create, 0));
   FinestraMuta finestra_pulita;
   prepara_vecchie_versioni();
   const auto vecchi = test::file_contents(cartella.path());
@@ -104,23 +82,23 @@ TEST_F(Guasti, EveryFailedOperationIsReportedAndLeavesNoPartialFile) {
   ASSERT_EQ(nuovi.size(), uscite.size());
   // Five texts and three binaries are written, two working texts are read
   // and deleted.
-  EXPECT_EQ(pulito.conteggio[Operation::create], 8);
-  EXPECT_EQ(pulito.conteggio[Operation::remove], 2);
+  EXPECT_EQ(pulito.counts[Operation::create], 8);
+  EXPECT_EQ(pulito.counts[Operation::remove], 2);
 
   int prove = 0;
   for (Operation tipo : {Operation::create, Operation::write, Operation::rename,
                          Operation::remove, Operation::open_read}) {
-    for (int n = 1; n <= pulito.conteggio[tipo]; ++n) {
+    for (int n = 1; n <= pulito.counts[tipo]; ++n) {
       SCOPED_TRACE(std::string(nome_tipo(tipo)) + " #" + std::to_string(n));
       svuota();
       prepara_vecchie_versioni();
-      FilesGuasti files(tipo, n);
+      test::FaultyFiles files(test::fail_nth(tipo, n));
       FinestraMuta finestra;
       EXPECT_EQ(esegui_con(files, finestra), uscita_errore_file);
-      ASSERT_FALSE(files.percorso_guasto.empty());
+      ASSERT_FALSE(files.failed_path.empty());
       ASSERT_EQ(finestra.messaggi.size(), 1u);
       const std::string& messaggio = finestra.messaggi[0];
-      EXPECT_NE(messaggio.find(files.percorso_guasto), std::string::npos) << messaggio;
+      EXPECT_NE(messaggio.find(files.failed_path), std::string::npos) << messaggio;
       EXPECT_NE(messaggio.find(std::strerror(EIO)), std::string::npos) << messaggio;
 
       const auto dopo = test::file_contents(cartella.path());

@@ -29,23 +29,6 @@ namespace test = scenari::test;
 
 namespace {
 
-// Fails one operation on one path with an errno value, as a full disk or a
-// refused rename would.
-class FilesGuasti : public Files {
- public:
-  FilesGuasti(Operation operazione, std::string percorso, int errore)
-      : operazione_(operazione), percorso_(std::move(percorso)), errore_(errore) {}
-
- protected:
-  int fault(Operation operazione, const std::string& percorso) override {
-    return operazione == operazione_ && percorso == percorso_ ? errore_ : 0;
-  }
-
- private:
-  Operation operazione_;
-  std::string percorso_;
-  int errore_;
-};
 
 class FilesProva : public ::testing::Test {
  protected:
@@ -119,9 +102,9 @@ TEST_F(FilesProva, FailuresNameThePathAndLeaveTheOldFileAndNoTemporary) {
   };
   const std::string cartella_bersaglio = (cartella / "dir.txt").string();
   fs::create_directory(cartella_bersaglio);
-  FilesGuasti disco_pieno(Operation::write, a, ENOSPC);
-  FilesGuasti rinomina(Operation::rename, a, EACCES);
-  FilesGuasti creazione(Operation::create, a, EROFS);
+  test::FaultyFiles disco_pieno(test::fail_on(Operation::write, a, ENOSPC));
+  test::FaultyFiles rinomina(test::fail_on(Operation::rename, a, EACCES));
+  test::FaultyFiles creazione(test::fail_on(Operation::create, a, EROFS));
   const Caso casi[] = {
       {"target is a directory", cartella_bersaglio, &files},
       {"disk full", a, &disco_pieno},
@@ -167,7 +150,7 @@ TEST_F(FilesProva, ReplaceAllWritesEveryFile) {
 TEST_F(FilesProva, ReplaceAllWriteFailureKeepsEveryOldFile) {
   test::write_file(a, "old a");
   test::write_file(b, "old b");
-  FilesGuasti disco_pieno(Operation::write, b, ENOSPC);
+  test::FaultyFiles disco_pieno(test::fail_on(Operation::write, b, ENOSPC));
   EXPECT_THROW(disco_pieno.replace_all({{a, "new a"}, {b, "new b"}}), FileError);
   EXPECT_EQ(test::read_file(a), "old a");
   EXPECT_EQ(test::read_file(b), "old b");
@@ -177,13 +160,13 @@ TEST_F(FilesProva, ReplaceAllWriteFailureKeepsEveryOldFile) {
 // The files renamed before the failure are taken back: the set is all old.
 TEST_F(FilesProva, ReplaceAllRenameFailureUndoesTheEarlierRenames) {
   const std::string c = (cartella / "c.txt").string();
-  FilesGuasti rinomina(Operation::rename, b, EACCES);
+  test::FaultyFiles rinomina(test::fail_on(Operation::rename, b, EACCES));
   EXPECT_THROW(rinomina.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
   EXPECT_EQ(contenuto(), std::set<std::string>{});
 
   test::write_file(a, "old a");
   test::write_file(b, "old b");
-  FilesGuasti ultima(Operation::rename, c, EACCES);
+  test::FaultyFiles ultima(test::fail_on(Operation::rename, c, EACCES));
   EXPECT_THROW(ultima.replace_all({{a, "new a"}, {b, "new b"}, {c, "new c"}}), FileError);
   EXPECT_EQ(test::read_file(a), "old a");
   EXPECT_EQ(test::read_file(b), "old b");
@@ -229,61 +212,21 @@ using scenari::platform::ByteSink;
 using scenari::platform::DirectoryLock;
 using scenari::platform::OutputFile;
 
-// Ends the process at the n-th operation of the file layer, of any kind, as
-// a kill would (0 ends it nowhere); hard links can be made to fail as on a
-// file system without them.
-class FilesInterrotti : public Files {
- public:
-  FilesInterrotti(int fine, bool senza_link) : fine_(fine), senza_link_(senza_link) {}
-  int operazioni = 0;
+// Ends the process at the n-th operation of any kind, or sends it SIGTERM
+// there and goes on; hard links can be made to fail.
+test::FaultyFiles interrotti(int fine, bool senza_link) {
+  return test::FaultyFiles([=](const test::FaultyFiles::Call& c) {
+    if (c.all == fine) ::_exit(9);
+    return c.operation == Operation::link && senza_link ? EPERM : 0;
+  });
+}
 
- protected:
-  int fault(Operation operazione, const std::string&) override {
-    if (++operazioni == fine_) ::_exit(9);
-    return operazione == Operation::link && senza_link_ ? EPERM : 0;
-  }
-
- private:
-  int fine_;
-  bool senza_link_;
-};
-
-// Fails the n-th operation of one kind with EIO.
-class FilesFalliti : public Files {
- public:
-  FilesFalliti(Operation tipo, int n) : tipo_(tipo), n_(n) {}
-  std::map<Operation, int> conteggio;
-  std::string percorso_guasto;
-
- protected:
-  int fault(Operation operazione, const std::string& percorso) override {
-    if (++conteggio[operazione] != n_ || operazione != tipo_) return 0;
-    percorso_guasto = percorso;
-    return EIO;
-  }
-
- private:
-  Operation tipo_;
-  int n_;
-};
-
-// Sends itself SIGTERM at the n-th operation of any kind and goes on; hard
-// links can be made to fail.
-class FilesSegnalati : public Files {
- public:
-  FilesSegnalati(int n, bool senza_link) : n_(n), senza_link_(senza_link) {}
-  int operazioni = 0;
-
- protected:
-  int fault(Operation operazione, const std::string&) override {
-    if (++operazioni == n_) ::raise(SIGTERM);
-    return operazione == Operation::link && senza_link_ ? EPERM : 0;
-  }
-
- private:
-  int n_;
-  bool senza_link_;
-};
+test::FaultyFiles segnalati(int n, bool senza_link) {
+  return test::FaultyFiles([=](const test::FaultyFiles::Call& c) {
+    if (c.all == n) ::raise(SIGTERM);
+    return c.operation == Operation::link && senza_link ? EPERM : 0;
+  });
+}
 
 // Three outputs: two with an older version, one new; the largest is written
 // in many pieces.
@@ -334,21 +277,21 @@ TEST_F(Insiemi, ReplaceSetWritesEveryFileAndLeavesNothingElse) {
 TEST_F(Insiemi, AKillAnywhereLeavesAWholeSetOnceRecovered) {
   for (const bool senza_link : {false, true}) {
     prepara();
-    FilesInterrotti conta(0, senza_link);
+    test::FaultyFiles conta = interrotti(0, senza_link);
     conta.replace_set(insieme());
-    const int operazioni = conta.operazioni;
+    const int operazioni = conta.all;
     ASSERT_GE(operazioni, 12);
     for (int fine = 1; fine <= operazioni; ++fine) {
       const std::string caso = std::string(senza_link ? "without" : "with") +
                                " hard links, killed before operation " + std::to_string(fine);
       prepara();
       const test::ProcessEnd run = test::run_in_child([&] {
-        FilesInterrotti(fine, senza_link).replace_set(insieme());
+        interrotti(fine, senza_link).replace_set(insieme());
       });
       ASSERT_EQ(run.status, 9) << caso;
       for (int fine_recupero = 1;; ++fine_recupero) {
         const test::ProcessEnd recupero = test::run_in_child([&] {
-          FilesInterrotti(fine_recupero, senza_link).recover(cartella.str());
+          interrotti(fine_recupero, senza_link).recover(cartella.str());
         });
         if (recupero.status == 0) break;
         ASSERT_EQ(recupero.status, 9) << caso;
@@ -363,14 +306,14 @@ TEST_F(Insiemi, AKillAnywhereLeavesAWholeSetOnceRecovered) {
 // files are kept.
 TEST_F(Insiemi, AFailureAnywhereLeavesAWholeSet) {
   prepara();
-  FilesFalliti conta(Operation::create, 0);
+  test::FaultyFiles conta(test::fail_nth(Operation::create, 0));
   conta.replace_set(insieme());
-  for (const auto& [tipo, quante] : conta.conteggio) {
+  for (const auto& [tipo, quante] : conta.counts) {
     for (int n = 1; n <= quante; ++n) {
       const std::string caso = "operation " + std::to_string(static_cast<int>(tipo)) + " #" +
                                std::to_string(n);
       prepara();
-      FilesFalliti files(tipo, n);
+      test::FaultyFiles files(test::fail_nth(tipo, n));
       if (tipo == Operation::link) {
         files.replace_set(insieme());
         EXPECT_EQ(test::file_contents(cartella.path()), nuovi) << caso;
@@ -380,7 +323,7 @@ TEST_F(Insiemi, AFailureAnywhereLeavesAWholeSet) {
         files.replace_set(insieme());
         ADD_FAILURE() << caso << ": no error";
       } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), files.percorso_guasto) << caso;
+        EXPECT_EQ(e.path(), files.failed_path) << caso;
         EXPECT_EQ(e.reason(), std::strerror(EIO)) << caso;
       }
       verifica_intero(caso);
@@ -393,13 +336,13 @@ TEST_F(Insiemi, AFailureAnywhereLeavesAWholeSet) {
 TEST_F(Insiemi, SignalsWaitForTheWholeSet) {
   for (const bool senza_link : {false, true}) {
     prepara();
-    FilesSegnalati conta(0, senza_link);
+    test::FaultyFiles conta = segnalati(0, senza_link);
     conta.replace_set(insieme());
-    ASSERT_GE(conta.operazioni, 12);
-    for (int n = 1; n <= conta.operazioni; ++n) {
+    ASSERT_GE(conta.all, 12);
+    for (int n = 1; n <= conta.all; ++n) {
       prepara();
       const test::ProcessEnd run =
-          test::run_in_child([&] { FilesSegnalati(n, senza_link).replace_set(insieme()); });
+          test::run_in_child([&] { segnalati(n, senza_link).replace_set(insieme()); });
       EXPECT_EQ(run.signal, SIGTERM) << "operation " << n;
       EXPECT_EQ(test::file_contents(cartella.path()), nuovi) << "operation " << n;
     }

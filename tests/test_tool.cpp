@@ -183,17 +183,10 @@ TEST(Compile, NoRouteAndMissingTextsWriteNothing) {
   }
 }
 
-// A rename that fails half-way through moving the binaries out.
-class RinominaFallita : public platform::Files {
- protected:
-  int fault(platform::Operation op, const std::string& path) override {
-    return op == platform::Operation::rename && path.ends_with(".sim") ? EIO : 0;
-  }
-};
-
 TEST(Compile, FailedMoveLeavesNoPartialOrTemporaryFile) {
   platform::Files files;
-  RinominaFallita guasto;
+  // A rename that fails half-way through moving the binaries out.
+  test::FaultyFiles guasto(test::fail_on(platform::Operation::rename, ".sim"));
   Cartella dir, uscita;
   scrivi_esempio(files, dir.str(), false);
   write_file(uscita / nome(nomi_run.sim), "older sim");

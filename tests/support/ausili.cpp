@@ -36,6 +36,24 @@ std::map<std::string, std::string> file_contents(const std::filesystem::path& di
   return contents;
 }
 
+int FaultyFiles::fault(platform::Operation operation, const std::string& path) {
+  const int error = rule_(Call{operation, path, ++counts[operation], ++all});
+  if (error != 0) failed_path = path;
+  return error;
+}
+
+FaultyFiles::Rule fail_on(platform::Operation operation, std::string suffix, int error) {
+  return [=](const FaultyFiles::Call& c) {
+    return c.operation == operation && c.path.ends_with(suffix) ? error : 0;
+  };
+}
+
+FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error) {
+  return [=](const FaultyFiles::Call& c) {
+    return c.operation == operation && c.nth == n ? error : 0;
+  };
+}
+
 Run run_program(const std::string& program, const std::string& arguments) {
   const TestDirectory scratch("run");
   const std::filesystem::path output = scratch / "output";

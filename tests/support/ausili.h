@@ -2,6 +2,7 @@
 // reads and writes of bytes to set up and check what the code leaves there.
 #pragma once
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/scratch_directory.h"
 
 namespace scenari::test {
@@ -36,6 +38,37 @@ void write_file(const std::filesystem::path& path, std::string_view bytes);
 std::vector<std::string> file_names(const std::filesystem::path& directory);
 // Every entry of a directory by name, with its content.
 std::map<std::string, std::string> file_contents(const std::filesystem::path& directory);
+
+// File operations that fail, or end the process, where a test asks: every
+// call of the fault seam is counted, and `rule` gives the errno to fail it
+// with (0 lets it run).
+class FaultyFiles : public platform::Files {
+ public:
+  struct Call {
+    platform::Operation operation;
+    const std::string& path;
+    int nth;  // of this operation, from 1
+    int all;  // of every operation, from 1
+  };
+  using Rule = std::function<int(const Call&)>;
+
+  explicit FaultyFiles(Rule rule) : rule_(std::move(rule)) {}
+
+  std::map<platform::Operation, int> counts;
+  int all = 0;
+  std::string failed_path;  // the path of the last operation failed
+
+ protected:
+  int fault(platform::Operation operation, const std::string& path) override;
+
+ private:
+  Rule rule_;
+};
+
+// `operation` on every path ending in `suffix` fails with `error`.
+FaultyFiles::Rule fail_on(platform::Operation operation, std::string suffix, int error = EIO);
+// The n-th `operation` fails with `error`.
+FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error = EIO);
 
 // What a program run through the shell printed (standard output and error
 // together) and the status it ended with (-1 when a signal ended it).
