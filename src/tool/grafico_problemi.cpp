@@ -1,8 +1,8 @@
 #include "tool/grafico_problemi.h"
 
 #include "core/esecuzione/nomi_file.h"
-#include "core/percorso/compattazione.h"
 #include "tool/diagnostica.h"
+#include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
 
@@ -30,9 +30,9 @@ std::vector<Marcatore> problemi_dei_testi(platform::Files& files, const std::str
   if (!files.exists(nomi.linea_txt) || !files.exists(nomi.treno_txt)) return {};
   const std::string linea = files.read(nomi.linea_txt);
   const std::string treno = files.read(nomi.treno_txt);
-  const Compattazione c = compatta({nome_linea, numero_treno, true}, {linea, treno});
+  const Analisi a = analizza({nome_linea, numero_treno, true}, {linea, treno});
   std::vector<Marcatore> marcatori;
-  for (const Problema& p : c.modello.problemi) {
+  for (const Problema& p : a.problemi) {
     std::optional<double> posizione;
     if (p.posizione) posizione = *p.posizione;
     marcatori.push_back({posizione, p.gravita, testo_problema(p)});
