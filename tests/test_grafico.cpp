@@ -249,7 +249,8 @@ TEST(Dati, ProblemsOfTheTextsInTheDirectory) {
 
   const auto problemi =
       problemi_dei_testi(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato);
-  ASSERT_EQ(problemi.size(), 1u);
+  ASSERT_EQ(problemi.size(), 2u) << "the error, and the warning of the lines its stop leaves unread";
+  EXPECT_EQ(problemi[1].gravita, Gravita::avviso);
   EXPECT_EQ(problemi[0].posizione, 3000);
   EXPECT_EQ(problemi[0].gravita, Gravita::errore);
   EXPECT_NE(problemi[0].testo.find("_40572-.txt:19:"), std::string::npos) << problemi[0].testo;
