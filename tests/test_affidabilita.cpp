@@ -3,8 +3,6 @@
 // that reach main, description texts that are not regular files, and a
 // second writer in the output directory.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,7 +11,6 @@
 #include <vector>
 
 #include "core/esecuzione/nomi_validi.h"
-#include "platform/directory_lock.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;
@@ -119,26 +116,12 @@ TEST_F(Programma, RefusedNamesWriteNothing) {
 TEST_F(Programma, NoWaitRefusesADirectoryAnotherWriterHolds) {
   fs::create_directories(cartella / "dir" / "out");
   ASSERT_EQ(esegui("texts " + in("dir")), 0);
-  int tenuto[2], rilascia[2];
-  ASSERT_EQ(::pipe(tenuto), 0);
-  ASSERT_EQ(::pipe(rilascia), 0);
-  const pid_t titolare = ::fork();
-  if (titolare == 0) {
-    const scenari::platform::DirectoryLock lock((cartella / "dir" / "out").string(), true);
-    char c = 0;
-    (void)!::write(tenuto[1], "x", 1);
-    (void)!::read(rilascia[0], &c, 1);
-    ::_exit(0);
+  {
+    const test::LockHeldElsewhere altrove((cartella / "dir" / "out").string());
+    EXPECT_EQ(esegui("compile " + in("dir") + " --out " + in("dir/out") + " --no-wait"), 1);
+    EXPECT_NE(errore.find((cartella / "dir" / "out").string()), std::string::npos) << errore;
+    EXPECT_TRUE(fs::is_empty(cartella / "dir" / "out"));
   }
-  char c = 0;
-  ASSERT_EQ(::read(tenuto[0], &c, 1), 1);
-  EXPECT_EQ(esegui("compile " + in("dir") + " --out " + in("dir/out") + " --no-wait"), 1);
-  EXPECT_NE(errore.find((cartella / "dir" / "out").string()), std::string::npos) << errore;
-  EXPECT_TRUE(fs::is_empty(cartella / "dir" / "out"));
-  ASSERT_EQ(::write(rilascia[1], "x", 1), 1);
-  int stato = 0;
-  ::waitpid(titolare, &stato, 0);
-  for (int fd : {tenuto[0], tenuto[1], rilascia[0], rilascia[1]}) ::close(fd);
   EXPECT_EQ(esegui("compile " + in("dir") + " --out " + in("dir/out") + " --no-wait"), 0);
 }
 

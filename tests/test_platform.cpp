@@ -403,30 +403,15 @@ TEST_F(Insiemi, TwoWritersNeverMixASet) {
 // The lock is refused at once to a second process when asked not to wait,
 // naming the directory, and taken again freely by its holder.
 TEST_F(Insiemi, ALockedDirectoryIsRefusedToAnotherProcess) {
-  int tenuto[2], rilascia[2];
-  ASSERT_EQ(::pipe(tenuto), 0);
-  ASSERT_EQ(::pipe(rilascia), 0);
-  const pid_t titolare = ::fork();
-  if (titolare == 0) {
-    const DirectoryLock lock(cartella.str(), false);
-    char c = 0;
-    (void)!::write(tenuto[1], "x", 1);
-    (void)!::read(rilascia[0], &c, 1);
-    ::_exit(0);
+  {
+    const test::LockHeldElsewhere altrove(cartella.str());
+    try {
+      const DirectoryLock lock(cartella.str(), false);
+      ADD_FAILURE() << "lock taken twice";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.path(), cartella.str());
+    }
   }
-  char c = 0;
-  ASSERT_EQ(::read(tenuto[0], &c, 1), 1);
-  try {
-    const DirectoryLock lock(cartella.str(), false);
-    ADD_FAILURE() << "lock taken twice";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.path(), cartella.str());
-  }
-  ASSERT_EQ(::write(rilascia[1], "x", 1), 1);
-  int stato = 0;
-  ::waitpid(titolare, &stato, 0);
-  for (int fd : {tenuto[0], tenuto[1], rilascia[0], rilascia[1]}) ::close(fd);
-
   const DirectoryLock lock(cartella.str(), false);
   const DirectoryLock ancora(cartella.str(), false);
   prepara();

@@ -1,6 +1,9 @@
 #include "tool/rapporto.h"
 
+#include <iostream>
+
 #include "core/esecuzione/avvio.h"
+#include "platform/terminal.h"
 
 namespace scenari::tool {
 
@@ -21,6 +24,10 @@ std::string conteggio(std::size_t n, const char* cosa) {
 }
 
 }  // namespace
+
+std::string testo_json(const nlohmann::json& j) {
+  return j.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
 
 void scrivi_rapporto_testo(std::ostream& out, std::ostream& err, const EsitoCompilazione& e,
                            StileDiagnostica stile) {
@@ -52,6 +59,15 @@ nlohmann::json rapporto_json(const OpzioniCompilazione& o, const EsitoCompilazio
   }
   if (!e.messaggio.empty()) j["message"] = e.messaggio;
   return j;
+}
+
+void stampa_rapporto(const OpzioniCompilazione& o, const EsitoCompilazione& e, bool json) {
+  if (json) {
+    std::cout << testo_json(rapporto_json(o, e)) << '\n';
+  } else {
+    scrivi_rapporto_testo(std::cout, std::cerr, e,
+                          {platform::colour_wanted(platform::Stream::error)});
+  }
 }
 
 }  // namespace scenari::tool

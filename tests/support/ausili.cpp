@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+
+#include "platform/directory_lock.h"
 
 namespace scenari::test {
 
@@ -52,6 +55,30 @@ FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error) {
   return [=](const FaultyFiles::Call& c) {
     return c.operation == operation && c.nth == n ? error : 0;
   };
+}
+
+LockHeldElsewhere::LockHeldElsewhere(const std::string& directory) {
+  int held[2], release[2];
+  if (::pipe(held) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe failed");
+  holder_ = ::fork();
+  if (holder_ == 0) {
+    const platform::DirectoryLock lock(directory, true);
+    char c = 0;
+    (void)!::write(held[1], "x", 1);
+    (void)!::read(release[0], &c, 1);
+    ::_exit(0);
+  }
+  char c = 0;
+  (void)!::read(held[0], &c, 1);
+  for (int fd : {held[0], held[1], release[0]}) ::close(fd);
+  release_ = release[1];
+}
+
+LockHeldElsewhere::~LockHeldElsewhere() {
+  (void)!::write(release_, "x", 1);
+  ::close(release_);
+  int status = 0;
+  ::waitpid(holder_, &status, 0);
 }
 
 Run run_program(const std::string& program, const std::string& arguments) {

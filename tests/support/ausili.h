@@ -70,6 +70,20 @@ FaultyFiles::Rule fail_on(platform::Operation operation, std::string suffix, int
 // The n-th `operation` fails with `error`.
 FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error = EIO);
 
+// Another process holding the lock of a directory, from construction until
+// destruction, as a second writer would.
+class LockHeldElsewhere {
+ public:
+  explicit LockHeldElsewhere(const std::string& directory);
+  ~LockHeldElsewhere();
+  LockHeldElsewhere(const LockHeldElsewhere&) = delete;
+  LockHeldElsewhere& operator=(const LockHeldElsewhere&) = delete;
+
+ private:
+  int release_ = -1;  // the write end of the pipe the holder waits on
+  int holder_ = -1;   // its process id
+};
+
 // What a program run through the shell printed (standard output and error
 // together) and the status it ended with (-1 when a signal ended it).
 struct Run {

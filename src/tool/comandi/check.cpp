@@ -1,7 +1,5 @@
-#include <iostream>
 #include <memory>
 
-#include "platform/terminal.h"
 #include "tool/comandi/comando.h"
 #include "tool/compila.h"
 #include "tool/nomi_cartella.h"
@@ -42,12 +40,7 @@ Comando comando_check(CLI::App& app, platform::Files& files) {
             OpzioniCompilazione oc{o->cartella, o->cartella, nomi.linea, nomi.treno, true, false, true};
             EsitoCompilazione esito = compila(oc, files);
             esito.stato = stato_del_controllo(esito, o->werror);
-            if (o->json) {
-              std::cout << testo_json(rapporto_json(oc, esito)) << '\n';
-            } else {
-              scrivi_rapporto_testo(std::cout, std::cerr, esito,
-                                    {platform::colour_wanted(platform::Stream::error)});
-            }
+            stampa_rapporto(oc, esito, o->json);
             return esito.stato;
           }};
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "tool/rapporto.h"
 #include "tool/nomi_cartella.h"
 
 namespace scenari::tool {
@@ -28,8 +29,5 @@ Comando comando_plot(CLI::App& app, platform::Files& files);
 // taken from the files of DIR (tool/nomi_cartella.h).
 void opzioni_nomi(CLI::App& c, Nomi& n);
 
-// JSON as the tool prints it: one member per line, bytes that are not UTF-8
-// replaced.
-std::string testo_json(const nlohmann::json& j);
 
 }  // namespace scenari::tool

@@ -1,7 +1,5 @@
-#include <iostream>
 #include <memory>
 
-#include "platform/terminal.h"
 #include "tool/comandi/comando.h"
 #include "tool/compila.h"
 #include "tool/rapporto.h"
@@ -36,12 +34,7 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
             oc.planimetria = !o->senza_piano;
             oc.attendi = !o->senza_attesa;
             const EsitoCompilazione esito = compila(oc, files);
-            if (o->json) {
-              std::cout << testo_json(rapporto_json(oc, esito)) << '\n';
-            } else {
-              scrivi_rapporto_testo(std::cout, std::cerr, esito,
-                                    {platform::colour_wanted(platform::Stream::error)});
-            }
+            stampa_rapporto(oc, esito, o->json);
             return esito.stato;
           }};
 }

@@ -14,8 +14,4 @@ void opzioni_nomi(CLI::App& c, Nomi& n) {
       ->each([&n](const std::string&) { n.treno_data = true; });
 }
 
-std::string testo_json(const nlohmann::json& j) {
-  return j.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
 }  // namespace scenari::tool
