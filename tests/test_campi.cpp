@@ -83,8 +83,8 @@ TEST(LettoreCampi, DecimalsAreRoundedWithAWarning) {
                        {"0.51", 1},  {"12.0", 12}};
   for (const Caso& caso : casi) {
     std::vector<AvvisoCampo> avvisi;
-    LettoreCampi lettore(std::string("x, ") + caso.testo + "\r\n",
-                         [&avvisi](AvvisoCampo a) { avvisi.push_back(std::move(a)); });
+    const std::string testo = std::string("x, ") + caso.testo + "\r\n";
+    LettoreCampi lettore(testo, [&avvisi](AvvisoCampo a) { avvisi.push_back(std::move(a)); });
     lettore.leggi_testo();
     EXPECT_EQ(lettore.leggi<std::int32_t>(), caso.valore) << caso.testo;
     ASSERT_EQ(avvisi.size(), 1u) << caso.testo;
