@@ -27,7 +27,47 @@ void aggiungi_utf8(std::string& uscita, char32_t c) {
   }
 }
 
+char byte_1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t i = 0; i < blocco_80.size(); ++i) {
+    if (blocco_80[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
 }  // namespace
+
+CarattereUtf8 carattere_utf8(std::string_view testo, std::size_t pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(testo[i]); };
+  const unsigned char primo = byte(pos);
+  if (primo < 0x80) return {primo, 1};
+  const std::size_t n = primo >= 0xC2 && primo <= 0xDF   ? 2
+                        : primo >= 0xE0 && primo <= 0xEF ? 3
+                        : primo >= 0xF0 && primo <= 0xF4 ? 4
+                                                         : 0;
+  const CarattereUtf8 malformato{0xFFFD, 1};
+  if (n == 0 || pos + n > testo.size()) return malformato;
+  char32_t c = primo & (0x7F >> n);
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) return malformato;
+    c = (c << 6) | (byte(pos + i) & 0x3F);
+  }
+  // Overlong forms and surrogates are no characters.
+  const char32_t minimo = n == 2 ? 0x80 : n == 3 ? 0x800 : 0x10000;
+  if (c < minimo || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return malformato;
+  return {c, n};
+}
+
+std::string cp1252_da_utf8(std::string_view testo) {
+  std::string uscita;
+  uscita.reserve(testo.size());
+  for (std::size_t pos = 0; pos < testo.size();) {
+    const CarattereUtf8 c = carattere_utf8(testo, pos);
+    uscita.push_back(c.codice == 0xFFFD ? '?' : byte_1252(c.codice));
+    pos += c.byte;
+  }
+  return uscita;
+}
 
 std::string utf8_da_1252(std::string_view testo) {
   std::string uscita;

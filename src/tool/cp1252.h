@@ -1,7 +1,8 @@
-// Names in the binary files are Windows-1252 bytes; reports, JSON and SVG
-// are UTF-8.
+// Names in the binary files and the description texts are Windows-1252
+// bytes; reports, JSON, SVG and an editor's buffers are UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,19 @@ namespace scenari::tool {
 // undefined map to the control characters of the same number, so nothing
 // is lost.
 std::string utf8_da_1252(std::string_view testo);
+
+// The character that starts at byte `pos` of UTF-8 text and how many bytes
+// it takes; a byte that starts no well-formed sequence is U+FFFD of one
+// byte. Both conversions count characters this way, so a column of the
+// Windows-1252 text is the number of characters before it in the UTF-8.
+struct CarattereUtf8 {
+  char32_t codice;
+  std::size_t byte;
+};
+CarattereUtf8 carattere_utf8(std::string_view testo, std::size_t pos);
+
+// The reverse, one byte per character: a character the code page lacks,
+// and each byte of a malformed sequence, becomes '?'.
+std::string cp1252_da_utf8(std::string_view testo);
 
 }  // namespace scenari::tool

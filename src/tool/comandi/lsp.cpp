@@ -1,0 +1,71 @@
+#include <array>
+#include <memory>
+
+#include "platform/directories.h"
+#include "platform/stdio_binary.h"
+#include "tool/comandi/comando.h"
+#include "tool/lsp/cornice.h"
+#include "tool/lsp/server.h"
+
+namespace scenari::tool {
+
+namespace {
+
+class DiscoDelSistema : public lsp::Disco {
+ public:
+  explicit DiscoDelSistema(platform::Files& files) : files_(files) {}
+
+  std::optional<std::string> leggi(const std::string& percorso) override {
+    try {
+      return files_.read(percorso);
+    } catch (const platform::FileError&) {
+      return std::nullopt;
+    }
+  }
+
+  std::vector<std::string> nomi_in(const std::string& cartella) override {
+    try {
+      return platform::file_names(cartella);
+    } catch (const platform::FileError&) {
+      return {};
+    }
+  }
+
+ private:
+  platform::Files& files_;
+};
+
+void scrivi(const std::vector<std::string>& corpi) {
+  for (const std::string& c : corpi) platform::write_standard_output(lsp::incornicia(c));
+}
+
+// Reads frames until "exit" or the end of the input. Diagnostics that
+// changes leave pending are published once no more input is waiting: a
+// burst of keystrokes is analysed once, at its end.
+int servi(platform::Files& files) {
+  platform::binary_standard_streams();
+  DiscoDelSistema disco(files);
+  lsp::Server server(disco);
+  lsp::Cornice cornice;
+  std::array<char, 65536> buffer{};
+  for (;;) {
+    while (const std::optional<lsp::Unita> u = cornice.prossima()) {
+      scrivi(u->header_malformato ? server.header_malformato() : server.ricevi(u->corpo));
+      if (server.finito()) return server.stato_uscita();
+    }
+    if (!platform::standard_input_waiting()) scrivi(server.a_riposo());
+    const std::size_t letti = platform::read_standard_input(buffer.data(), buffer.size());
+    if (letti == 0) return server.stato_uscita();
+    cornice.aggiungi(std::string_view(buffer.data(), letti));
+  }
+}
+
+}  // namespace
+
+Comando comando_lsp(CLI::App& app, platform::Files& files) {
+  auto* c = app.add_subcommand(
+      "lsp", "serve the Language Server Protocol on standard input and output, for editors");
+  return {c, [&files] { return servi(files); }};
+}
+
+}  // namespace scenari::tool

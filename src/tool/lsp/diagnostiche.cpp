@@ -1,0 +1,80 @@
+#include "tool/lsp/diagnostiche.h"
+
+#include <algorithm>
+
+#include "tool/cp1252.h"
+#include "tool/lsp/righe.h"
+
+namespace scenari::lsp {
+
+namespace {
+
+using nlohmann::json;
+
+const TestoAperto* testo_di(const std::vector<TestoAperto>& testi, const std::string& file) {
+  for (const TestoAperto& t : testi) {
+    if (t.file == file) return &t;
+  }
+  return nullptr;
+}
+
+// The problems quote the texts, so they are Windows-1252 like them.
+std::string messaggio(const Problema& p) {
+  std::string m = p.messaggio;
+  if (p.posizione) m += " (at " + std::to_string(*p.posizione) + " m)";
+  if (!p.dettaglio.empty()) m += "\n" + p.dettaglio;
+  if (!p.aiuto.empty()) m += "\nhelp: " + p.aiuto;
+  return tool::utf8_da_1252(m);
+}
+
+json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const TestoAperto& qui) {
+  json d = {{"range", intervallo(qui, p.luogo)},
+            {"severity", p.errore() ? 1 : 2},
+            {"source", "scenari"},
+            {"message", messaggio(p)},
+            {"data", {{"check", p.controllo}, {"hint", tool::utf8_da_1252(p.aiuto)}}}};
+  // As check prints them: error[16], warning[unknown-keyword].
+  if (p.errore()) {
+    d["code"] = p.codice;
+  } else {
+    d["code"] = p.controllo;
+  }
+  json correlate = json::array();
+  for (const Nota& n : p.note) {
+    if (const TestoAperto* t = testo_di(testi, n.luogo.file)) {
+      correlate.push_back({{"location", {{"uri", t->uri}, {"range", intervallo(*t, n.luogo)}}},
+                           {"message", tool::utf8_da_1252(n.messaggio)}});
+    }
+  }
+  if (!correlate.empty()) d["relatedInformation"] = std::move(correlate);
+  return d;
+}
+
+}  // namespace
+
+json intervallo(const TestoAperto& testo, const Luogo& luogo) {
+  const std::vector<std::string_view> righe = righe_di(testo.utf8);
+  const std::size_t linea =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
+  const std::string_view riga = righe[linea];
+  const std::size_t inizio =
+      byte_da_carattere(riga, static_cast<std::size_t>(std::max(luogo.colonna, 1)) - 1);
+  std::size_t fine = std::min(riga.find(',', inizio), riga.size());
+  while (fine > inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+  if (fine == inizio) fine = riga.size();
+  return {{"start", {{"line", linea}, {"character", utf16_da_byte(riga, inizio)}}},
+          {"end", {{"line", linea}, {"character", utf16_da_byte(riga, fine)}}}};
+}
+
+json diagnostiche(const std::vector<Problema>& problemi, const std::vector<TestoAperto>& testi,
+                  std::size_t testo, std::size_t ospite) {
+  json lista = json::array();
+  const TestoAperto& qui = testi[testo];
+  for (const Problema& p : problemi) {
+    const bool suo = p.luogo.file.empty() ? testo == ospite : p.luogo.file == qui.file;
+    if (suo) lista.push_back(diagnostica(p, testi, qui));
+  }
+  return lista;
+}
+
+}  // namespace scenari::lsp
