@@ -1,39 +1,15 @@
 #include <array>
 #include <memory>
 
-#include "platform/directories.h"
 #include "platform/stdio_binary.h"
 #include "tool/comandi/comando.h"
 #include "tool/lsp/cornice.h"
+#include "tool/lsp/disco_sistema.h"
 #include "tool/lsp/server.h"
 
 namespace scenari::tool {
 
 namespace {
-
-class DiscoDelSistema : public lsp::Disco {
- public:
-  explicit DiscoDelSistema(platform::Files& files) : files_(files) {}
-
-  std::optional<std::string> leggi(const std::string& percorso) override {
-    try {
-      return files_.read(percorso);
-    } catch (const platform::FileError&) {
-      return std::nullopt;
-    }
-  }
-
-  std::vector<std::string> nomi_in(const std::string& cartella) override {
-    try {
-      return platform::file_names(cartella);
-    } catch (const platform::FileError&) {
-      return {};
-    }
-  }
-
- private:
-  platform::Files& files_;
-};
 
 void scrivi(const std::vector<std::string>& corpi) {
   for (const std::string& c : corpi) platform::write_standard_output(lsp::incornicia(c));
@@ -44,7 +20,7 @@ void scrivi(const std::vector<std::string>& corpi) {
 // burst of keystrokes is analysed once, at its end.
 int servi(platform::Files& files) {
   platform::binary_standard_streams();
-  DiscoDelSistema disco(files);
+  lsp::DiscoDelSistema disco(files);
   lsp::Server server(disco);
   lsp::Cornice cornice;
   std::array<char, 65536> buffer{};
