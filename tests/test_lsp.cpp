@@ -139,8 +139,8 @@ TEST(Lsp, ScriptedSessionFromMistakeToFix) {
   c.cambia(nomi.treno_txt, senza_riga(giusto, "[segnali]\r\n", "[segnali]\r\n\r\n"));
   const json completamento = c.chiedi("textDocument/completion", nomi.treno_txt, 19, 0);
   const auto& voci = completamento["result"];
-  const auto segnale = std::find_if(voci.begin(), voci.end(),
-                                    [](const json& v) { return v["label"] == "segnale"; });
+  const auto segnale =
+      std::find_if(voci.begin(), voci.end(), [](const json& v) { return v["label"] == "segnale"; });
   ASSERT_NE(segnale, voci.end()) << completamento.dump(1);
   EXPECT_EQ((*segnale)["insertTextFormat"], 2);
   EXPECT_EQ((*segnale)["textEdit"]["newText"].get<std::string>().substr(0, 31),
@@ -163,7 +163,8 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
                                        "segnale,    1000");
   const json d = diagnostiche_di(c.apri(nomi.treno_txt, treno), c.uri(nomi.treno_txt));
   ASSERT_TRUE(su_linea(d, 20, 16)) << d.dump(1);
-  const json& cella = *std::find_if(d.begin(), d.end(), [](const json& x) { return x["code"] == 16; });
+  const json& cella =
+      *std::find_if(d.begin(), d.end(), [](const json& x) { return x["code"] == 16; });
   EXPECT_EQ(cella["severity"], 1);
   EXPECT_EQ(cella["data"]["check"], "cell-taken");
   const json& nota = cella["relatedInformation"][0]["location"];
@@ -175,8 +176,7 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
   EXPECT_TRUE(c.chiedi("textDocument/definition", nomi.treno_txt, 2, 0)["result"].is_null());
 
   // The line text opened and spoiled in its buffer, its file untouched.
-  const std::string linea =
-      senza_riga(c.testo(nomi.linea_txt), "pendenza", "pendnza");
+  const std::string linea = senza_riga(c.testo(nomi.linea_txt), "pendenza", "pendnza");
   const auto aperta = c.apri(nomi.linea_txt, linea);
   EXPECT_FALSE(diagnostiche_di(aperta, c.uri(nomi.linea_txt)).empty());
   EXPECT_TRUE(su_linea(diagnostiche_di(aperta, c.uri(nomi.treno_txt)), 20, 16));
@@ -190,7 +190,8 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
 TEST(Lsp, TextAloneAndTextsOfNoScenario) {
   Client c;
   std::filesystem::remove(c.dir() / nomi.linea_txt);
-  const json d = diagnostiche_di(c.apri(nomi.treno_txt, c.testo(nomi.treno_txt)), c.uri(nomi.treno_txt));
+  const json d =
+      diagnostiche_di(c.apri(nomi.treno_txt, c.testo(nomi.treno_txt)), c.uri(nomi.treno_txt));
   EXPECT_TRUE(su_linea(d, 0, "missing-text")) << d.dump(1);
   EXPECT_TRUE(c.apri("appunti.txt", "segnalle").empty());
   EXPECT_TRUE(c.chiedi("textDocument/hover", "appunti.txt", 0, 0)["result"].is_null());
@@ -200,10 +201,13 @@ TEST(Lsp, TextAloneAndTextsOfNoScenario) {
 // two for a character past U+FFFF (which the text stores as one '?').
 TEST(Lsp, PositionsInUtf16Units) {
   Client c;
-  const std::string riga = "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, "
-                           "LAGO \xF0\x9F\x98\x80 \xC3\xA8\x01";
-  const std::string treno = senza_riga(c.testo(nomi.treno_txt),
-      "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, LAGO MARINELLA", riga);
+  const std::string riga =
+      "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, "
+      "LAGO \xF0\x9F\x98\x80 \xC3\xA8\x01";
+  const std::string treno = senza_riga(
+      c.testo(nomi.treno_txt),
+      "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, LAGO MARINELLA",
+      riga);
   const json d = diagnostiche_di(c.apri(nomi.treno_txt, treno), c.uri(nomi.treno_txt));
   ASSERT_TRUE(su_linea(d, 16, "unprintable-byte")) << d.dump(1);
   // 72 characters of the line, then "LAGO " 5, the emoji 2 units, " è" 2.
@@ -214,7 +218,8 @@ TEST(Lsp, PositionsInUtf16Units) {
   }
   // Help on the station's name, after the emoji.
   const json h = c.chiedi("textDocument/hover", nomi.treno_txt, 16, 80);
-  EXPECT_NE(h["result"]["contents"]["value"].get<std::string>().find("**name**"), std::string::npos);
+  EXPECT_NE(h["result"]["contents"]["value"].get<std::string>().find("**name**"),
+            std::string::npos);
 
   EXPECT_EQ(tool::cp1252_da_utf8("\xE2\x82\xAC \xC3\xA8 \xF0\x9F\x98\x80 \xE4\xB8\xAD \xC3 \xFF"),
             "\x80 \xE8 ? ? ? ?");
@@ -247,13 +252,14 @@ TEST(Lsp, CompletionOnlyInTheKeywordField) {
   Client c(false);
   c.apri(nomi.linea_txt, "[generale]\r\n  lung\r\nsegn, 100\r\n[cur");
   const json r = c.chiedi("textDocument/completion", nomi.linea_txt, 1, 6)["result"];
-  const auto lunghezza = std::find_if(r.begin(), r.end(),
-                                      [](const json& v) { return v["label"] == "lunghezza percorso"; });
+  const auto lunghezza = std::find_if(
+      r.begin(), r.end(), [](const json& v) { return v["label"] == "lunghezza percorso"; });
   ASSERT_NE(lunghezza, r.end());
   EXPECT_EQ((*lunghezza)["textEdit"]["newText"], "lunghezza percorso") << "no snippets asked";
   EXPECT_EQ((*lunghezza)["textEdit"]["range"]["start"]["character"], 2);
-  EXPECT_TRUE(std::none_of(r.begin(), r.end(), [](const json& v) { return v["label"] == "segnale"; }))
-      << "the line text's own entries";
+  EXPECT_TRUE(std::none_of(r.begin(), r.end(), [](const json& v) {
+    return v["label"] == "segnale";
+  })) << "the line text's own entries";
   EXPECT_TRUE(c.chiedi("textDocument/completion", nomi.linea_txt, 2, 7)["result"].empty());
   const json sezioni = c.chiedi("textDocument/completion", nomi.linea_txt, 3, 4)["result"];
   EXPECT_EQ(sezioni[0]["textEdit"]["range"]["start"]["character"], 0);
@@ -262,8 +268,9 @@ TEST(Lsp, CompletionOnlyInTheKeywordField) {
 
 TEST(Lsp, OutlineOfSectionsAndEntries) {
   Client c;
-  c.apri(nomi.treno_txt, "prima\r\n[generale]\r\nsabbia, 0\r\nvoce ignota, 1\r\n-- nota\r\n"
-                         "[segnali]\r\nsegnale, 1000, 2\r\nsegnale, 2300, 2\r\n");
+  c.apri(nomi.treno_txt,
+         "prima\r\n[generale]\r\nsabbia, 0\r\nvoce ignota, 1\r\n-- nota\r\n"
+         "[segnali]\r\nsegnale, 1000, 2\r\nsegnale, 2300, 2\r\n");
   const json s = c.invia({{"id", 7},
                           {"method", "textDocument/documentSymbol"},
                           {"params", {{"textDocument", {{"uri", c.uri(nomi.treno_txt)}}}}}})
@@ -282,7 +289,8 @@ TEST(Lsp, MalformedMessagesGetTheProtocolsErrors) {
   const auto codice = [](const std::vector<std::string>& r) {
     return r.empty() ? json() : json::parse(r.back())["error"]["code"];
   };
-  EXPECT_EQ(codice(s.ricevi("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"textDocument/hover\"}")), -32002);
+  EXPECT_EQ(codice(s.ricevi("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"textDocument/hover\"}")),
+            -32002);
   EXPECT_EQ(codice(s.ricevi("{not json")), -32700);
   EXPECT_EQ(codice(s.header_malformato()), -32700);
   EXPECT_EQ(codice(s.ricevi("[1,2]")), -32600);
@@ -291,11 +299,13 @@ TEST(Lsp, MalformedMessagesGetTheProtocolsErrors) {
   s.ricevi("{\"id\":1,\"method\":\"initialize\",\"params\":{}}");
   EXPECT_EQ(codice(s.ricevi("{\"id\":1,\"method\":\"initialize\",\"params\":{}}")), -32600);
   EXPECT_EQ(codice(s.ricevi("{\"id\":2,\"method\":\"workspace/nothing\"}")), -32601);
-  EXPECT_EQ(codice(s.ricevi("{\"id\":3,\"method\":\"textDocument/hover\",\"params\":{\"textDocument\":"
-                            "{\"uri\":\"file:///a_linea.txt\"},\"position\":{\"line\":\"1\"}}}")),
-            -32602);
-  EXPECT_EQ(codice(s.ricevi("{\"id\":3,\"method\":\"textDocument/hover\",\"params\":{\"textDocument\":"
-                            "{\"uri\":\"file:///a_linea.txt\"},\"position\":{\"line\":-1,\"character\":0}}}")),
+  EXPECT_EQ(
+      codice(s.ricevi("{\"id\":3,\"method\":\"textDocument/hover\",\"params\":{\"textDocument\":"
+                      "{\"uri\":\"file:///a_linea.txt\"},\"position\":{\"line\":\"1\"}}}")),
+      -32602);
+  EXPECT_EQ(codice(s.ricevi(
+                "{\"id\":3,\"method\":\"textDocument/hover\",\"params\":{\"textDocument\":"
+                "{\"uri\":\"file:///a_linea.txt\"},\"position\":{\"line\":-1,\"character\":0}}}")),
             -32602);
   EXPECT_TRUE(s.ricevi("{\"method\":\"textDocument/didOpen\",\"params\":5}").empty())
       << "a notification is never answered";
@@ -307,7 +317,8 @@ TEST(Lsp, MalformedMessagesGetTheProtocolsErrors) {
 
 TEST(Lsp, FramingAndUris) {
   Cornice c;
-  const std::string due = incornicia("{\"a\":1}") + "content-length:  2\r\nContent-Type: x\r\n\r\n{}";
+  const std::string due =
+      incornicia("{\"a\":1}") + "content-length:  2\r\nContent-Type: x\r\n\r\n{}";
   c.aggiungi(due.substr(0, 10));
   EXPECT_FALSE(c.prossima());
   c.aggiungi(due.substr(10));
@@ -335,12 +346,14 @@ TEST(Lsp, ProgramSessionAndExitStatus) {
     return incornicia(m.dump());
   };
   const auto sessione = [&](bool spegni) {
-    const json documento = {{"uri", c.uri(nomi.treno_txt)}, {"version", 1},
+    const json documento = {{"uri", c.uri(nomi.treno_txt)},
+                            {"version", 1},
                             {"text", senza_riga(giusto, "segnale,    2300", "segnalle,    2300")}};
-    std::string s = messaggio({{"id", 1}, {"method", "initialize"}, {"params", json::object()}}) +
-                    messaggio({{"method", "textDocument/didOpen"}, {"params", {{"textDocument", documento}}}}) +
-                    messaggio({{"method", "textDocument/didChange"},
-                               {"params", cambio(c.uri(nomi.treno_txt), giusto)}});
+    std::string s =
+        messaggio({{"id", 1}, {"method", "initialize"}, {"params", json::object()}}) +
+        messaggio({{"method", "textDocument/didOpen"}, {"params", {{"textDocument", documento}}}}) +
+        messaggio({{"method", "textDocument/didChange"},
+                   {"params", cambio(c.uri(nomi.treno_txt), giusto)}});
     if (spegni) s += messaggio({{"id", 2}, {"method", "shutdown"}});
     return s + messaggio({{"method", "exit"}});
   };

@@ -14,7 +14,8 @@ using nlohmann::json;
 
 bool stessa(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -79,7 +80,8 @@ std::optional<Aiuto> aiuto_campo(const riferimento::Testo& testo, std::string_vi
   if (parola.empty()) return std::nullopt;
   if (const riferimento::Sezione* s = sezione_di(testo, parola)) {
     if (!dentro(chiave, pos)) return std::nullopt;
-    return Aiuto{"**" + std::string(s->intestazione) + "**: " + std::string(s->descrizione), chiave};
+    return Aiuto{"**" + std::string(s->intestazione) + "**: " + std::string(s->descrizione),
+                 chiave};
   }
   const riferimento::Voce* voce = riferimento::voce_di(testo, parola);
   if (voce == nullptr) return std::nullopt;
@@ -87,8 +89,9 @@ std::optional<Aiuto> aiuto_campo(const riferimento::Testo& testo, std::string_vi
   const std::vector<Tratto> valori = valori_di(riga, *voce);
   for (std::size_t i = 0; i < valori.size(); ++i) {
     // The blanks before a value are its field's too.
-    const bool davanti = pos < valori[i].inizio &&
-                         riga.substr(pos, valori[i].inizio - pos).find(',') == std::string_view::npos;
+    const bool davanti =
+        pos < valori[i].inizio &&
+        riga.substr(pos, valori[i].inizio - pos).find(',') == std::string_view::npos;
     if (!dentro(valori[i], pos) && !davanti) continue;
     if (i >= voce->campi.size()) {
       return Aiuto{"An extra value: `" + std::string(voce->parola) + "` takes " +
@@ -114,21 +117,23 @@ json completamenti(const riferimento::Testo& testo, const RichiestaCompletamento
   std::size_t n = 0;
   for (const riferimento::Sezione& s : testo.sezioni) {
     const std::string intestazione(s.intestazione);
-    voci.push_back({{"label", intestazione},
-                    {"kind", 9},
-                    {"detail", "section"},
-                    {"documentation", {{"kind", "markdown"}, {"value", std::string(s.descrizione)}}},
-                    {"sortText", ordine(n++)},
-                    {"textEdit", {{"range", intervallo}, {"newText", intestazione}}}});
+    voci.push_back(
+        {{"label", intestazione},
+         {"kind", 9},
+         {"detail", "section"},
+         {"documentation", {{"kind", "markdown"}, {"value", std::string(s.descrizione)}}},
+         {"sortText", ordine(n++)},
+         {"textEdit", {{"range", intervallo}, {"newText", intestazione}}}});
     for (const riferimento::Voce& v : s.voci) {
       const std::string parola(v.parola);
-      voci.push_back({{"label", parola},
-                      {"kind", 14},
-                      {"detail", intestazione},
-                      {"documentation", {{"kind", "markdown"}, {"value", markdown_voce(v)}}},
-                      {"sortText", ordine(n++)},
-                      {"insertTextFormat", con_campi ? 2 : 1},
-                      {"textEdit", {{"range", intervallo}, {"newText", con_campi ? snippet_di(v) : parola}}}});
+      voci.push_back(
+          {{"label", parola},
+           {"kind", 14},
+           {"detail", intestazione},
+           {"documentation", {{"kind", "markdown"}, {"value", markdown_voce(v)}}},
+           {"sortText", ordine(n++)},
+           {"insertTextFormat", con_campi ? 2 : 1},
+           {"textEdit", {{"range", intervallo}, {"newText", con_campi ? snippet_di(v) : parola}}}});
     }
   }
   return voci;

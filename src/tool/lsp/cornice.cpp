@@ -36,7 +36,8 @@ std::optional<std::size_t> lunghezza(std::string_view header) {
     if (!stesso_nome(senza_spazi(riga.substr(0, due_punti)), "Content-Length")) continue;
     const std::string_view valore = senza_spazi(riga.substr(due_punti + 1));
     std::size_t n = 0;
-    const auto [fine_numero, errore] = std::from_chars(valore.data(), valore.data() + valore.size(), n);
+    const auto [fine_numero, errore] =
+        std::from_chars(valore.data(), valore.data() + valore.size(), n);
     if (errore != std::errc() || fine_numero != valore.data() + valore.size()) return std::nullopt;
     if (n > Cornice::corpo_massimo) return std::nullopt;
     trovata = n;

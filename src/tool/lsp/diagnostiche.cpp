@@ -54,8 +54,8 @@ json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const
 
 json intervallo(const TestoAperto& testo, const Luogo& luogo) {
   const std::vector<std::string_view> righe = righe_di(testo.utf8);
-  const std::size_t linea =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
+  const std::size_t linea = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
   const std::string_view riga = righe[linea];
   const std::size_t inizio =
       byte_da_carattere(riga, static_cast<std::size_t>(std::max(luogo.colonna, 1)) - 1);

@@ -121,10 +121,11 @@ std::vector<Pubblicazione> Documenti::analizza(const std::string& uri) {
 
   const std::string byte_linea = tool::cp1252_da_utf8(testi[0].utf8);
   const std::string byte_treno = tool::cp1252_da_utf8(testi[1].utf8);
-  const std::string treno = linea ? identita(p.file).value_or(Identita{}).numero_treno : id->numero_treno;
-  std::vector<Problema> problemi =
-      tool::analizza(Scenario{id->nome_linea, treno, true}, TestiDescrizione{byte_linea, byte_treno})
-          .problemi;
+  const std::string treno =
+      linea ? identita(p.file).value_or(Identita{}).numero_treno : id->numero_treno;
+  std::vector<Problema> problemi = tool::analizza(Scenario{id->nome_linea, treno, true},
+                                                  TestiDescrizione{byte_linea, byte_treno})
+                                       .problemi;
   if (!p.utf8) {
     Problema manca;
     manca.gravita = Gravita::avviso;

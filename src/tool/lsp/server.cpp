@@ -46,7 +46,9 @@ std::size_t intero(const json& oggetto, const char* nome) {
   return v.get<std::size_t>();
 }
 
-std::string uri_di(const json& parametri) { return stringa(membro(parametri, "textDocument"), "uri"); }
+std::string uri_di(const json& parametri) {
+  return stringa(membro(parametri, "textDocument"), "uri");
+}
 
 // A true value at the end of a path of members, false where any is missing.
 bool vero(const json& oggetto, std::initializer_list<const char*> percorso) {
@@ -178,7 +180,8 @@ json Server::inizializza(const json& parametri) {
                               "snippetSupport"});
   return {{"capabilities",
            {{"positionEncoding", "utf-16"},
-            {"textDocumentSync", {{"openClose", true}, {"change", 1}, {"save", {{"includeText", false}}}}},
+            {"textDocumentSync",
+             {{"openClose", true}, {"change", 1}, {"save", {{"includeText", false}}}}},
             {"hoverProvider", true},
             {"completionProvider", {{"triggerCharacters", {"["}}}},
             {"documentSymbolProvider", true},

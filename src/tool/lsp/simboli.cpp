@@ -25,7 +25,8 @@ json simbolo(std::string nome, std::string dettaglio, int tipo, std::size_t line
   return {{"name", std::move(nome)},
           {"detail", std::move(dettaglio)},
           {"kind", tipo},
-          {"range", {{"start", posizione(linea, riga, 0)}, {"end", posizione(linea, riga, riga.size())}}},
+          {"range",
+           {{"start", posizione(linea, riga, 0)}, {"end", posizione(linea, riga, riga.size())}}},
           {"selectionRange", scelta}};
 }
 
@@ -52,7 +53,8 @@ json simboli(const riferimento::Testo& testo, std::string_view utf8) {
     // An entry is told apart by its first value, a position in the body.
     const std::vector<Tratto> valori = valori_di(riga, *voce);
     std::string nome = parola;
-    if (!valori.empty()) nome += " " + std::string(riga.substr(valori[0].inizio, valori[0].fine - valori[0].inizio));
+    if (!valori.empty())
+      nome += " " + std::string(riga.substr(valori[0].inizio, valori[0].fine - valori[0].inizio));
     json s = simbolo(nome, std::string(voce->parola), simbolo_field, linea, riga, chiave);
     if (!sezione) {
       elenco.push_back(std::move(s));
