@@ -26,8 +26,6 @@ class Cornice {
   void aggiungi(std::string_view byte) { buffer_.append(byte); }
   // The next whole unit, or nothing until more input arrives.
   std::optional<Unita> prossima();
-  // Input has been gathered that makes no whole unit yet.
-  bool in_attesa() const { return !buffer_.empty(); }
 
  private:
   std::string buffer_;

@@ -27,6 +27,21 @@ std::string messaggio(const Problema& p) {
   return tool::utf8_da_1252(m);
 }
 
+// The range of a place: the field that starts there, or the rest of its line.
+json intervallo(const TestoAperto& testo, const Luogo& luogo) {
+  const std::vector<std::string_view> righe = righe_di(testo.utf8);
+  const std::size_t linea = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
+  const std::string_view riga = righe[linea];
+  const std::size_t inizio =
+      byte_da_carattere(riga, static_cast<std::size_t>(std::max(luogo.colonna, 1)) - 1);
+  std::size_t fine = std::min(riga.find(',', inizio), riga.size());
+  while (fine > inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+  if (fine == inizio) fine = riga.size();
+  return {{"start", {{"line", linea}, {"character", utf16_da_byte(riga, inizio)}}},
+          {"end", {{"line", linea}, {"character", utf16_da_byte(riga, fine)}}}};
+}
+
 json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const TestoAperto& qui) {
   json d = {{"range", intervallo(qui, p.luogo)},
             {"severity", p.errore() ? 1 : 2},
@@ -51,20 +66,6 @@ json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const
 }
 
 }  // namespace
-
-json intervallo(const TestoAperto& testo, const Luogo& luogo) {
-  const std::vector<std::string_view> righe = righe_di(testo.utf8);
-  const std::size_t linea = std::min<std::size_t>(
-      static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
-  const std::string_view riga = righe[linea];
-  const std::size_t inizio =
-      byte_da_carattere(riga, static_cast<std::size_t>(std::max(luogo.colonna, 1)) - 1);
-  std::size_t fine = std::min(riga.find(',', inizio), riga.size());
-  while (fine > inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
-  if (fine == inizio) fine = riga.size();
-  return {{"start", {{"line", linea}, {"character", utf16_da_byte(riga, inizio)}}},
-          {"end", {{"line", linea}, {"character", utf16_da_byte(riga, fine)}}}};
-}
 
 json diagnostiche(const std::vector<Problema>& problemi, const std::vector<TestoAperto>& testi,
                   std::size_t testo, std::size_t ospite) {

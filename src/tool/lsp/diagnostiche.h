@@ -24,7 +24,4 @@ nlohmann::json diagnostiche(const std::vector<Problema>& problemi,
                             const std::vector<TestoAperto>& testi, std::size_t testo,
                             std::size_t ospite);
 
-// The range of a place of a text.
-nlohmann::json intervallo(const TestoAperto& testo, const Luogo& luogo);
-
 }  // namespace scenari::lsp
