@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:?usage: fuzz/run.sh SECONDS}
-targets=(fuzz_campi fuzz_linea fuzz_treno fuzz_compattazione fuzz_nomi)
+targets=(fuzz_campi fuzz_linea fuzz_treno fuzz_compattazione fuzz_nomi fuzz_lsp)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}" >/dev/null
