@@ -17,7 +17,7 @@ build=$1
 runs=${SCENARI_BENCH_RUNS:-20}
 warmup=${SCENARI_BENCH_WARMUP:-3}
 lunghezze=${SCENARI_BENCH_LENGTHS:-10000 100000 1000000}
-genera=$build/bench/scenari-genera
+genera=$build/scenari-genera
 tool=$build/scenari-tool
 
 lavoro=$(mktemp -d "${TMPDIR:-/tmp}/scenari-bench.XXXXXX")

@@ -3,10 +3,10 @@
 # without its plan view) and the longest route the readers accept: the page must load without a script
 # error, draw on its canvases, and narrow the distance shown when the wheel
 # turns over the lanes. The long route's page must stay within 5 MB.
-#   visore.sh SCENARI_TOOL SCRIVI_SCENARIO
+#   visore.sh SCENARI_TOOL SCENARI_GENERA
 set -u
 tool=$1
-scrivi=$2
+genera=$2
 
 browser=$(command -v chromium || true)
 if [ -z "$browser" ]; then
@@ -93,7 +93,7 @@ verifica "embedded scenario without a plan" "$senza_piano/visore.html" || fallit
 lunga="$scratch/lunga"
 mkdir "$lunga"
 nomi="--line Sintetica_Lunga --train 1"
-"$scrivi" "$lunga" 1000000 Sintetica_Lunga 1 && "$tool" compile "$lunga" $nomi > /dev/null &&
+"$genera" 1000000 "$lunga" Sintetica_Lunga 1 && "$tool" compile "$lunga" $nomi > /dev/null &&
   "$tool" plot "$lunga" $nomi --html --out "$lunga/visore.html" || exit 1
 byte=$(wc -c < "$lunga/visore.html")
 echo "1,000,000 m route: page of $byte bytes"
