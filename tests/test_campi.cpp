@@ -67,6 +67,9 @@ TEST(LettoreCampi, NumbersAreCheckedAgainstTheirWidth) {
   EXPECT_THROW(LettoreCampi("1.5.2").leggi<std::int32_t>(), ErroreLettura);
   EXPECT_THROW(LettoreCampi(".").leggi<std::int32_t>(), ErroreLettura);
   EXPECT_THROW(LettoreCampi("2147483647.5").leggi<std::int32_t>(), ErroreLettura);
+  EXPECT_EQ(LettoreCampi("7.2222222222222222222222").leggi<std::int32_t>(), 7)
+      << "any number of decimal digits";
+  EXPECT_THROW(LettoreCampi("7.5x").leggi<std::int32_t>(), ErroreLettura);
   EXPECT_THROW(LettoreCampi(",").leggi<std::int32_t>(), ErroreLettura);
   EXPECT_THROW(LettoreCampi("-").leggi<std::int32_t>(), ErroreLettura);
 }

@@ -119,12 +119,14 @@ void LettoreCampi::avvisa(std::string controllo, std::string messaggio, std::str
   }
 }
 
-// The value of a run of digits, refused as soon as it passes `limite`.
+// The value of a run of digits, up to the first that takes it past
+// `limite`: the caller refuses a value beyond it.
 std::int64_t LettoreCampi::cifre(std::string_view cifre, std::string_view grezzo,
                                  std::int64_t limite) const {
+  const bool tutte_cifre = std::all_of(cifre.begin(), cifre.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!tutte_cifre) errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
   std::int64_t valore = 0;
   for (char c : cifre) {
-    if (c < '0' || c > '9') errore("a whole number was expected, not \"" + std::string(grezzo) + "\"");
     valore = valore * 10 + (c - '0');
     if (valore > limite) return valore;
   }
@@ -153,7 +155,7 @@ std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massim
   std::int64_t valore = cifre(intera, grezzo, limite);
   if (valore > limite) fuori_intervallo(grezzo, minimo, massimo);
   if (punto != std::string_view::npos) {
-    cifre(decimali, grezzo, std::numeric_limits<std::int64_t>::max());
+    cifre(decimali, grezzo, 0);  // only checked: the digits decide the rounding
     valore = arrotonda_decimali(valore, decimali);
   }
   if (negativo) valore = -valore;
