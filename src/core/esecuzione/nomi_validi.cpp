@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "core/modello/nomi_file.h"
+
 namespace scenari {
 
 namespace {
@@ -15,18 +17,17 @@ struct NomeFile {
   std::string nome;
 };
 
-// The eight names a run forms, as `nomi_file` forms them.
+// The eight names a run forms, each with what it names.
 std::array<NomeFile, 8> nomi_formati(std::string_view linea, std::string_view treno) {
-  const std::string l(linea);
-  const std::string t = l + "_" + std::string(treno);
-  return {{{"the line text", l + "_linea.txt"},
-           {"the train text", t + "-.txt"},
-           {"the notes", t + "_note.txt"},
-           {"the slowdown form", t + "_rallentamenti.txt"},
-           {"the train card", t + "_scheda_treno.txt"},
-           {"the plan file", l + "_linea.dat"},
-           {"the general table", t + ".sim"},
-           {"the cells file", t + ".dat"}}};
+  NomiFile n = nomi_file(std::string(linea), std::string(treno));
+  return {{{"the line text", std::move(n.linea_txt)},
+           {"the train text", std::move(n.treno_txt)},
+           {"the notes", std::move(n.note)},
+           {"the slowdown form", std::move(n.rallentamenti)},
+           {"the train card", std::move(n.scheda)},
+           {"the plan file", std::move(n.linea_dat)},
+           {"the general table", std::move(n.sim)},
+           {"the cells file", std::move(n.dat)}}};
 }
 
 std::string in_minuscolo(std::string s) {
