@@ -454,6 +454,16 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   EXPECT_EQ(c(m, 47).tipo, 0);
   EXPECT_EQ(c(m, 100).velocita_limite, 0);
 
+  // A slowdown refused on its own still stops there, with the code that
+  // stops and its own position.
+  m = percorso();
+  m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
+  m.file_in_lettura = "x-.txt";
+  leggi_treno(m, testo({rallentamento(13000, 1000, 0, 0), "segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
+  EXPECT_EQ(m.problemi.back().codice, 15);
+  EXPECT_EQ(m.posizione_errore(), 13000);
+  EXPECT_EQ(c(m, 21).tipo, 0);
+
   m = percorso();
   m.registra_errore(3, std::nullopt, Luogo{});
   leggi_treno(m, testo({rallentamento(3000, 500, 0, 0), "sabbia, 2"}));

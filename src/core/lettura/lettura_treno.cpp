@@ -112,13 +112,13 @@ DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce)
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t valore = lettore.leggi<std::int32_t>();
   if (DopoVoce e = verifica_posizione(m, voce, posizione); e != DopoVoce::continua) return e;
-  cella& c = m.celle_percorso[static_cast<std::size_t>(arrotonda(posizione, 50))];
+  const std::int64_t k = arrotonda(posizione, 50);
+  cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
-    registra_cella_occupata(m, codice::cella_abbattimento_occupata, posizione, voce,
-                            arrotonda(posizione, 50));
+    registra_cella_occupata(m, codice::cella_abbattimento_occupata, posizione, voce, k);
     return DopoVoce::arresto;
   }
-  m.segna_origine(arrotonda(posizione, 50), voce);
+  m.segna_origine(k, voce);
   if (valore > 0) {
     c.tipo = tipo_cella::abbattimento_con_valore;
     c.dato1 = basso16(valore);
@@ -131,9 +131,9 @@ DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce)
 // The earlier code stops the reading at this entry, which takes it over
 // with its own position.
 void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo& voce) {
-  auto ultimo_errore = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
-                                    [](const Problema& p) { return p.errore(); });
-  const Problema precedente = *ultimo_errore;
+  const auto ultimo = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
+                                   Modello::errore_del_formato);
+  const Problema precedente = *ultimo;
   Problema& p = m.registra_errore(precedente.codice, posizione, voce);
   p.messaggio = "the train text is read no further: code " + std::to_string(precedente.codice) +
                 " was recorded before this entry";
