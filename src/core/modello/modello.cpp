@@ -70,13 +70,13 @@ void Modello::segna_origine(std::int64_t cella, const Luogo& voce) {
   if (k >= origini.size()) return;
   auto testo = std::find(testi_letti.begin(), testi_letti.end(), voce.file);
   if (testo == testi_letti.end()) testo = testi_letti.insert(testi_letti.end(), voce.file);
-  origini[k] = Origine{static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga,
+  origini[k] = OrigineCella{static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga,
                        voce.colonna};
 }
 
 std::optional<Luogo> Modello::origine(std::int64_t cella) const {
   if (cella < 0 || static_cast<std::size_t>(cella) >= origini.size()) return std::nullopt;
-  const Origine& o = origini[static_cast<std::size_t>(cella)];
+  const OrigineCella& o = origini[static_cast<std::size_t>(cella)];
   if (o.testo == 0) return std::nullopt;
   return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna};
 }
@@ -102,7 +102,7 @@ void Modello::crea_percorso(std::int32_t lunghezza) {
   lunghezza_totale = lunghezza + 7000;
   numero_celle = static_cast<std::int32_t>(arrotonda(lunghezza_totale, 50));
   celle_percorso.assign(static_cast<std::size_t>(numero_celle) + 1, cella{});
-  origini.assign(celle_percorso.size(), Origine{});
+  origini.assign(celle_percorso.size(), OrigineCella{});
   if (genera_linea != 0) {
     planimetria.crea(lunghezza_totale);
   } else {

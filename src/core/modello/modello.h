@@ -18,7 +18,7 @@ inline constexpr int numero_massimo_montagne = 80;
 
 // Where the entry that put an object into a cell was written: which text
 // (0 none, else an index into Modello::testi_letti plus one), line and column.
-struct Origine {
+struct OrigineCella {
   std::uint8_t testo = 0;
   std::int32_t riga = 0;
   std::int32_t colonna = 0;
@@ -59,7 +59,7 @@ struct Modello {
 
   // The entry behind each cell's object, for the notes of problems that
   // meet it later; and the names of the texts those entries lie in.
-  std::vector<Origine> origini;
+  std::vector<OrigineCella> origini;
   std::vector<std::string> testi_letti;
   void segna_origine(std::int64_t cella, const Luogo& voce);
   std::optional<Luogo> origine(std::int64_t cella) const;
