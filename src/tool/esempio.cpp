@@ -12,12 +12,7 @@ namespace scenari::tool {
 std::vector<std::string> scrivi_esempio(platform::Files& files, const std::string& cartella,
                                         bool sovrascrivi, const std::string& nome_linea,
                                         const std::string& numero_treno) {
-  for (const std::string* nome : {&nome_linea, &numero_treno}) {
-    if (nome->empty() || nome->find_first_of("/\\") != std::string::npos) {
-      throw Rifiuto{uscita_uso, "\"" + *nome + "\": not usable in a file name (empty, or holds a "
-                                               "path separator)"};
-    }
-  }
+  rifiuta_nomi_non_validi(nome_linea, numero_treno);
   const NomiFile nomi = nomi_file(cartella, nome_linea, numero_treno);
   const std::vector<std::pair<std::string, std::string>> testi = {
       {nomi.linea_txt, testo_linea()}, {nomi.treno_txt, testo_treno()}};
