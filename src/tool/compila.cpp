@@ -45,9 +45,7 @@ int stato_di(const Compattazione& c) {
 
 }  // namespace
 
-bool EsitoCompilazione::ha_errori() const {
-  return std::any_of(problemi.begin(), problemi.end(), [](const Problema& p) { return p.errore(); });
-}
+bool EsitoCompilazione::ha_errori() const { return scenari::ha_errori(problemi); }
 
 std::size_t EsitoCompilazione::numero(Gravita g) const {
   return static_cast<std::size_t>(std::count_if(

@@ -32,9 +32,7 @@ const Problema* Modello::ultimo_errore() const {
   return p == problemi.rend() ? nullptr : &*p;
 }
 
-bool Modello::ha_errori() const {
-  return std::any_of(problemi.begin(), problemi.end(), [](const Problema& p) { return p.errore(); });
-}
+bool Modello::ha_errori() const { return scenari::ha_errori(problemi); }
 
 Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32_t> posizione,
                                    Luogo luogo, std::string dettaglio) {
@@ -53,13 +51,8 @@ Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32
 
 Problema& Modello::registra_avviso(std::string controllo, Luogo luogo, std::string messaggio,
                                    std::string aiuto) {
-  Problema p;
-  p.gravita = Gravita::avviso;
-  p.controllo = std::move(controllo);
-  p.luogo = std::move(luogo);
-  p.messaggio = std::move(messaggio);
-  p.aiuto = std::move(aiuto);
-  problemi.push_back(std::move(p));
+  problemi.push_back(
+      avviso(std::move(controllo), std::move(luogo), std::move(messaggio), std::move(aiuto)));
   return problemi.back();
 }
 

@@ -4,9 +4,11 @@
 // these values and from nothing else.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scenari {
@@ -48,5 +50,21 @@ struct Problema {
   bool errore() const { return gravita == Gravita::errore; }
   bool operator==(const Problema&) const = default;
 };
+
+// A warning: something the format accepts that an author seldom means.
+inline Problema avviso(std::string controllo, Luogo luogo, std::string messaggio,
+                       std::string aiuto = {}) {
+  Problema p;
+  p.gravita = Gravita::avviso;
+  p.controllo = std::move(controllo);
+  p.luogo = std::move(luogo);
+  p.messaggio = std::move(messaggio);
+  p.aiuto = std::move(aiuto);
+  return p;
+}
+
+inline bool ha_errori(const std::vector<Problema>& problemi) {
+  return std::any_of(problemi.begin(), problemi.end(), [](const Problema& p) { return p.errore(); });
+}
 
 }  // namespace scenari

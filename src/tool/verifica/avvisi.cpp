@@ -213,13 +213,8 @@ class Verifica {
  private:
   void avvisa(std::string controllo, std::int32_t riga, std::int32_t colonna, std::string messaggio,
               std::string aiuto = {}) {
-    Problema p;
-    p.gravita = Gravita::avviso;
-    p.controllo = std::move(controllo);
-    p.luogo = Luogo{t_.file, riga, colonna};
-    p.messaggio = std::move(messaggio);
-    p.aiuto = std::move(aiuto);
-    avvisi_.push_back(std::move(p));
+    avvisi_.push_back(avviso(std::move(controllo), Luogo{t_.file, riga, colonna},
+                             std::move(messaggio), std::move(aiuto)));
   }
 
   bool non_letta(std::int32_t riga) const {
