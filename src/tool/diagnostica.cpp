@@ -1,8 +1,10 @@
 #include "tool/diagnostica.h"
 
 #include <string_view>
+#include <vector>
 
 #include "tool/cp1252.h"
+#include "tool/righe.h"
 
 namespace scenari::tool {
 
@@ -17,16 +19,10 @@ constexpr const char* normale = "\033[0m";
 // Line `riga` (1-based) of a text, without its line end; empty when the
 // text has fewer lines.
 std::string_view riga_di(std::string_view testo, std::int32_t riga) {
-  std::size_t inizio = 0;
-  for (std::int32_t n = 1; n < riga; ++n) {
-    const std::size_t fine = testo.find('\n', inizio);
-    if (fine == std::string_view::npos) return {};
-    inizio = fine + 1;
-  }
-  std::size_t fine = testo.find('\n', inizio);
-  if (fine == std::string_view::npos) fine = testo.size();
-  if (fine > inizio && testo[fine - 1] == '\r') --fine;
-  return testo.substr(inizio, fine - inizio);
+  const std::vector<std::string_view> righe = righe_di(testo);
+  return riga >= 1 && static_cast<std::size_t>(riga) <= righe.size()
+             ? righe[static_cast<std::size_t>(riga) - 1]
+             : std::string_view();
 }
 
 // Blanks as wide as the text before `colonna`, tabs kept so the caret lines

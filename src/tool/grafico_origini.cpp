@@ -7,6 +7,7 @@
 
 #include "tool/cp1252.h"
 #include "tool/grafico.h"
+#include "tool/righe.h"
 
 namespace scenari::tool {
 
@@ -92,13 +93,8 @@ const Origine* trova(const std::vector<const Origine*>& ordinate, double posizio
 std::vector<Origine> origini_testo(std::string_view testo, const std::string& file) {
   std::vector<Origine> trovate;
   std::int32_t n = 0;
-  while (!testo.empty()) {
-    const std::size_t fine = testo.find('\n');
-    std::string_view riga = testo.substr(0, fine);
-    testo.remove_prefix(fine == std::string_view::npos ? testo.size() : fine + 1);
-    ++n;
-    if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
-    if (auto o = origine_riga(riga, file, n)) trovate.push_back(std::move(*o));
+  for (std::string_view riga : righe_di(testo)) {
+    if (auto o = origine_riga(riga, file, ++n)) trovate.push_back(std::move(*o));
   }
   return trovate;
 }

@@ -8,10 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "tool/righe.h"
+
 namespace scenari::lsp {
 
-// Lines split at LF, CR LF or CR, without their ends.
-std::vector<std::string_view> righe_di(std::string_view testo);
+using tool::righe_di;
 
 // The UTF-16 offset of a byte offset of a UTF-8 line.
 std::size_t utf16_da_byte(std::string_view riga, std::size_t byte);

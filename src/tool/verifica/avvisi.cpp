@@ -5,6 +5,7 @@
 #include <map>
 
 #include "tool/riferimento/riferimento.h"
+#include "tool/righe.h"
 
 namespace scenari::tool {
 
@@ -58,18 +59,10 @@ std::vector<Campo> campi_di(std::string_view riga) {
   }
 }
 
-std::vector<Riga> righe_di(std::string_view testo) {
+std::vector<Riga> righe_con_campi(std::string_view testo) {
   std::vector<Riga> righe;
   std::int32_t numero = 1;
-  std::size_t pos = 0;
-  while (pos < testo.size()) {
-    std::size_t fine = testo.find('\n', pos);
-    if (fine == std::string_view::npos) fine = testo.size();
-    std::string_view riga = testo.substr(pos, fine - pos);
-    if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
-    righe.push_back({numero++, riga, campi_di(riga)});
-    pos = fine + 1;
-  }
+  for (std::string_view riga : righe_di(testo)) righe.push_back({numero++, riga, campi_di(riga)});
   return righe;
 }
 
@@ -189,7 +182,7 @@ class Verifica {
     bool generale = false;
     std::int32_t ignorate = 0;
     std::optional<std::int32_t> prima_ignorata;
-    for (const Riga& r : righe_di(t_.testo)) {
+    for (const Riga& r : righe_con_campi(t_.testo)) {
       byte_della_riga(r);
       const std::string_view chiave = r.campi.front().testo;
       if (!generale) {
