@@ -16,7 +16,6 @@
 #include "tool/compila.h"
 #include "tool/esempio.h"
 #include "tool/grafico.h"
-#include "tool/grafico_problemi.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -246,9 +245,10 @@ TEST(Dati, ProblemsOfTheTextsInTheDirectory) {
   const std::string sezione = "[rallentamenti]\r\n";
   treno.insert(treno.find(sezione) + sezione.size(), "rallentamento, 3000, 30, 500, 1, 1, 0\r\n");
   files.replace(nomi.treno_txt, treno);
+  compila({dir.str(), dir.str(), nome_linea_incorporato, numero_treno_incorporato, true}, files);
 
   const auto problemi =
-      problemi_dei_testi(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+      dati_da_cartella(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato).problemi;
   ASSERT_EQ(problemi.size(), 2u) << "the error, and the warning of the lines its stop leaves unread";
   EXPECT_EQ(problemi[1].gravita, Gravita::avviso);
   EXPECT_EQ(problemi[0].posizione, 3000);
@@ -257,8 +257,8 @@ TEST(Dati, ProblemsOfTheTextsInTheDirectory) {
   EXPECT_EQ(files.read(nomi.treno_txt), treno) << "the texts stay as they were";
 
   files.remove(nomi.linea_txt);
-  EXPECT_TRUE(problemi_dei_testi(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato)
-                  .empty());
+  EXPECT_TRUE(dati_da_cartella(files, dir.str(), nome_linea_incorporato, numero_treno_incorporato)
+                  .problemi.empty());
 }
 
 // ---- label placement ----

@@ -128,7 +128,7 @@ std::string pagina_html(const DatiGrafico& dati, bool oltre_la_fine = true);
 
 // What the plot command draws from `cartella`: the binary files compiled
 // there under the given names and, when the description texts are there
-// too, the entries each object came from.
+// too, the entries each object came from and the compile's problems.
 DatiGrafico dati_da_cartella(platform::Files& files, const std::string& cartella,
                              const std::string& nome_linea, const std::string& numero_treno);
 

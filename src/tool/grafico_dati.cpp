@@ -7,6 +7,7 @@
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
 #include "tool/grafico.h"
+#include "tool/grafico_problemi.h"
 
 namespace scenari::tool {
 
@@ -198,13 +199,21 @@ DatiGrafico dati_da_cartella(platform::Files& files, const std::string& cartella
   std::optional<std::string> piano;
   if (files.exists(nomi.linea_dat)) piano = files.read(nomi.linea_dat);
   DatiGrafico d = dati_grafico(piano, files.read(nomi.sim), files.read(nomi.dat));
+  // Each text is read once, for the entries of the objects and, when both
+  // are there, for the compile's problems.
+  std::optional<std::string> testi[2];
   std::vector<Origine> origini;
-  for (const auto& testo : {nomi.linea_txt, nomi.treno_txt}) {
-    if (!files.exists(testo)) continue;
-    const auto trovate = origini_testo(files.read(testo), nome_file(testo));
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::string& percorso = i == 0 ? nomi.linea_txt : nomi.treno_txt;
+    if (!files.exists(percorso)) continue;
+    testi[i] = files.read(percorso);
+    const auto trovate = origini_testo(*testi[i], nome_file(percorso));
     origini.insert(origini.end(), trovate.begin(), trovate.end());
   }
   associa_origini(d, origini);
+  if (testi[0] && testi[1]) {
+    d.problemi = problemi_dei_testi(nome_linea, numero_treno, *testi[0], *testi[1]);
+  }
   return d;
 }
 

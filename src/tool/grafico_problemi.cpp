@@ -1,6 +1,5 @@
 #include "tool/grafico_problemi.h"
 
-#include "core/esecuzione/nomi_file.h"
 #include "tool/diagnostica.h"
 #include "tool/verifica/analisi.h"
 
@@ -23,13 +22,9 @@ std::string testo_problema(const Problema& p) {
 
 }  // namespace
 
-std::vector<Marcatore> problemi_dei_testi(platform::Files& files, const std::string& cartella,
-                                          const std::string& nome_linea,
-                                          const std::string& numero_treno) {
-  const NomiFile nomi = nomi_file(cartella, nome_linea, numero_treno);
-  if (!files.exists(nomi.linea_txt) || !files.exists(nomi.treno_txt)) return {};
-  const std::string linea = files.read(nomi.linea_txt);
-  const std::string treno = files.read(nomi.treno_txt);
+std::vector<Marcatore> problemi_dei_testi(const std::string& nome_linea,
+                                          const std::string& numero_treno,
+                                          std::string_view linea, std::string_view treno) {
   const Analisi a = analizza({nome_linea, numero_treno, true}, {linea, treno});
   std::vector<Marcatore> marcatori;
   for (const Problema& p : a.problemi) {

@@ -3,17 +3,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "platform/files.h"
 #include "tool/grafico.h"
 
 namespace scenari::tool {
 
-// The texts of `cartella` compacted in memory, leaving `cartella`
-// untouched; none when the texts are not there.
-std::vector<Marcatore> problemi_dei_testi(platform::Files& files, const std::string& cartella,
-                                          const std::string& nome_linea,
-                                          const std::string& numero_treno);
+// The two texts of a scenario compacted in memory, as `check` reports them.
+std::vector<Marcatore> problemi_dei_testi(const std::string& nome_linea,
+                                          const std::string& numero_treno,
+                                          std::string_view linea, std::string_view treno);
 
 }  // namespace scenari::tool

@@ -5,7 +5,6 @@
 #include "core/formato/formato_binario.h"
 #include "tool/comandi/comando.h"
 #include "tool/grafico.h"
-#include "tool/grafico_problemi.h"
 #include "tool/nomi_cartella.h"
 #include "tool/stato.h"
 
@@ -40,7 +39,6 @@ std::string disegna(platform::Files& files, const OpzioniPlot& o) {
   } catch (const FormatoNonValido& e) {
     throw Rifiuto{uscita_dati, o.cartella + ": refused, " + e.what()};
   }
-  dati.problemi = problemi_dei_testi(files, o.cartella, nomi.linea, nomi.treno);
   if (o.html) return pagina_html(dati, !o.senza_coda);
   return disegna_svg(dati, {metri(o.da_km), metri(o.a_km), !o.senza_coda});
 }
