@@ -1,10 +1,10 @@
 // Where each object was written: the entries of the description texts that
 // place objects, matched to the objects by kind and position.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
+#include "core/lettura/campi.h"
 #include "tool/cp1252.h"
 #include "tool/grafico.h"
 #include "tool/righe.h"
@@ -12,12 +12,6 @@
 namespace scenari::tool {
 
 namespace {
-
-std::string minuscolo(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
 
 std::optional<Genere> genere_voce(const std::string& chiave) {
   auto ha = [&](const char* parola) { return chiave.find(parola) != std::string::npos; };

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/lettura/campi.h"
 #include "core/modello/nomi_file.h"
 
 namespace scenari {
@@ -28,13 +29,6 @@ std::array<NomeFile, 8> nomi_formati(std::string_view linea, std::string_view tr
            {"the plan file", std::move(n.linea_dat)},
            {"the general table", std::move(n.sim)},
            {"the cells file", std::move(n.dat)}}};
-}
-
-std::string in_minuscolo(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
 }
 
 std::string esadecimale(unsigned char c) {
@@ -73,7 +67,7 @@ std::optional<std::string> nome_rifiutato(std::string_view nome_linea, std::stri
   // memory cards compare names.
   for (std::size_t i = 0; i < nomi.size(); ++i) {
     for (std::size_t j = i + 1; j < nomi.size(); ++j) {
-      if (in_minuscolo(nomi[i].nome) == in_minuscolo(nomi[j].nome)) {
+      if (minuscolo(nomi[i].nome) == minuscolo(nomi[j].nome)) {
         return "train number '" + std::string(numero_treno) + "' makes " + nomi[i].ruolo +
                " and " + nomi[j].ruolo + " the same name";
       }

@@ -172,6 +172,12 @@ bool contiene(std::string_view campo, std::string_view parola) {
   return campo.find(parola) != std::string_view::npos;
 }
 
+std::string minuscolo(std::string_view testo) {
+  std::string risultato(testo);
+  for (char& c : risultato) c = minuscola(c);
+  return risultato;
+}
+
 bool contiene_nocase(std::string_view campo, std::string_view parola) {
   auto uguale = [](char a, char b) { return minuscola(a) == minuscola(b); };
   return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguale) !=

@@ -104,5 +104,7 @@ class LettoreCampi {
 // Case-sensitive and case-insensitive (ASCII letters) substring tests.
 bool contiene(std::string_view campo, std::string_view parola);
 bool contiene_nocase(std::string_view campo, std::string_view parola);
+// The text with its ASCII capitals made small, as those tests compare it.
+std::string minuscolo(std::string_view testo);
 
 }  // namespace scenari

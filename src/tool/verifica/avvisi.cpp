@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 
+#include "core/lettura/campi.h"
 #include "tool/riferimento/riferimento.h"
 #include "tool/righe.h"
 
@@ -28,14 +29,6 @@ std::string_view senza_spazi(std::string_view s) {
   while (!s.empty() && spazio(s.front())) s.remove_prefix(1);
   while (!s.empty() && spazio(s.back())) s.remove_suffix(1);
   return s;
-}
-
-std::string minuscolo(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return r;
 }
 
 // The comma-separated fields of a line as the reader splits them: a field
@@ -186,7 +179,7 @@ class Verifica {
       byte_della_riga(r);
       const std::string_view chiave = r.campi.front().testo;
       if (!generale) {
-        generale = minuscolo(r.testo).find("[generale]") != std::string::npos;
+        generale = contiene_nocase(r.testo, "[generale]");
         continue;
       }
       if (chiave.empty() && r.campi.size() == 1) continue;
