@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 
 #include "core/lettura/campi.h"
 #include "tool/riferimento/riferimento.h"
