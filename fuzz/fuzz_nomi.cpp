@@ -1,6 +1,7 @@
 // Route names and train numbers: the input up to its first NUL byte is the
 // route name, the rest the train number. Names that are accepted must form
-// eight distinct plain file names that stay in their directory.
+// eight distinct plain file names that stay in their directory and that
+// Windows can hold.
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -19,7 +20,10 @@ void verifica(bool condizione) {
 bool nome_semplice(const std::string& nome) {
   if (nome.empty() || nome == "." || nome == "..") return false;
   for (char c : nome) {
-    if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) return false;
+    if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos ||
+        static_cast<unsigned char>(c) < 0x20) {
+      return false;
+    }
   }
   return true;
 }

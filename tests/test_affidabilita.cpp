@@ -44,6 +44,16 @@ TEST(NomiValidi, NamesThatLeaveTheDirectoryOrAreNotNamesAreRefused) {
       {linea, std::string("40\0" "572", 6), "train number contains the control character 0x00"},
       {linea, "linea", "train number 'linea' makes the plan file and the cells file the same name"},
       {linea, "LINEA", "train number 'LINEA' makes the plan file and the cells file the same name"},
+      // What Windows cannot hold, refused everywhere so a scenario copies there.
+      {"C:Lago", "40572", "route name contains ':'"},
+      {linea, "40*", "train number contains '*'"},
+      {"Lago \"Fontana\"", "40572", "route name contains '\"'"},
+      {"a<b>c", "40572", "route name contains '<'"},
+      {linea, "4|5", "train number contains '|'"},
+      {"Lago?", "40572", "route name contains '?'"},
+      {"NUL.x", "1", "the name of the line text would be 'NUL.x_linea.txt', which Windows reserves for a device"},
+      {"com7 .a", "1", "the name of the line text would be 'com7 .a_linea.txt', which Windows reserves for a device"},
+      {"Lpt1.", "1", "the name of the line text would be 'Lpt1._linea.txt', which Windows reserves for a device"},
   };
   for (const Caso& c : casi) EXPECT_EQ(motivo(c.linea, c.treno), c.motivo) << c.linea << " " << c.treno;
 }
@@ -61,7 +71,8 @@ TEST(NomiValidi, TheLongestFileNameMustFitTheFileSystem) {
 
 TEST(NomiValidi, OrdinaryNamesPass) {
   for (const auto& [l, t] : std::vector<std::pair<std::string, std::string>>{
-           {linea, "40572"}, {"Citt\xE0 alta", "R 2"}, {"a..b", "..."}, {"-x", "linea2"}}) {
+           {linea, "40572"}, {"Citt\xE0 alta", "R 2"}, {"a..b", "..."}, {"-x", "linea2"},
+           {"CON", "40572"}, {"COM10.x", "1"}, {"LPT0.x", "1"}, {"AUXILIA.x", "1"}}) {
     EXPECT_EQ(motivo(l, t), "") << l << " " << t;
   }
 }

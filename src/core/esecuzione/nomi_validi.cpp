@@ -31,6 +31,19 @@ std::array<NomeFile, 8> nomi_formati(std::string_view linea, std::string_view tr
            {"the cells file", std::move(n.dat)}}};
 }
 
+// The characters no Windows file name may hold; a scenario written here
+// must copy unchanged to the simulator's machines.
+constexpr std::string_view vietati = "<>:\"/\\|?*";
+
+// Windows takes these as devices, whatever extension follows them.
+bool riservato_da_windows(std::string_view nome) {
+  std::string radice = minuscolo(std::string(nome.substr(0, nome.find('.'))));
+  while (radice.ends_with(' ')) radice.pop_back();
+  if (radice == "con" || radice == "prn" || radice == "aux" || radice == "nul") return true;
+  return radice.size() == 4 && (radice.starts_with("com") || radice.starts_with("lpt")) &&
+         radice[3] >= '1' && radice[3] <= '9';
+}
+
 std::string esadecimale(unsigned char c) {
   constexpr const char* cifre = "0123456789ABCDEF";
   return std::string("0x") + cifre[c >> 4] + cifre[c & 0xF];
@@ -42,7 +55,7 @@ std::optional<std::string> difetto(std::string_view cosa, std::string_view nome)
   if (nome == "." || nome == "..") return std::string(cosa) + " is '" + std::string(nome) + "'";
   for (char c : nome) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\') return std::string(cosa) + " contains '" + c + "'";
+    if (vietati.find(c) != std::string_view::npos) return std::string(cosa) + " contains '" + c + "'";
     if (byte < 0x20 || byte == 0x7F) {
       return std::string(cosa) + " contains the control character " + esadecimale(byte);
     }
@@ -57,6 +70,10 @@ std::optional<std::string> nome_rifiutato(std::string_view nome_linea, std::stri
   if (auto d = difetto("train number", numero_treno)) return d;
   const auto nomi = nomi_formati(nome_linea, numero_treno);
   for (const NomeFile& f : nomi) {
+    if (riservato_da_windows(f.nome)) {
+      return "the name of " + std::string(f.ruolo) + " would be '" + f.nome +
+             "', which Windows reserves for a device";
+    }
     if (f.nome.size() > lunghezza_massima) {
       return "the name of " + std::string(f.ruolo) + " would be " + std::to_string(f.nome.size()) +
              " bytes long, above the " + std::to_string(lunghezza_massima) +
