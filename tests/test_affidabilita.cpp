@@ -3,6 +3,7 @@
 // that reach main, description texts that are not regular files, and a
 // second writer in the output directory.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -180,6 +181,32 @@ TEST_F(Programma, TextsThatAreNotRegularFilesAreReportedAsSuch) {
   ASSERT_EQ(test::run_shell("mkfifo '" + testo_linea.string() + "'").status, 0);
   EXPECT_EQ(esegui("compile " + in("dir")), 1);
   EXPECT_NE(errore.find("_linea.txt: not a regular file"), std::string::npos) << errore;
+}
+
+// A journal planted in the output directory moves or deletes nothing:
+// one naming a file beside it, or a FIFO a writer would wait on for ever,
+// ends the compile with status 1 naming the journal.
+TEST_F(Programma, APlantedJournalEndsTheCompileTouchingNothing) {
+  fs::create_directories(cartella / "out");
+  fs::create_directories(cartella / "vd");
+  ASSERT_EQ(esegui("texts " + in("src")), 0);
+  test::write_file(cartella / "vd" / "victim", "x\n");
+  const std::string nome = "../vd/victim.tmp-abcdef";
+  const fs::path giornale = cartella / "out" / ".scenari-journal";
+  for (const char* coda : {"", "rollback\n"}) {
+    test::write_file(giornale, "scenari set\nn " + std::to_string(nome.size()) + " " + nome +
+                                   "\nend\n" + coda);
+    EXPECT_EQ(esegui("compile " + in("src") + " --out " + in("out")), 1);
+    EXPECT_NE(errore.find(giornale.string() + ": refused: the name '" + nome + "' leaves the directory"),
+              std::string::npos)
+        << errore;
+    EXPECT_EQ(test::file_names(cartella / "vd"), std::vector<std::string>{"victim"});
+    EXPECT_EQ(test::file_names(cartella / "out"), std::vector<std::string>{".scenari-journal"});
+  }
+  fs::remove(giornale);
+  ASSERT_EQ(::mkfifo(giornale.c_str(), 0644), 0);
+  EXPECT_EQ(esegui("compile " + in("src") + " --out " + in("out"), "</dev/null >/dev/null"), 1);
+  EXPECT_NE(errore.find(giornale.string() + ": not a regular file"), std::string::npos) << errore;
 }
 
 }  // namespace

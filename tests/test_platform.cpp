@@ -353,9 +353,10 @@ TEST_F(Insiemi, SignalsWaitForTheWholeSet) {
 // only look alike stay.
 TEST_F(Insiemi, RecoveryRemovesOnlyLeftovers) {
   prepara();
-  for (const char* avanzo : {"a.dat.tmp-Ab3xYz", "b.sim.tmp-000000-old", ".scenari-journal"}) {
+  for (const char* avanzo : {"a.dat.tmp-Ab3xYz", "b.sim.tmp-000000-old"}) {
     test::write_file(cartella / avanzo, "left");
   }
+  test::write_file(cartella / ".scenari-journal", "scenari set\nn 16 a.dat.tmp-Ab");  // cut short
   for (const char* simile : {"a.dat.tmp-Ab3xY", "a.dat.tmp-Ab3x_z", "b.sim-old", "tmp-123456"}) {
     test::write_file(cartella / simile, "mine");
   }
@@ -363,6 +364,53 @@ TEST_F(Insiemi, RecoveryRemovesOnlyLeftovers) {
   EXPECT_EQ(test::file_names(cartella.path()),
             (std::vector<std::string>{"a.dat", "a.dat.tmp-Ab3xY", "a.dat.tmp-Ab3x_z", "b.sim",
                                       "b.sim-old", "tmp-123456"}));
+}
+
+// A journal that names a file outside the directory, or that is not a
+// regular file (a link to one elsewhere, a FIFO a writer would block on, a
+// directory), is refused naming the journal, and nothing anywhere changes.
+TEST_F(Insiemi, APlantedJournalIsRefusedTouchingNothing) {
+  const test::TestDirectory altrove{"insiemi-altrove"};
+  test::write_file(altrove / "victim", "mine");
+  test::write_file(altrove / "victim.tmp-abcdef", "planted");
+  const std::string giornale = (cartella / ".scenari-journal").string();
+  const std::string nome = "../" + altrove.path().filename().string() + "/victim.tmp-abcdef";
+  auto pianta = [&](const std::function<void()>& come) {
+    prepara();
+    test::write_file(cartella / "a.dat.tmp-Ab3xYz", "left");
+    come();
+  };
+  const std::vector<std::function<void()>> giornali = {
+      [&] { test::write_file(giornale, "scenari set\no " + std::to_string(nome.size()) + " " + nome + "\nend\n"); },
+      [&] {
+        test::write_file(giornale, "scenari set\nn " + std::to_string(nome.size()) + " " + nome +
+                                       "\nend\nrollback\n");
+      },
+      [&] { fs::create_symlink(altrove / "victim", giornale); },
+      [&] { ASSERT_EQ(::mkfifo(giornale.c_str(), 0644), 0); },
+      [&] { fs::create_directory(giornale); },
+  };
+  for (std::size_t i = 0; i < giornali.size(); ++i) {
+    pianta(giornali[i]);
+    const auto prima = test::file_names(cartella.path());
+    for (const bool sostituisci : {false, true}) {
+      try {
+        if (sostituisci) {
+          Files().replace_set(insieme());
+        } else {
+          Files().recover(cartella.str());
+        }
+        ADD_FAILURE() << "journal " << i << " accepted";
+      } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), giornale) << i;
+      }
+      EXPECT_EQ(test::file_names(cartella.path()), prima) << i;
+      EXPECT_EQ(test::read_file(cartella / "a.dat"), "old a") << i;
+      EXPECT_EQ(test::file_contents(altrove.path()),
+                (std::map<std::string, std::string>{{"victim", "mine"}, {"victim.tmp-abcdef", "planted"}}))
+          << i;
+    }
+  }
 }
 
 // Two writers replacing one set many times, and a reader taking the lock
@@ -426,18 +474,57 @@ TEST(Journal, OnlyAWholeJournalIsReadBack) {
   const std::vector<JournalEntry> voci = {{"x_linea.dat.tmp-aB3dE9", true}, {"x 1.sim.tmp-000000", false}};
   const std::string testo = journal_text(voci);
   for (std::size_t n = 0; n < testo.size(); ++n) {
-    EXPECT_FALSE(parse_journal(testo.substr(0, n)).has_value()) << n;
+    const JournalReading troncato = parse_journal(testo.substr(0, n));
+    EXPECT_FALSE(troncato.journal.has_value()) << n;
+    EXPECT_EQ(troncato.refusal, "") << n;
   }
-  const auto letto = parse_journal(testo);
+  const auto letto = parse_journal(testo).journal;
   ASSERT_TRUE(letto.has_value());
   ASSERT_EQ(letto->entries.size(), 2u);
   EXPECT_EQ(letto->entries[0].temporary, voci[0].temporary);
   EXPECT_TRUE(letto->entries[0].had_older);
   EXPECT_FALSE(letto->entries[1].had_older);
   EXPECT_FALSE(letto->rolling_back);
-  EXPECT_FALSE(parse_journal(testo + "rollb")->rolling_back);
-  EXPECT_TRUE(parse_journal(testo + std::string(rollback_mark))->rolling_back);
+  EXPECT_FALSE(parse_journal(testo + "rollb").journal->rolling_back);
+  EXPECT_TRUE(parse_journal(testo + std::string(rollback_mark)).journal->rolling_back);
   EXPECT_EQ(target_of(voci[1].temporary), "x 1.sim");
+}
+
+// A planted journal is refused, with the reason, whenever a name in it is
+// not the temporary of a plain name of the directory, or the text is not
+// one a replacement writes.
+TEST(Journal, NamesOutsideTheSetAreRefused) {
+  using namespace scenari::platform;
+  auto voce = [](const std::string& nome) {
+    return "scenari set\nn " + std::to_string(nome.size()) + " " + nome + "\nend\n";
+  };
+  const std::pair<std::string, std::string> casi[] = {
+      {voce("../vd/victim.tmp-abcdef"), "the name '../vd/victim.tmp-abcdef' leaves the directory"},
+      {voce("/etc/x.tmp-abcdef"), "the name '/etc/x.tmp-abcdef' leaves the directory"},
+      {voce("a\\b.tmp-abcdef"), "the name 'a\\b.tmp-abcdef' leaves the directory"},
+      {voce("...tmp-abcdef"), "the name '...tmp-abcdef' leaves the directory"},
+      {voce("..tmp-abcdef"), "the name '..tmp-abcdef' leaves the directory"},
+      {voce("a\x1b[2Jb.tmp-abcdef"), "the name 'a\\x1B[2Jb.tmp-abcdef' holds a control character"},
+      {voce("victim"), "the name 'victim' is not a temporary's"},
+      {voce("a.dat.tmp-abcdef-old"), "the name 'a.dat.tmp-abcdef-old' is not a temporary's"},
+      {voce(".scenari-journal.tmp-abcdef"),
+       "the name '.scenari-journal.tmp-abcdef' is not the temporary of an output"},
+      {voce("a.tmp-123456.tmp-abcdef"),
+       "the name 'a.tmp-123456.tmp-abcdef' is not the temporary of an output"},
+      {"scenari set\nn 12 a.tmp-abcdef\no 12 a.tmp-123456\nend\n",
+       "the name 'a.tmp-123456' is the second temporary of its file"},
+      {"scenari set\nn 99 a.tmp-abcdef\nend\n" + std::string(99, 'x'),
+       "an entry's name is not as long as it says"},
+      {"scenari set\nx 12 a.tmp-abcdef\nend\n", "an entry begins with neither 'o' nor 'n'"},
+      {"scenari set\nn 99999999999999999999 a\n", "an entry has no length for its name"},
+      {"victim\n", "it does not begin as a journal does"},
+      {voce("a.tmp-abcdef") + "rollback\nmore", "it goes on after its end"},
+  };
+  for (const auto& [testo, motivo] : casi) {
+    const JournalReading letto = parse_journal(testo);
+    EXPECT_FALSE(letto.journal.has_value()) << testo;
+    EXPECT_EQ(letto.refusal, motivo) << testo;
+  }
 }
 
 // Two contents for one file, as a train number equal to a reserved suffix

@@ -48,9 +48,11 @@ void sync_directory(const std::string& directory) {
   if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw FileError(directory, describe(errno));
 }
 
-std::string read_regular(const std::string& path) {
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) throw FileError(path, describe(errno));
+namespace {
+
+// The whole content of the file open on `fd`, refused unless it is a
+// regular file.
+std::string read_open_regular(const Descriptor& fd, const std::string& path) {
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) throw FileError(path, describe(errno));
   refuse_kind(path, kind_of_mode(info.st_mode));
@@ -66,6 +68,22 @@ std::string read_regular(const std::string& path) {
     if (n == 0) return content;
     content.append(buffer, static_cast<std::size_t>(n));
   }
+}
+
+}  // namespace
+
+std::string read_regular(const std::string& path) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) throw FileError(path, describe(errno));
+  return read_open_regular(fd, path);
+}
+
+std::optional<std::string> read_regular_unfollowed(const std::string& path) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+  if (fd.get() < 0 && errno == ENOENT) return std::nullopt;
+  if (fd.get() < 0 && errno == ELOOP) throw FileError(path, "is a symbolic link");
+  if (fd.get() < 0) throw FileError(path, describe(errno));
+  return read_open_regular(fd, path);
 }
 
 TemporaryFile::TemporaryFile(Files& files, std::string target)

@@ -3,6 +3,7 @@
 // temporary file an output is written to.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ std::string directory_of(const std::string& path);
 void sync_directory(const std::string& directory);
 // The whole content of a regular file, opened without blocking on a FIFO.
 std::string read_regular(const std::string& path);
+// The same, for a file anyone who can write into its directory may have
+// planted: a symbolic link is refused rather than followed; nothing when
+// the file is missing.
+std::optional<std::string> read_regular_unfollowed(const std::string& path);
 
 // A temporary file beside `target`, named "target.tmp-XXXXXX": the bytes
 // are written in large pieces, then closed by `finish`, after flushing them

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 namespace scenari::platform {
 
@@ -12,26 +13,31 @@ constexpr std::string_view footer = "end\n";
 constexpr std::string_view temporary_mark = ".tmp-";
 constexpr std::string_view backup_suffix = "-old";
 constexpr std::size_t random_length = 6;
+// Longer than any file name a file system takes.
+constexpr std::size_t longest_name = 4096;
 
-bool take(std::string_view& text, std::string_view expected) {
-  if (!text.starts_with(expected)) return false;
-  text.remove_prefix(expected.size());
-  return true;
+// Why a text is no journal; thrown inside the parse only.
+struct Refusal {
+  std::string reason;
+};
+
+enum class Match { taken, cut_short, other };
+
+// Takes `expected` from the front of `text`, or tells whether the text
+// ends inside it or differs from it.
+Match take(std::string_view& text, std::string_view expected) {
+  if (text.starts_with(expected)) {
+    text.remove_prefix(expected.size());
+    return Match::taken;
+  }
+  return expected.starts_with(text) ? Match::cut_short : Match::other;
 }
 
-// "<o|n> <length> <name>\n"; false when the text does not hold one whole entry.
-bool take_entry(std::string_view& text, JournalEntry& entry) {
-  if (text.size() < 2 || (text[0] != 'o' && text[0] != 'n') || text[1] != ' ') return false;
-  entry.had_older = text[0] == 'o';
-  text.remove_prefix(2);
-  std::size_t length = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), length);
-  if (error != std::errc{} || end == text.data()) return false;
-  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
-  if (!take(text, " ") || text.size() < length + 1 || text[length] != '\n') return false;
-  entry.temporary = std::string(text.substr(0, length));
-  text.remove_prefix(length + 1);
-  return is_leftover_name(entry.temporary) && !entry.temporary.ends_with(backup_suffix);
+// False when the text ends inside `expected`; a refusal when it differs.
+bool take_or_refuse(std::string_view& text, std::string_view expected, const char* refusal) {
+  const Match match = take(text, expected);
+  if (match == Match::other) throw Refusal{refusal};
+  return match == Match::taken;
 }
 
 bool is_temporary_name(std::string_view name) {
@@ -42,6 +48,95 @@ bool is_temporary_name(std::string_view name) {
          std::all_of(random.begin(), random.end(), [](char c) {
            return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
          });
+}
+
+bool is_control(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// A name as a message may show it: control characters as \xNN, so a
+// planted name cannot drive the terminal it is printed on.
+std::string shown(std::string_view name) {
+  constexpr const char* digits = "0123456789ABCDEF";
+  std::string text = "'";
+  for (char c : name) {
+    if (is_control(c)) {
+      const auto byte = static_cast<unsigned char>(c);
+      text += std::string("\\x") + digits[byte >> 4] + digits[byte & 0xF];
+    } else {
+      text += c;
+    }
+  }
+  return text + "'";
+}
+
+// A temporary the journal may name: one of an output of this directory,
+// whose target is a plain name there and no name the replacement itself
+// uses.
+void refuse_unsound(std::string_view temporary) {
+  if (!is_temporary_name(temporary)) {
+    throw Refusal{"the name " + shown(temporary) + " is not a temporary's"};
+  }
+  const std::string target = target_of(temporary);
+  if (target == "." || target == ".." ||
+      std::any_of(target.begin(), target.end(), [](char c) { return c == '/' || c == '\\'; })) {
+    throw Refusal{"the name " + shown(temporary) + " leaves the directory"};
+  }
+  if (std::any_of(target.begin(), target.end(), is_control)) {
+    throw Refusal{"the name " + shown(temporary) + " holds a control character"};
+  }
+  if (target == journal_name || is_leftover_name(target)) {
+    throw Refusal{"the name " + shown(temporary) + " is not the temporary of an output"};
+  }
+}
+
+// "<o|n> <length> <name>\n"; nothing when the text ends inside it.
+std::optional<JournalEntry> take_entry(std::string_view& text) {
+  JournalEntry entry;
+  entry.had_older = text.front() == 'o';
+  if (text.front() != 'o' && text.front() != 'n') throw Refusal{"an entry begins with neither 'o' nor 'n'"};
+  text.remove_prefix(1);
+  if (!take_or_refuse(text, " ", "an entry has no blank after its mark")) return std::nullopt;
+  std::size_t length = 0;
+  const char* const end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, length);
+  if (last == end) return std::nullopt;
+  if (error != std::errc{} || last == text.data() || length > longest_name) {
+    throw Refusal{"an entry has no length for its name"};
+  }
+  text.remove_prefix(static_cast<std::size_t>(last - text.data()));
+  if (!take_or_refuse(text, " ", "an entry has no blank after its length")) return std::nullopt;
+  if (text.size() <= length) return std::nullopt;
+  if (text[length] != '\n') throw Refusal{"an entry's name is not as long as it says"};
+  entry.temporary = std::string(text.substr(0, length));
+  text.remove_prefix(length + 1);
+  refuse_unsound(entry.temporary);
+  return entry;
+}
+
+std::optional<Journal> read_journal(std::string_view text) {
+  if (!take_or_refuse(text, header, "it does not begin as a journal does")) return std::nullopt;
+  Journal journal;
+  std::set<std::string> targets;
+  for (;;) {
+    const Match end = take(text, footer);
+    if (end == Match::taken) break;
+    if (end == Match::cut_short) return std::nullopt;
+    const auto entry = take_entry(text);
+    if (!entry) return std::nullopt;
+    if (!targets.insert(target_of(entry->temporary)).second) {
+      throw Refusal{"the name " + shown(entry->temporary) + " is the second temporary of its file"};
+    }
+    journal.entries.push_back(*entry);
+  }
+  // A mark cut short means the roll-back had not begun.
+  const Match mark = take(text, rollback_mark);
+  if (mark == Match::other || (mark == Match::taken && !text.empty())) {
+    throw Refusal{"it goes on after its end"};
+  }
+  journal.rolling_back = mark == Match::taken;
+  return journal;
 }
 
 }  // namespace
@@ -56,16 +151,12 @@ std::string journal_text(const std::vector<JournalEntry>& entries) {
   return text;
 }
 
-std::optional<Journal> parse_journal(std::string_view text) {
-  if (!take(text, header)) return std::nullopt;
-  Journal journal;
-  while (!take(text, footer)) {
-    JournalEntry entry;
-    if (!take_entry(text, entry)) return std::nullopt;
-    journal.entries.push_back(std::move(entry));
+JournalReading parse_journal(std::string_view text) {
+  try {
+    return {read_journal(text), {}};
+  } catch (const Refusal& refusal) {
+    return {std::nullopt, refusal.reason};
   }
-  journal.rolling_back = text == rollback_mark;
-  return journal;
 }
 
 bool is_leftover_name(std::string_view name) {

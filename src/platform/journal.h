@@ -24,9 +24,17 @@ struct Journal {
 
 std::string journal_text(const std::vector<JournalEntry>& entries);
 inline constexpr std::string_view rollback_mark = "rollback\n";
-// The journal written in full, or nothing when the text was cut short (the
-// run ended while writing it, before any rename).
-std::optional<Journal> parse_journal(std::string_view text);
+
+// What a journal's text holds. Anyone who can write into the directory can
+// plant one, so its names are trusted only when each is the temporary of a
+// plain name of the directory, distinct from the others'.
+struct JournalReading {
+  std::optional<Journal> journal;  // the journal, written in full
+  std::string refusal;  // why the text is no journal a replacement writes
+};
+// Nothing and no refusal: the text was cut short, the run ending while
+// writing it, before any rename.
+JournalReading parse_journal(std::string_view text);
 
 // "<target>.tmp-XXXXXX" and "<target>.tmp-XXXXXX-old": the names a
 // replacement gives its temporaries and backups.

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -114,9 +115,12 @@ void OutputSet::sync() {
 void OutputSet::write_journal(const std::vector<Entry>& entries) {
   std::vector<JournalEntry> lines;
   for (const Entry& e : entries) lines.push_back({name_of(e.temporary), e.had_older});
+  // Created anew: a name that appeared since the recovery (a link, a FIFO)
+  // is refused rather than written through.
+  Descriptor fd(::open(journal_.c_str(),
+                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
+  if (fd.get() < 0) throw FileError(journal_, describe(errno));
   try {
-    Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.get() < 0) throw FileError(journal_, describe(errno));
     files_.check(Operation::write, journal_);
     files_.check(Operation::fsync, journal_);
     write_durably(fd.get(), journal_, journal_text(lines));
@@ -128,7 +132,7 @@ void OutputSet::write_journal(const std::vector<Entry>& entries) {
 }
 
 void OutputSet::mark_rollback() {
-  Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) throw FileError(journal_, describe(errno));
   write_durably(fd.get(), journal_, rollback_mark);
 }
@@ -239,12 +243,22 @@ void OutputSet::replace(const std::vector<OutputFile>& set) {
   for (const Entry& e : entries) ::unlink(e.backup.c_str());
 }
 
+// A journal that is not one this layer writes is left as it is, with
+// everything else in the directory: acting on it could move or delete
+// files the set never held.
 void OutputSet::recover() {
-  if (kind_of(journal_) == Kind::regular) {
+  const std::optional<std::string> text = read_regular_unfollowed(journal_);
+  if (text) {
+    const JournalReading reading = parse_journal(*text);
+    if (!reading.refusal.empty()) {
+      throw FileError(journal_, "refused: " + reading.refusal +
+                                    "; nothing in the directory was changed (remove the journal "
+                                    "if no interrupted run left it)");
+    }
     const HeldSignals held;
-    if (const auto journal = parse_journal(read_regular(journal_))) {
-      const std::vector<Entry> entries = entries_of(journal->entries);
-      if (journal->rolling_back) {
+    if (reading.journal) {
+      const std::vector<Entry> entries = entries_of(reading.journal->entries);
+      if (reading.journal->rolling_back) {
         roll_back(entries);
       } else {
         roll_forward(entries);
