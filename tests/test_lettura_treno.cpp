@@ -454,15 +454,21 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   EXPECT_EQ(c(m, 47).tipo, 0);
   EXPECT_EQ(c(m, 100).velocita_limite, 0);
 
-  // A slowdown refused on its own still stops there, with the code that
-  // stops and its own position.
-  m = percorso();
-  m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
-  m.file_in_lettura = "x-.txt";
-  leggi_treno(m, testo({rallentamento(13000, 1000, 0, 0), "segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
-  EXPECT_EQ(m.problemi.back().codice, 15);
-  EXPECT_EQ(m.posizione_errore(), 13000);
-  EXPECT_EQ(c(m, 21).tipo, 0);
+  // Entries refused on their own have no effect, also after such a code:
+  // the reading stops at the signal that follows them, as without them.
+  for (const std::string& rifiutata : {rallentamento(13000, 1000, 0, 0),
+                                      std::string("segnale, -50, 2,1,1,1,0,0,0,0,0,0")}) {
+    SCOPED_TRACE(rifiutata);
+    m = percorso();
+    m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
+    m.file_in_lettura = "x-.txt";
+    leggi_treno(m, testo({rifiutata, "segnale, 1000, 2,5,1,1,0,0,0,0,0,0", "sabbia, 2"}));
+    EXPECT_EQ(m.problemi.back().codice, 15);
+    EXPECT_EQ(m.problemi.back().luogo.riga, 3);
+    EXPECT_EQ(m.posizione_errore(), 1000);
+    EXPECT_EQ(c(m, 21).tipo, 1);
+    EXPECT_EQ(m.tabella_generale[86].intero1, 0);
+  }
 
   m = percorso();
   m.registra_errore(3, std::nullopt, Luogo{});
@@ -527,6 +533,21 @@ TEST(LetturaTreno, RefusedEntriesLeaveTheRestRead) {
     EXPECT_EQ(m.celle_percorso, riferimento.celle_percorso);
     EXPECT_EQ(m.tabella_generale, riferimento.tabella_generale);
   }
+  // A field holding several keywords goes on with the tests after the one
+  // refused, each reading its own values.
+  Modello piu = leggi({"segnale abbattimento, -50, 2,1,1,1,0,0,0,0,0,0, 3000, 5", "sabbia, 3"});
+  ASSERT_EQ(piu.problemi.size(), 1u);
+  EXPECT_EQ(piu.problemi[0].codice, codice::posizione_negativa);
+  EXPECT_EQ(c(piu, 60).tipo, tipo_cella::abbattimento_con_valore);
+  EXPECT_EQ(c(piu, 60).dato1, 5);
+  EXPECT_EQ(piu.tabella_generale[86].intero1, 3);
+  piu = leggi({"segnale stazione, -50, 2,1,1,1,0,0,0,0,0,0, 6000, 8, 500" + tipo_altro +
+                   " NORD",
+               "sabbia, 3"});
+  ASSERT_EQ(piu.problemi.size(), 1u);
+  EXPECT_EQ(piu.tabella_generale[1].nome, "A NORD");
+  EXPECT_EQ(piu.tabella_generale[86].intero1, 3);
+
   // The limits themselves are accepted.
   Modello m = leggi({"segnale, 325, 2,5,1,1,0,0,0,0,0,0", rallentamento(12000, 1950, 0, 0),
                      "stazione, 13200, 8, 800" + tipo_altro});

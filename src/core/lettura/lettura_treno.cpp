@@ -145,15 +145,17 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
 // After a signal or slowdown any code of the format stops the reading, also
 // one that the line reader left behind: then the stop is recorded at this
 // entry, with the earlier code and this entry's position. An entry refused
-// alone is passed over.
+// alone is passed over, whatever code was left before it: it had no effect,
+// so it stops nothing.
 DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizione,
                    const Luogo& voce) {
   const auto nuovi = m.problemi.begin() + static_cast<std::ptrdiff_t>(problemi_prima);
-  const bool propri = std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato);
-  const bool rifiutata = std::any_of(nuovi, m.problemi.end(),
-                                     [](const Problema& p) { return p.errore(); });
-  if (m.codice_errore() <= 0) return rifiutata ? DopoVoce::rifiutata : DopoVoce::continua;
-  if (!propri) registra_arresto_ereditato(m, posizione, voce);
+  if (std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato)) return DopoVoce::arresto;
+  if (std::any_of(nuovi, m.problemi.end(), [](const Problema& p) { return p.errore(); })) {
+    return DopoVoce::rifiutata;
+  }
+  if (m.codice_errore() <= 0) return DopoVoce::continua;
+  registra_arresto_ereditato(m, posizione, voce);
   return DopoVoce::arresto;
 }
 
@@ -180,8 +182,13 @@ DopoVoce voce_rallentamento(Modello& m, LettoreCampi& lettore, const Luogo& voce
   return dopo_memo(m, prima, r.x, voce);
 }
 
+// Whether the reading of the text stops after an entry; a refused entry
+// stops nothing.
+bool ferma(DopoVoce e) { return e == DopoVoce::fine_testo || e == DopoVoce::arresto; }
+
 // The ten keyword tests, in order and each on its own: a field matching
-// several of them reads the values of each in turn.
+// several of them reads the values of each in turn, also after one of them
+// was refused.
 DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::string campo = m.ultimo_campo;
   auto ha = [&campo](std::string_view parola) { return contiene_nocase(campo, parola); };
@@ -191,8 +198,8 @@ DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
 
   if (ha("frenata") && ha("massa")) treno.valore1 = lettore.leggi<std::int32_t>();
   if (ha("vetture")) treno.valore3 = lettore.leggi<std::int32_t>();
-  if (ha("velocit") && (e = voce_velocita(m, lettore, stato)) != DopoVoce::continua) return e;
-  if (ha("aderenza") && (e = voce_aderenza(m, lettore, stato)) != DopoVoce::continua) return e;
+  if (ha("velocit") && ferma(e = voce_velocita(m, lettore, stato))) return e;
+  if (ha("aderenza") && ferma(e = voce_aderenza(m, lettore, stato))) return e;
   if (ha("orologio")) {
     orologio.intero3 = lettore.leggi<std::int16_t>();
     orologio.intero4 = lettore.leggi<std::int16_t>();
@@ -200,9 +207,9 @@ DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   }
   if (ha("sabbia")) orologio.intero1 = lettore.leggi<std::int16_t>();
   const Luogo& v = stato.voce;
-  if (ha("segnale") && (e = voce_segnale(m, lettore, v)) != DopoVoce::continua) return e;
-  if (ha("rallentamento") && (e = voce_rallentamento(m, lettore, v)) != DopoVoce::continua) return e;
-  if (ha("abbattimento") && (e = voce_abbattimento(m, lettore, v)) != DopoVoce::continua) return e;
+  if (ha("segnale") && ferma(e = voce_segnale(m, lettore, v))) return e;
+  if (ha("rallentamento") && ferma(e = voce_rallentamento(m, lettore, v))) return e;
+  if (ha("abbattimento") && ferma(e = voce_abbattimento(m, lettore, v))) return e;
   if (ha("stazione")) return leggi_stazione(m, lettore, stato.stazione, v);
   return DopoVoce::continua;
 }
