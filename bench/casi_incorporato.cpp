@@ -8,8 +8,8 @@
 
 #include "bench/ambiente.h"
 #include "bench/casi.h"
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/avvio.h"
+#include "esecuzione/nomi_file.h"
 
 namespace scenari::bench {
 

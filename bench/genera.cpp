@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "bench/generatore.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "platform/files.h"
 
 int main(int argc, char** argv) {

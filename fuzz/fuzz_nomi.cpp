@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/esecuzione/nomi_validi.h"
+#include "esecuzione/nomi_validi.h"
 #include "core/modello/nomi_file.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/lettura_linea.h"
 #include "core/lettura/lettura_treno.h"
-#include "core/esecuzione/testi.h"
+#include "esecuzione/testi.h"
 
 namespace {
 

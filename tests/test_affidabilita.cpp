@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/nomi_validi.h"
+#include "esecuzione/nomi_validi.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

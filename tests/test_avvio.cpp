@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/avvio.h"
+#include "esecuzione/nomi_file.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

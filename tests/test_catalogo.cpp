@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/testi.h"
+#include "esecuzione/testi.h"
 #include "core/formato/formato_binario.h"
 #include "core/modello/codici.h"
 #include "core/percorso/compattazione.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/incorporato.h"
 #include "core/modello/nomi_file.h"
 #include "support/ausili.h"
 #include "tool/compila.h"

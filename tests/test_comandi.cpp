@@ -13,7 +13,7 @@
 #include <set>
 #include <sstream>
 
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "core/modello/codici.h"
 #include "support/ausili.h"
 #include "tool/compila.h"

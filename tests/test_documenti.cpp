@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/documenti.h"
+#include "esecuzione/documenti.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

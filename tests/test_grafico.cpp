@@ -8,14 +8,14 @@
 #include <nlohmann/json.hpp>
 
 #include "bench/generatore.h"
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/avvio.h"
+#include "esecuzione/nomi_file.h"
 #include "core/formato/formato_binario.h"
 #include "support/ausili.h"
-#include "tool/collocatore.h"
+#include "tool/grafico/collocatore.h"
 #include "tool/compila.h"
 #include "tool/esempio.h"
-#include "tool/grafico.h"
+#include "tool/grafico/grafico.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/avvio.h"
+#include "esecuzione/nomi_file.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

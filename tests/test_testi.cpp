@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/testi.h"
+#include "esecuzione/testi.h"
 #include "support/ausili.h"
 
 namespace fs = std::filesystem;

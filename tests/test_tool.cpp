@@ -9,9 +9,9 @@
 #include <set>
 #include <sstream>
 
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/avvio.h"
 #include "core/formato/formato_binario.h"
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "support/ausili.h"
 #include "tool/compila.h"
 #include "tool/diagnostica.h"

@@ -11,9 +11,6 @@
 
 namespace scenari::platform {
 
-FileError::FileError(std::string path, std::string reason)
-    : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
-
 void Files::check(Operation operation, const std::string& path) {
   if (const int error = fault(operation, path)) throw FileError(path, describe(error));
 }

@@ -3,24 +3,14 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/file_error.h"
+
 namespace scenari::platform {
-
-class FileError : public std::runtime_error {
- public:
-  FileError(std::string path, std::string reason);
-  const std::string& path() const { return path_; }
-  const std::string& reason() const { return reason_; }
-
- private:
-  std::string path_;
-  std::string reason_;
-};
 
 enum class Operation { create, write, rename, remove, open_read, link, fsync };
 

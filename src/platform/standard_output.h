@@ -2,7 +2,7 @@
 // reached standard output, or the command fails.
 #pragma once
 
-#include "platform/files.h"
+#include "platform/file_error.h"
 
 namespace scenari::platform {
 

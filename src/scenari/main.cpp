@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/avvio.h"
 #include "platform/files.h"
 #include "platform/program_directory.h"
 #include "platform/window.h"

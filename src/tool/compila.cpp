@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_file.h"
-#include "core/esecuzione/uscite.h"
+#include "esecuzione/incorporato.h"
+#include "esecuzione/nomi_file.h"
+#include "esecuzione/uscite.h"
 #include "core/percorso/compattazione.h"
 #include "platform/directory_lock.h"
 #include "tool/verifica/analisi.h"

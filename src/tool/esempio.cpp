@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "core/esecuzione/nomi_file.h"
-#include "core/esecuzione/testi.h"
+#include "esecuzione/nomi_file.h"
+#include "esecuzione/testi.h"
 #include "platform/directories.h"
 #include "tool/stato.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/incorporato.h"
 #include "platform/files.h"
 
 namespace scenari::tool {

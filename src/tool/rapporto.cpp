@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/incorporato.h"
 #include "platform/terminal.h"
 
 namespace scenari::tool {

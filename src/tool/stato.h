@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/esecuzione/avvio.h"
-#include "core/esecuzione/nomi_validi.h"
+#include "esecuzione/incorporato.h"
+#include "esecuzione/nomi_validi.h"
 
 namespace scenari::tool {
 

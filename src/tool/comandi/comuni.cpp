@@ -1,4 +1,4 @@
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/incorporato.h"
 #include "tool/comandi/comando.h"
 
 namespace scenari::tool {

@@ -4,7 +4,7 @@
 
 #include "core/formato/formato_binario.h"
 #include "tool/comandi/comando.h"
-#include "tool/grafico.h"
+#include "tool/grafico/grafico.h"
 #include "tool/nomi_cartella.h"
 #include "tool/stato.h"
 

@@ -6,8 +6,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "tool/grafico.h"
-#include "tool/pagina/risorse.h"
+#include "tool/grafico/grafico.h"
+#include "tool/grafico/pagina/risorse.h"
 
 namespace scenari::tool {
 

@@ -1,4 +1,4 @@
-#include "tool/collocatore.h"
+#include "tool/grafico/collocatore.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "core/esecuzione/documenti.h"
+#include "esecuzione/documenti.h"
 
 #include <string_view>
 
-#include "core/esecuzione/testi.h"
+#include "esecuzione/testi.h"
 
 namespace scenari {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tool/grafico_disegno.h"
+#include "tool/grafico/grafico_disegno.h"
 
 namespace scenari::tool::disegno {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tool/collocatore.h"
-#include "tool/grafico_disegno.h"
+#include "tool/grafico/collocatore.h"
+#include "tool/grafico/grafico_disegno.h"
 
 namespace scenari::tool {
 

@@ -1,4 +1,4 @@
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 
 #include "platform/files.h"
 

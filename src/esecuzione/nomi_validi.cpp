@@ -1,4 +1,4 @@
-#include "core/esecuzione/nomi_validi.h"
+#include "esecuzione/nomi_validi.h"
 
 #include <array>
 #include <utility>

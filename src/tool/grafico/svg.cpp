@@ -1,4 +1,4 @@
-#include "tool/svg.h"
+#include "tool/grafico/svg.h"
 
 #include <charconv>
 #include <cmath>

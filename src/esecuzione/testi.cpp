@@ -1,4 +1,4 @@
-#include "core/esecuzione/testi.h"
+#include "esecuzione/testi.h"
 
 namespace scenari {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/grafico.h"
+#include "tool/grafico/grafico.h"
 
 namespace scenari::tool {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/grafico.h"
-#include "tool/svg.h"
+#include "tool/grafico/grafico.h"
+#include "tool/grafico/svg.h"
 
 namespace scenari::tool::disegno {
 

@@ -1,4 +1,4 @@
-#include "core/esecuzione/uscite.h"
+#include "esecuzione/uscite.h"
 
 namespace scenari {
 

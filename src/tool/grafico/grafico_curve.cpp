@@ -2,7 +2,7 @@
 // metre along a curve, and that amount gives its class and side.
 #include <cmath>
 
-#include "tool/grafico.h"
+#include "tool/grafico/grafico.h"
 
 namespace scenari::tool {
 

@@ -1,4 +1,4 @@
-#include "tool/grafico_disegno.h"
+#include "tool/grafico/grafico_disegno.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // and scenario notes, written as fixed-width Windows-1252 text.
 #pragma once
 
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "platform/files.h"
 
 namespace scenari {

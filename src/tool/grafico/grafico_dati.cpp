@@ -3,11 +3,11 @@
 #include <cmath>
 #include <optional>
 
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
-#include "tool/grafico.h"
-#include "tool/grafico_problemi.h"
+#include "tool/grafico/grafico.h"
+#include "tool/grafico/grafico_problemi.h"
 
 namespace scenari::tool {
 

@@ -6,7 +6,7 @@
 
 #include "core/lettura/campi.h"
 #include "tool/cp1252.h"
-#include "tool/grafico.h"
+#include "tool/grafico/grafico.h"
 #include "tool/righe.h"
 
 namespace scenari::tool {

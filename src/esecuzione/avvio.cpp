@@ -1,12 +1,12 @@
-#include "core/esecuzione/avvio.h"
+#include "esecuzione/avvio.h"
 
 #include <iostream>
 #include <optional>
 
-#include "core/esecuzione/documenti.h"
-#include "core/esecuzione/nomi_file.h"
-#include "core/esecuzione/testi.h"
-#include "core/esecuzione/uscite.h"
+#include "esecuzione/documenti.h"
+#include "esecuzione/nomi_file.h"
+#include "esecuzione/testi.h"
+#include "esecuzione/uscite.h"
 #include "core/percorso/compattazione.h"
 #include "platform/directory_lock.h"
 

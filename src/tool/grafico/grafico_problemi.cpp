@@ -1,4 +1,4 @@
-#include "tool/grafico_problemi.h"
+#include "tool/grafico/grafico_problemi.h"
 
 #include "tool/diagnostica.h"
 #include "tool/verifica/analisi.h"

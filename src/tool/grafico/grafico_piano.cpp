@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "tool/collocatore.h"
-#include "tool/grafico_disegno.h"
+#include "tool/grafico/collocatore.h"
+#include "tool/grafico/grafico_disegno.h"
 
 namespace scenari::tool::disegno {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/esecuzione/nomi_file.h"
+#include "esecuzione/nomi_file.h"
 #include "platform/files.h"
 
 namespace scenari {

@@ -6,26 +6,11 @@
 #include <string>
 
 #include "core/modello/modello.h"
+#include "esecuzione/incorporato.h"
 #include "platform/files.h"
 #include "platform/window.h"
 
 namespace scenari {
-
-// The scenario fixed in this build.
-inline constexpr const char* nome_linea_incorporato = "Lago Fontana_Lago Marinella";
-inline constexpr const char* numero_treno_incorporato = "40572";
-
-inline constexpr const char* titolo_finestra = "Form1";
-inline constexpr const char* etichetta_finestra = "Attendere";
-
-// Exit statuses of a run.
-enum Uscita : int {
-  uscita_ok = 0,
-  uscita_errore_file = 1,      // a file operation failed
-  uscita_dati = 2,             // binaries written, but a data problem was recorded
-  uscita_errore_fatale = 3,    // start-record check 1250 or 1251
-  uscita_senza_percorso = 4,   // no route cells: nothing to write
-};
 
 // Runs the whole sequence in `cartella`; returns the exit status.
 int esegui(platform::Window& finestra, platform::Files& files, const std::string& cartella);
