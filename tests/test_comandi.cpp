@@ -20,6 +20,7 @@
 #include "tool/dump.h"
 #include "tool/esempio.h"
 #include "tool/nomi_cartella.h"
+#include "tool/riferimento/grammatica.h"
 #include "tool/riferimento/riferimento.h"
 #include "tool/stato.h"
 #include "tool/uso.h"
@@ -286,6 +287,18 @@ TEST(Guida, TestiMdIsTheGeneratedReference) {
   EXPECT_TRUE(read_file(docs / "testi.md") == riferimento::markdown())
       << "docs/testi.md differs from the reference table: regenerate it with "
          "build/release/scenari-riferimento > docs/testi.md";
+}
+
+TEST(Guida, EditorGrammarsAreGenerated) {
+  const fs::path sintassi = docs.parent_path() / "editors" / "vscode" / "syntaxes";
+  for (std::size_t t = 0; t < 2; ++t) {
+    const std::string lingua = t == 0 ? "linea" : "treno";
+    EXPECT_TRUE(read_file(sintassi / (lingua + ".tmLanguage.json")) ==
+                riferimento::grammatica(riferimento::testi()[t], lingua))
+        << lingua << ".tmLanguage.json differs from the reference table: regenerate it with "
+        << "build/release/scenari-riferimento " << lingua << " > editors/vscode/syntaxes/" << lingua
+        << ".tmLanguage.json";
+  }
 }
 
 // Every example line is read as its own entry and gives as many values as

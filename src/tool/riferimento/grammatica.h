@@ -1,0 +1,16 @@
+// The TextMate grammar of a description text, for editors that colour text
+// by one. editors/vscode/syntaxes/ holds the grammars it writes; a test
+// fails when the two differ.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tool/riferimento/riferimento.h"
+
+namespace scenari::riferimento {
+
+// The grammar as JSON, with the scope "source.scenari-" + `lingua`.
+std::string grammatica(const Testo& testo, std::string_view lingua);
+
+}  // namespace scenari::riferimento
