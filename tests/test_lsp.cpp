@@ -266,6 +266,46 @@ TEST(Lsp, CompletionOnlyInTheKeywordField) {
   EXPECT_EQ(sezioni[0]["textEdit"]["newText"], "[generale]");
 }
 
+// Inlay hints name each value's field; completion inside the values gives
+// the field with the template's example, and the rest of the entry where the
+// line ends.
+TEST(Lsp, FieldNamesInlineAndCompletionInsideValues) {
+  Client c;
+  c.apri(nomi.treno_txt, senza_riga(c.testo(nomi.treno_txt), "[codici]", "segnale,  25\r\n[codici]"));
+  json parametri;
+  parametri["textDocument"]["uri"] = c.uri(nomi.treno_txt);
+  parametri["range"] = {{"start", {{"line", 4}, {"character", 0}}},
+                        {"end", {{"line", 16}, {"character", 0}}}};
+  const json nomi_campi =
+      c.invia({{"id", 5}, {"method", "textDocument/inlayHint"}, {"params", parametri}}).back()["result"];
+  std::vector<std::string> sulla_16;
+  for (const json& h : nomi_campi) {
+    if (h["position"]["line"] == 16) sulla_16.push_back(h["label"]);
+  }
+  ASSERT_EQ(sulla_16.size(), 17u) << nomi_campi.dump(1);
+  EXPECT_EQ(sulla_16.front(), "position:");
+  EXPECT_EQ(sulla_16.back(), "name:");
+  // "orologio,    7               59            47 ": three values apart.
+  EXPECT_EQ(nomi_campi[1]["label"], "minutes:");
+  EXPECT_EQ(nomi_campi[1]["position"], json({{"line", 4}, {"character", 29}}));
+  EXPECT_TRUE(std::all_of(nomi_campi.begin(), nomi_campi.end(), [](const json& h) {
+    return h["position"]["line"] >= 4 && h["position"]["line"] <= 16;
+  }));
+
+  const auto completa = [&](int linea, int carattere) {
+    return c.chiedi("textDocument/completion", nomi.treno_txt, linea, carattere)["result"];
+  };
+  const json posizione = completa(20, 14);
+  ASSERT_EQ(posizione.size(), 1u) << "values follow on the line: no snippet";
+  EXPECT_EQ(posizione[0]["label"], "1000");
+  EXPECT_EQ(posizione[0]["detail"], "position (m), 0 to L + 6900");
+  EXPECT_EQ(posizione[0]["textEdit"]["range"]["start"]["character"], 12);
+  const json resto = completa(22, 12);
+  ASSERT_EQ(resto.size(), 2u) << resto.dump(1);
+  EXPECT_EQ(resto[1]["textEdit"]["newText"].get<std::string>().substr(0, 20), "${1:25}, ${2:2}, ${3");
+  EXPECT_EQ(completa(20, 19)[0]["label"], "2") << "after the position, the next field";
+}
+
 TEST(Lsp, OutlineOfSectionsAndEntries) {
   Client c;
   c.apri(nomi.treno_txt,

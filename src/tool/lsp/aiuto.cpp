@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "tool/lsp/completa_valori.h"
 #include "tool/lsp/righe.h"
 
 namespace scenari::lsp {
@@ -106,7 +107,7 @@ std::optional<Aiuto> aiuto_campo(const riferimento::Testo& testo, std::string_vi
 json completamenti(const riferimento::Testo& testo, const RichiestaCompletamento& r) {
   json voci = json::array();
   const std::size_t virgola = r.riga.find(',');
-  if (virgola != std::string_view::npos && r.pos > virgola) return voci;
+  if (virgola != std::string_view::npos && r.pos > virgola) return completa_valori(testo, r);
   std::size_t inizio = 0;
   while (inizio < r.pos && (r.riga[inizio] == ' ' || r.riga[inizio] == '\t')) ++inizio;
   const json intervallo = {

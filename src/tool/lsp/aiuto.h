@@ -32,7 +32,8 @@ struct RichiestaCompletamento {
 
 // The entries and section headers of the text, when the cursor is in a
 // line's keyword field; an entry on a line with no values yet comes with
-// its fields as a snippet. An empty array elsewhere.
+// its fields as a snippet. In an entry's values, the field under the
+// cursor (completa_valori.h).
 nlohmann::json completamenti(const riferimento::Testo& testo, const RichiestaCompletamento& r);
 
 }  // namespace scenari::lsp

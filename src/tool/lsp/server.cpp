@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "tool/lsp/aiuto.h"
+#include "tool/lsp/nomi_campi.h"
 #include "tool/lsp/righe.h"
 #include "tool/lsp/simboli.h"
 
@@ -169,6 +170,8 @@ void Server::gestisci(const std::string& metodo, const json& parametri, const js
     rispondi(*id, simboli_documento(parametri));
   } else if (metodo == "textDocument/definition") {
     rispondi(*id, definizione(parametri));
+  } else if (metodo == "textDocument/inlayHint") {
+    rispondi(*id, suggerimenti(parametri));
   } else {
     errore(*id, method_not_found, "no method \"" + metodo + "\"");
   }
@@ -185,7 +188,8 @@ json Server::inizializza(const json& parametri) {
             {"hoverProvider", true},
             {"completionProvider", {{"triggerCharacters", {"["}}}},
             {"documentSymbolProvider", true},
-            {"definitionProvider", true}}},
+            {"definitionProvider", true},
+            {"inlayHintProvider", true}}},
           {"serverInfo", {{"name", "scenari-tool"}}}};
 }
 
@@ -242,6 +246,17 @@ json Server::simboli_documento(const json& parametri) const {
   const std::optional<Identita> id = documenti_.identita_di(uri);
   if (testo == nullptr || !id) return nullptr;
   return simboli(riferimento_di(id->tipo), *testo);
+}
+
+json Server::suggerimenti(const json& parametri) const {
+  const std::string uri = uri_di(parametri);
+  const json& intervallo = membro(parametri, "range");
+  const std::size_t da = intero(membro(intervallo, "start"), "line");
+  const std::size_t a = intero(membro(intervallo, "end"), "line");
+  const std::string* testo = documenti_.testo(uri);
+  const std::optional<Identita> id = documenti_.identita_di(uri);
+  if (testo == nullptr || !id) return nullptr;
+  return nomi_campi(riferimento_di(id->tipo), *testo, da, a);
 }
 
 json Server::definizione(const json& parametri) {

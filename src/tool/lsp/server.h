@@ -44,6 +44,7 @@ class Server {
   nlohmann::json completamento(const nlohmann::json& parametri) const;
   nlohmann::json simboli_documento(const nlohmann::json& parametri) const;
   nlohmann::json definizione(const nlohmann::json& parametri);
+  nlohmann::json suggerimenti(const nlohmann::json& parametri) const;
 
   Documenti documenti_;
   // The diagnostics last published, by URI, for "definition".
