@@ -1,30 +1,57 @@
-# Installing scenari-tool as a Debian program: the executable in bin, its man
-# page, its bash completion and the authors' documentation; and the Debian
-# package made of the same files (cpack -G DEB). scenari itself is not
-# installed: it writes its files beside itself.
+# Installing scenari-tool: the executable in bin, its man page, its shell
+# completions and the authors' documentation; then the packages made of the
+# same files (cpack). scenari itself is not installed: it writes its files
+# beside itself.
 include(GNUInstallDirs)
 
+find_program(SCENARI_GZIP gzip REQUIRED)
+set(SCENARI_ZSH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions CACHE STRING
+    "Where the zsh completion is installed, relative to the prefix (a directory of zsh's fpath)")
+
+# Installs `modello` as `nome` in `destinazione`, its @VARIABLES@ replaced
+# when it is installed, so that the paths it names are those of the prefix
+# actually installed into (cmake --install --prefix, or the package's /usr);
+# with GZ, compressed as Debian wants documentation (gzip -9n: the same bytes
+# on every build).
+function(scenari_installa_configurato modello nome destinazione)
+  cmake_parse_arguments(PARSE_ARGV 3 arg "GZ" "" "")
+  set(uscita ${PROJECT_BINARY_DIR}/installazione/${nome})
+  set(codice "
+    set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+    set(SCENARI_DOCDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
+    set(SCENARI_MAINTAINER \"${SCENARI_MAINTAINER}\")
+    set(SCENARI_DEB_VERSION \"${SCENARI_DEB_VERSION}\")
+    configure_file(\"${modello}\" \"${uscita}\" @ONLY)")
+  if(arg_GZ)
+    string(APPEND codice "
+    execute_process(COMMAND \"${SCENARI_GZIP}\" -9nf \"${uscita}\" COMMAND_ERROR_IS_FATAL ANY)")
+    set(uscita ${uscita}.gz)
+  endif()
+  install(CODE "${codice}
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${destinazione}\" TYPE FILE
+         FILES \"${uscita}\")")
+endfunction()
+
+# The Debian package's maintainer and version come first: the changelog and
+# the copyright file name them.
+include(${CMAKE_CURRENT_LIST_DIR}/debian/debian.cmake)
+
 install(TARGETS scenari-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/docs/scenari-tool.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/completion/scenari-tool
+scenari_installa_configurato(${PROJECT_SOURCE_DIR}/docs/scenari-tool.1.in scenari-tool.1
+                             ${CMAKE_INSTALL_MANDIR}/man1 GZ)
+set(completamenti ${PROJECT_SOURCE_DIR}/docs/completion)
+install(FILES ${completamenti}/scenari-tool
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${completamenti}/_scenari-tool DESTINATION ${SCENARI_ZSH_COMPLETION_DIR})
+install(FILES ${completamenti}/scenari-tool.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/testi.md
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/scenari)
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME scenari)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "scenario compiler for a train-driving simulator")
-set(CPACK_PACKAGE_DESCRIPTION
-    "scenari-tool compiles, checks, decodes and draws the scenarios of a train-driving simulator.")
-set(CPACK_PACKAGE_CONTACT "scenari developers <scenari@localhost>")
-set(CPACK_PACKAGE_FILE_NAME "scenari_${PROJECT_VERSION}")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# dpkg-shlibdeps fills Depends from the libraries the executable links.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
 
 # The install tree, checked in a scratch DESTDIR.

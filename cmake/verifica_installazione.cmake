@@ -1,25 +1,43 @@
-# Installs the build in BUILD_DIR into a scratch DESTDIR with prefix /usr and
-# checks that the tree holds what a Debian user expects, and nothing of
-# scenari itself.
-set(root ${BUILD_DIR}/installazione-prova)
-file(REMOVE_RECURSE ${root})
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}
-          ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
-  RESULT_VARIABLE esito OUTPUT_QUIET)
-if(NOT esito EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${esito}")
-endif()
+# Installs the build in BUILD_DIR into a scratch DESTDIR, with prefix /usr as
+# the Debian package does and with another prefix, and checks that the tree
+# holds what a user expects, with the man page naming the documentation
+# where it was installed, and nothing of scenari itself.
+function(installa root prefix)
+  file(REMOVE_RECURSE ${root})
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}
+            ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+    RESULT_VARIABLE esito OUTPUT_QUIET)
+  if(NOT esito EQUAL 0)
+    message(FATAL_ERROR "cmake --install --prefix ${prefix} failed: ${esito}")
+  endif()
+endfunction()
 
+# The man page of the tree at `root`, uncompressed.
+function(leggi_man root uscita)
+  execute_process(COMMAND gzip -dc ${root}/share/man/man1/scenari-tool.1.gz
+                  OUTPUT_VARIABLE testo RESULT_VARIABLE esito)
+  if(NOT esito EQUAL 0)
+    message(FATAL_ERROR "the man page in ${root} is not a gzip file: ${esito}")
+  endif()
+  set(${uscita} "${testo}" PARENT_SCOPE)
+endfunction()
+
+set(root ${BUILD_DIR}/installazione-prova)
+installa(${root} /usr)
 set(attesi
-    usr/bin/scenari-tool
-    usr/share/man/man1/scenari-tool.1
-    usr/share/bash-completion/completions/scenari-tool
-    usr/share/doc/scenari/README.md
-    usr/share/doc/scenari/testi.md)
+    bin/scenari-tool
+    share/man/man1/scenari-tool.1.gz
+    share/bash-completion/completions/scenari-tool
+    share/zsh/vendor-completions/_scenari-tool
+    share/fish/vendor_completions.d/scenari-tool.fish
+    share/doc/scenari/README.md
+    share/doc/scenari/testi.md
+    share/doc/scenari/copyright
+    share/doc/scenari/changelog.Debian.gz)
 foreach(file IN LISTS attesi)
-  if(NOT EXISTS ${root}/${file})
-    message(FATAL_ERROR "missing from the install tree: /${file}")
+  if(NOT EXISTS ${root}/usr/${file})
+    message(FATAL_ERROR "missing from the install tree: /usr/${file}")
   endif()
 endforeach()
 if(EXISTS ${root}/usr/bin/scenari)
@@ -28,5 +46,15 @@ endif()
 execute_process(COMMAND ${root}/usr/bin/scenari-tool --version RESULT_VARIABLE esito OUTPUT_QUIET)
 if(NOT esito EQUAL 0)
   message(FATAL_ERROR "the installed scenari-tool does not run: ${esito}")
+endif()
+leggi_man(${root}/usr man)
+if(NOT man MATCHES "/usr/share/doc/scenari/testi\\.md" OR man MATCHES "@")
+  message(FATAL_ERROR "the man page under /usr does not name /usr/share/doc/scenari")
+endif()
+
+installa(${root} /opt/scenari)
+leggi_man(${root}/opt/scenari man)
+if(NOT man MATCHES "/opt/scenari/share/doc/scenari/testi\\.md" OR man MATCHES "/usr/share")
+  message(FATAL_ERROR "the man page under /opt/scenari names another prefix's documentation")
 endif()
 file(REMOVE_RECURSE ${root})

@@ -340,34 +340,111 @@ std::set<std::string> opzioni(const std::string& comando) {
   return trovate;
 }
 
-TEST(Guida, ManPageAndCompletionKnowEveryCommandAndOption) {
-  const std::string man = read_file(docs / "scenari-tool.1");
-  const std::string completamento = read_file(docs / "completion" / "scenari-tool");
+// The text of one command's entry in a document: from `inizio` (the
+// command's name in place) to `fine`; empty when the command has none.
+std::string voce(const std::string& testo, const std::string& inizio, const std::string& fine) {
+  const auto da = testo.find(inizio);
+  if (da == std::string::npos) return "";
+  return testo.substr(da, testo.find(fine, da + inizio.size()) - da);
+}
+
+std::string in_roff(std::string opzione) {
+  for (std::size_t p = 0; (p = opzione.find('-', p)) != std::string::npos; p += 2) {
+    opzione.insert(p, "\\");
+  }
+  return opzione;
+}
+
+// The command table of the program is the reference: every command of its
+// usage, and every option of each command's --help, has its place in the
+// man page and in the three completions.
+TEST(Guida, ManPageAndCompletionsKnowEveryCommandAndOption) {
+  const std::string man = read_file(docs / "scenari-tool.1.in");
+  const fs::path c = docs / "completion";
+  const std::string bash = read_file(c / "scenari-tool");
+  const std::string zsh = read_file(c / "_scenari-tool");
+  const std::string fish = read_file(c / "scenari-tool.fish");
   const Uscita uso = esegui("");
-  std::smatch m;
   const std::regex comando(R"(\n  ([a-z]+)  )");
   std::size_t visti = 0;
   for (auto it = std::sregex_iterator(uso.testo.begin(), uso.testo.end(), comando);
        it != std::sregex_iterator(); ++it, ++visti) {
     const std::string c = (*it)[1];
+    SCOPED_TRACE(c);
     EXPECT_NE(man.find(".BI " + c + " \""), std::string::npos) << "man page lacks " << c;
-    EXPECT_NE(completamento.find("    " + c + ") options=("), std::string::npos) << c;
+    const std::map<std::string, std::string> completamenti = {
+        {"bash", voce(bash, "\n    " + c + ") options=(", "\n")},
+        {"zsh", voce(zsh, "\n    " + c + ")\n", ";;")},
+        {"fish", voce(fish, "'" + c + ":", "'")}};
+    for (const auto& [shell, testo] : completamenti) EXPECT_FALSE(testo.empty()) << shell;
     for (const std::string& o : opzioni(c)) {
-      std::string in_roff = o;
-      for (std::size_t p = 0; (p = in_roff.find('-', p)) != std::string::npos; p += 2) {
-        in_roff.insert(p, "\\");
+      if (o == "--help" || o == "--color") continue;  // every command's, completed once
+      EXPECT_NE(man.find(in_roff(o)), std::string::npos) << o;
+      for (const auto& [shell, testo] : completamenti) {
+        EXPECT_NE(testo.find(o), std::string::npos) << shell << " " << o;
       }
-      EXPECT_NE(man.find(in_roff), std::string::npos) << c << " " << o;
-      const auto riga = completamento.find("    " + c + ") options=(");
-      const auto fine = completamento.find('\n', riga);
-      EXPECT_NE(completamento.substr(riga, fine - riga).find(o), std::string::npos) << c << " " << o;
     }
   }
   EXPECT_GE(visti, std::size(comandi)) << uso.testo;
-  const std::string versione = esegui("--version").testo;  // "scenari-tool 1.0.0\n"
-  const auto spazio = versione.find(' ');
-  const std::string numero = versione.substr(spazio + 1, versione.find('\n') - spazio - 1);
-  EXPECT_NE(man.find("\"scenari " + numero + "\""), std::string::npos) << "man page of another version";
+  for (const std::string* testo : {&bash, &zsh, &fish}) {
+    EXPECT_NE(testo->find("--color"), std::string::npos);
+  }
+}
+
+// A shell run on a script, when the shell is there.
+std::optional<std::string> in_shell(const std::string& shell, const fs::path& script) {
+  if (std::system(("command -v " + shell + " >/dev/null 2>&1").c_str()) != 0) return std::nullopt;
+  return test::run_program(shell, "'" + script.string() + "' 2>/dev/null").output;
+}
+
+// --line offers the routes of the DIR typed before it, --train the trains of
+// the route chosen (or of every route); names hold blanks.
+TEST(Guida, CompletionsOfferTheScenariosOfTheDirTyped) {
+  platform::Files files;
+  Cartella dir;
+  const std::string d = (dir / "lavori").string();
+  scrivi_esempio(files, d, false, "Monte Alto_Valle Bassa", "123");
+  scrivi_esempio(files, d, true, "Monte Alto_Valle Bassa", "7_b");
+  scrivi_esempio(files, d, false, "Piano", "9");
+  const fs::path c = docs / "completion";
+  struct Caso {
+    std::string riga;  // the words typed, the last one being completed
+    std::set<std::string> attesi;
+  };
+  const std::vector<Caso> casi = {
+      {"check " + d + " --line ''", {"Monte Alto_Valle Bassa", "Piano"}},
+      {"compile --json " + d + " --line 'Monte Alto_Valle Bassa' --train ''", {"123", "7_b"}},
+      {"plot " + d + " --train ''", {"123", "7_b", "9"}},
+      {"check " + d + " --line P", {"Piano"}},
+  };
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.riga);
+    const fs::path bash = dir / "bash.sh";
+    write_file(bash, "source '" + (c / "scenari-tool").string() + "'\nCOMP_WORDS=(scenari-tool " +
+                         caso.riga + ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_scenari_tool\n"
+                         "printf '%s\\n' \"${COMPREPLY[@]}\"\n");
+    const fs::path fish = dir / "fish.fish";
+    std::string riga_fish = caso.riga;
+    if (riga_fish.ends_with(" ''")) riga_fish.resize(riga_fish.size() - 2);
+    write_file(fish, "source '" + (c / "scenari-tool.fish").string() + "'\ncomplete -C\"scenari-tool " +
+                         riga_fish + "\" | string replace -r '\\t.*' ''\n");
+    for (const auto& [shell, script] : {std::pair{"bash", bash}, std::pair{"fish", fish}}) {
+      const auto uscita = in_shell(shell, script);
+      if (!uscita) continue;
+      std::set<std::string> offerti;
+      std::istringstream righe(*uscita);
+      for (std::string r; std::getline(righe, r);) offerti.insert(r);
+      EXPECT_EQ(offerti, caso.attesi) << shell << ":\n" << *uscita;
+    }
+  }
+  // zsh draws its candidates from the same two listings.
+  const fs::path zsh = dir / "zsh.zsh";
+  write_file(zsh, "source <(grep -v '^_scenari-tool \"$@\"$' '" + (c / "_scenari-tool").string() +
+                      "')\n_scenari_tool_routes '" + d + "'\n_scenari_tool_trains '" + d +
+                      "' 'Monte Alto_Valle Bassa'\n");
+  if (const auto uscita = in_shell("zsh", zsh)) {
+    EXPECT_EQ(*uscita, "Monte Alto_Valle Bassa\nPiano\n123\n7_b\n");
+  }
 }
 
 // scripts/deps holds the one package list; the README's table names the same.
@@ -397,7 +474,7 @@ TEST(Guida, ReadmeNamesThePackagesOfTheOneList) {
 TEST(Guida, ManPageRendersWithoutWarnings) {
   if (std::system("man --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "man is not installed";
   Cartella d;
-  const std::string comando = "MANWIDTH=80 man --warnings -l '" + (docs / "scenari-tool.1").string() +
+  const std::string comando = "MANWIDTH=80 man --warnings -l '" + (docs / "scenari-tool.1.in").string() +
                               "' >/dev/null 2>'" + (d / "err").string() + "'";
   EXPECT_EQ(std::system(comando.c_str()), 0);
   EXPECT_EQ(read_file(d / "err"), "");
