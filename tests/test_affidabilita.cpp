@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/modello/nomi_file.h"
 #include "esecuzione/nomi_validi.h"
 #include "support/ausili.h"
 
@@ -55,19 +57,54 @@ TEST(NomiValidi, NamesThatLeaveTheDirectoryOrAreNotNamesAreRefused) {
       {"NUL.x", "1", "the name of the line text would be 'NUL.x_linea.txt', which Windows reserves for a device"},
       {"com7 .a", "1", "the name of the line text would be 'com7 .a_linea.txt', which Windows reserves for a device"},
       {"Lpt1.", "1", "the name of the line text would be 'Lpt1._linea.txt', which Windows reserves for a device"},
+      // An underscore in the train number lets another scenario form its names.
+      {"A", "B_linea", "train number 'B_linea' contains '_', so its cells file 'A_B_linea.dat' is the plan file of route 'A_B'"},
+      {"A", "B_1", "train number 'B_1' contains '_', so its cells file 'A_B_1.dat' is also that of route 'A_B' with train '1'"},
+      {"A", "5_", "train number '5_' contains '_', so its files could be another scenario's"},
   };
   for (const Caso& c : casi) EXPECT_EQ(motivo(c.linea, c.treno), c.motivo) << c.linea << " " << c.treno;
 }
 
+// No name of one scenario is a name of another: every pair of accepted
+// scenarios made of the pieces the fixed names are made of.
+TEST(NomiValidi, NoTwoScenariosShareAName) {
+  const std::vector<std::string> pezzi = {"A", "_", "linea", "note", "treno", "-", ".", "dat", "1"};
+  std::vector<std::string> parole = {""};
+  for (int lunghezza = 0; lunghezza < 3; ++lunghezza) {
+    const std::size_t finora = parole.size();
+    for (std::size_t i = 0; i < finora; ++i) {
+      for (const std::string& p : pezzi) parole.push_back(parole[i] + p);
+    }
+  }
+  std::map<std::string, std::pair<std::string, std::string>> di_chi;
+  int accettati = 0;
+  const std::vector<std::string> treni(parole.begin(), parole.begin() + 1 + 9 + 81);
+  for (const std::string& l : parole) {
+    for (const std::string& t : treni) {
+      if (!motivo(l, t).empty()) continue;
+      ++accettati;
+      const scenari::NomiFile n = scenari::nomi_file(l, t);
+      for (const std::string& nome : {n.linea_txt, n.treno_txt, n.note, n.rallentamenti, n.scheda,
+                                      n.linea_dat, n.sim, n.dat}) {
+        const auto [voce, nuovo] = di_chi.emplace(nome, std::pair(l, t));
+        EXPECT_TRUE(nuovo || voce->second.first == l)
+            << nome << " of " << l << "/" << t << " and " << voce->second.first << "/" << voce->second.second;
+      }
+    }
+  }
+  EXPECT_GT(accettati, 30000);
+}
+
 // The longest name a run forms is the slowdown form's:
-// "<route>_<train>_rallentamenti.txt", 19 bytes more than the two names.
+// "<route>_<train>_rallentamenti.txt", 19 bytes more than the two names,
+// and its backup while it is replaced 15 more.
 TEST(NomiValidi, TheLongestFileNameMustFitTheFileSystem) {
   const std::string treno = "40572";
-  const std::string al_limite(255 - 19 - treno.size(), 'x');
+  const std::string al_limite(255 - 15 - 19 - treno.size(), 'x');
   EXPECT_EQ(motivo(al_limite, treno), "");
   EXPECT_EQ(motivo(al_limite + "x", treno),
-            "the name of the slowdown form would be 256 bytes long, above the 255 a file system "
-            "takes");
+            "the name of the slowdown form would be 241 bytes long, and its backup while it is "
+            "replaced 256, above the 255 a file system takes");
 }
 
 TEST(NomiValidi, OrdinaryNamesPass) {
@@ -121,6 +158,17 @@ TEST_F(Programma, RefusedNamesWriteNothing) {
     }
   }
   EXPECT_NE(errore.find("contains the control character 0x09"), std::string::npos) << errore;
+}
+
+// The longest route name accepted compiles again over its own outputs,
+// whose backups are the longest names a run makes.
+TEST_F(Programma, TheLongestRouteNameCompilesAgain) {
+  const std::string lunga(255 - 15 - std::string("_1_rallentamenti.txt").size(), 'x');
+  const std::string nomi = " --line " + lunga + " --train 1";
+  ASSERT_EQ(esegui("texts " + in("dir") + nomi), 0) << errore;
+  for (int volta = 0; volta < 2; ++volta) EXPECT_EQ(esegui("compile " + in("dir") + nomi), 0) << errore;
+  EXPECT_EQ(test::file_names(cartella / "dir").size(), 5u);
+  EXPECT_EQ(esegui("compile " + in("dir") + " --line x" + lunga + " --train 1"), 64);
 }
 
 // A compile into a directory another writer holds waits for it; with

@@ -105,7 +105,7 @@ TEST(NomiCartella, TheOnePairOfTextsNamesTheScenario) {
   EXPECT_EQ(n.treno, "123");
 
   // A second scenario makes the choice the author's; one flag settles it.
-  scrivi_esempio(files, dir.str(), false, "Monte Alto", "7_b");
+  scrivi_esempio(files, dir.str(), false, "Monte Alto", "7");
   try {
     nomi_testi(dir.str(), dati());
     ADD_FAILURE() << "two scenarios were not refused";
@@ -113,7 +113,7 @@ TEST(NomiCartella, TheOnePairOfTextsNamesTheScenario) {
     EXPECT_EQ(r.stato, uscita_uso);
     EXPECT_NE(r.messaggio.find("--line"), std::string::npos);
   }
-  EXPECT_EQ(nomi_testi(dir.str(), dati("", "7_b")).linea, "Monte Alto");
+  EXPECT_EQ(nomi_testi(dir.str(), dati("", "7")).linea, "Monte Alto");
   EXPECT_EQ(nomi_testi(dir.str(), dati("Monte Alto_Valle Bassa")).treno, "123");
 
   // No texts: the names stay as given, so the missing text is what gets reported.
@@ -141,11 +141,12 @@ TEST(NomiCartella, BinariesOrCompileItFirst) {
   const Nomi n = nomi_binari(dir.str(), dati());
   EXPECT_EQ(n.linea, "Monte Alto_Valle Bassa");
   EXPECT_EQ(n.treno, "123");
-  // With the plan file beside them, a train number holding "_" splits right.
+  // A train number holds no "_": a stem splits at its last one, whatever
+  // plan file lies beside it.
   write_file(dir / "A_linea.dat", "");
   write_file(dir / "A_9_z.sim", "");
   write_file(dir / "A_9_z.dat", "");
-  EXPECT_EQ(nomi_binari(dir.str(), dati("A")).treno, "9_z");
+  EXPECT_EQ(nomi_binari(dir.str(), dati("", "z")).linea, "A_9");
   EXPECT_THROW(nomi_binari(dir.str(), dati()), Rifiuto) << "two scenarios must be named";
 }
 

@@ -5,13 +5,16 @@
 
 #include "core/lettura/campi.h"
 #include "core/modello/nomi_file.h"
+#include "platform/journal.h"
 
 namespace scenari {
 
 namespace {
 
-// The longest file name most file systems take, in bytes.
+// The longest file name most file systems take, in bytes; a file is
+// replaced through names longer than its own.
 constexpr std::size_t lunghezza_massima = 255;
+constexpr std::size_t lunghezza_propria_massima = lunghezza_massima - platform::leftover_extra_length;
 
 struct NomeFile {
   const char* ruolo;
@@ -63,21 +66,46 @@ std::optional<std::string> difetto(std::string_view cosa, std::string_view nome)
   return std::nullopt;
 }
 
+// Every name is the route name, '_' and a tail. A train number without an
+// underscore leaves one only in the documents' fixed tails, and what
+// follows it there ("note.txt", "rallentamenti.txt", "scheda_treno.txt",
+// "treno.txt") is the tail of no name: so a name divides into route and
+// tail one way only, and two scenarios never share a name. With one, route
+// "A" and train "B_linea" write "A_B_linea.dat", the plan file of route "A_B".
+std::optional<std::string> scontro_con_altri(std::string_view linea, std::string_view treno) {
+  const std::size_t sotto = treno.find('_');
+  if (sotto == std::string_view::npos) return std::nullopt;
+  const std::string inizio = "train number '" + std::string(treno) + "' contains '_', so ";
+  const std::string altra_linea = std::string(linea) + "_" + std::string(treno.substr(0, sotto));
+  const std::string altro_treno(treno.substr(sotto + 1));
+  const std::string dat = nomi_file(std::string(linea), std::string(treno)).dat;
+  if (minuscolo(altro_treno) == "linea") {
+    return inizio + "its cells file '" + dat + "' is the plan file of route '" + altra_linea + "'";
+  }
+  if (!altro_treno.empty()) {
+    return inizio + "its cells file '" + dat + "' is also that of route '" + altra_linea +
+           "' with train '" + altro_treno + "'";
+  }
+  return inizio + "its files could be another scenario's";
+}
+
 }  // namespace
 
 std::optional<std::string> nome_rifiutato(std::string_view nome_linea, std::string_view numero_treno) {
   if (auto d = difetto("route name", nome_linea)) return d;
   if (auto d = difetto("train number", numero_treno)) return d;
+  if (auto d = scontro_con_altri(nome_linea, numero_treno)) return d;
   const auto nomi = nomi_formati(nome_linea, numero_treno);
   for (const NomeFile& f : nomi) {
     if (riservato_da_windows(f.nome)) {
       return "the name of " + std::string(f.ruolo) + " would be '" + f.nome +
              "', which Windows reserves for a device";
     }
-    if (f.nome.size() > lunghezza_massima) {
+    if (f.nome.size() > lunghezza_propria_massima) {
       return "the name of " + std::string(f.ruolo) + " would be " + std::to_string(f.nome.size()) +
-             " bytes long, above the " + std::to_string(lunghezza_massima) +
-             " a file system takes";
+             " bytes long, and its backup while it is replaced " +
+             std::to_string(f.nome.size() + platform::leftover_extra_length) + ", above the " +
+             std::to_string(lunghezza_massima) + " a file system takes";
     }
   }
   // Compared without case, as the file systems of other systems and of

@@ -1,6 +1,7 @@
 // Whether a route name and a train number can form the file names of a
 // scenario: each name must stay one plain file name in its directory, and
-// the names must stay distinct. What Windows cannot hold is refused here
+// the names must stay distinct, from each other and from those of every
+// other scenario the directory may hold. What Windows cannot hold is refused here
 // too, so a scenario made anywhere copies to the simulator's machines.
 #pragma once
 

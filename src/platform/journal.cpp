@@ -13,6 +13,7 @@ constexpr std::string_view footer = "end\n";
 constexpr std::string_view temporary_mark = ".tmp-";
 constexpr std::string_view backup_suffix = "-old";
 constexpr std::size_t random_length = 6;
+static_assert(leftover_extra_length == temporary_mark.size() + random_length + backup_suffix.size());
 // Longer than any file name a file system takes.
 constexpr std::size_t longest_name = 4096;
 

@@ -37,7 +37,9 @@ struct JournalReading {
 JournalReading parse_journal(std::string_view text);
 
 // "<target>.tmp-XXXXXX" and "<target>.tmp-XXXXXX-old": the names a
-// replacement gives its temporaries and backups.
+// replacement gives its temporaries and backups, the longest of them 15
+// bytes longer than its target.
+inline constexpr std::size_t leftover_extra_length = 15;
 bool is_leftover_name(std::string_view name);
 std::string target_of(std::string_view temporary);
 std::string backup_of(std::string_view temporary);

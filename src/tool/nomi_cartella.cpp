@@ -52,12 +52,14 @@ Nomi con_dati(const Nomi& dati, const Nomi& trovato) {
   return n;
 }
 
-// Every "X_N" split of a stem that the route names in `linee` allow; with
-// none of them, the split at the last underscore.
+// Every "X_N" split of a stem that the route names in `linee` allow and
+// that names a scenario; with none of them, the split at the last
+// underscore.
 std::vector<Nomi> divisioni(const std::string& stem, const std::set<std::string>& linee) {
   std::vector<Nomi> trovati;
   for (const std::string& linea : linee) {
-    if (stem.size() > linea.size() + 1 && inizia_con(stem, linea + "_")) {
+    if (stem.size() > linea.size() + 1 && inizia_con(stem, linea + "_") &&
+        !nome_rifiutato(linea, stem.substr(linea.size() + 1))) {
       trovati.push_back({linea, stem.substr(linea.size() + 1)});
     }
   }
