@@ -405,7 +405,7 @@ TEST(Guida, CompletionsOfferTheScenariosOfTheDirTyped) {
   Cartella dir;
   const std::string d = (dir / "lavori").string();
   scrivi_esempio(files, d, false, "Monte Alto_Valle Bassa", "123");
-  scrivi_esempio(files, d, true, "Monte Alto_Valle Bassa", "7_b");
+  scrivi_esempio(files, d, true, "Monte Alto_Valle Bassa", "7");
   scrivi_esempio(files, d, false, "Piano", "9");
   const fs::path c = docs / "completion";
   struct Caso {
@@ -414,8 +414,8 @@ TEST(Guida, CompletionsOfferTheScenariosOfTheDirTyped) {
   };
   const std::vector<Caso> casi = {
       {"check " + d + " --line ''", {"Monte Alto_Valle Bassa", "Piano"}},
-      {"compile --json " + d + " --line 'Monte Alto_Valle Bassa' --train ''", {"123", "7_b"}},
-      {"plot " + d + " --train ''", {"123", "7_b", "9"}},
+      {"compile --json " + d + " --line 'Monte Alto_Valle Bassa' --train ''", {"123", "7"}},
+      {"plot " + d + " --train ''", {"123", "7", "9"}},
       {"check " + d + " --line P", {"Piano"}},
   };
   for (const Caso& caso : casi) {
@@ -444,7 +444,7 @@ TEST(Guida, CompletionsOfferTheScenariosOfTheDirTyped) {
                       "')\n_scenari_tool_routes '" + d + "'\n_scenari_tool_trains '" + d +
                       "' 'Monte Alto_Valle Bassa'\n");
   if (const auto uscita = in_shell("zsh", zsh)) {
-    EXPECT_EQ(*uscita, "Monte Alto_Valle Bassa\nPiano\n123\n7_b\n");
+    EXPECT_EQ(*uscita, "Monte Alto_Valle Bassa\nPiano\n123\n7\n");
   }
 }
 
