@@ -91,7 +91,7 @@ TEST(LettoreCampi, DecimalsAreRoundedWithAWarning) {
     lettore.leggi_testo();
     EXPECT_EQ(lettore.leggi<std::int32_t>(), caso.valore) << caso.testo;
     ASSERT_EQ(avvisi.size(), 1u) << caso.testo;
-    EXPECT_EQ(avvisi[0].colonna, 4);
+    EXPECT_EQ(avvisi[0].tratto, (Tratto{1, 4, 4 + static_cast<std::int32_t>(std::string_view(caso.testo).size())}));
     EXPECT_EQ(avvisi[0].controllo, "decimal-value");
     EXPECT_NE(avvisi[0].messaggio.find(caso.testo), std::string::npos) << avvisi[0].messaggio;
   }
@@ -107,28 +107,86 @@ TEST(LettoreCampi, ReadingPastTheEndFails) {
   EXPECT_THROW(LettoreCampi("").leggi_testo(), ErroreLettura);
 }
 
-TEST(LettoreCampi, RemembersTheLineAndColumnOfTheLastField) {
-  LettoreCampi lettore("a,b\r\n\r\n  c,\r\n 5\nd");
-  const std::vector<std::pair<int, int>> attesi = {{1, 1}, {1, 3}, {2, 1}, {3, 3}, {3, 5}};
-  for (const auto& [riga, colonna] : attesi) {
+TEST(LettoreCampi, RemembersWhereTheLastFieldLies) {
+  LettoreCampi lettore("a,b\r\n\r\n  c  ,\r\n 5 \nd");
+  const std::vector<Tratto> attesi = {{1, 1, 2}, {1, 3, 4}, {2, 1, 1}, {3, 3, 4}, {3, 7, 7}};
+  for (const Tratto& atteso : attesi) {
     lettore.leggi_testo();
-    EXPECT_EQ(lettore.riga(), riga);
-    EXPECT_EQ(lettore.colonna(), colonna);
+    EXPECT_EQ(lettore.tratto(), atteso);
   }
   lettore.leggi<std::int32_t>();
-  EXPECT_EQ(lettore.riga(), 4);
-  EXPECT_EQ(lettore.colonna(), 2);
+  EXPECT_EQ(lettore.tratto(), (Tratto{4, 2, 3}));
   lettore.leggi_testo();
-  EXPECT_EQ(lettore.riga(), 5);
+  EXPECT_EQ(lettore.tratto().riga, 5);
   try {
-    LettoreCampi lettore_numeri("5,  y12");
+    LettoreCampi lettore_numeri("5,  y12 ");
     lettore_numeri.leggi<std::int32_t>();
     lettore_numeri.leggi<std::int32_t>();
     ADD_FAILURE() << "no read failure";
   } catch (const ErroreLettura& e) {
-    EXPECT_EQ(e.riga(), 1);
-    EXPECT_EQ(e.colonna(), 5);
+    EXPECT_EQ(e.tratto(), (Tratto{1, 5, 8}));
     EXPECT_NE(std::string(e.what()).find("\"y12\""), std::string::npos) << e.what();
+  }
+  try {
+    LettoreCampi alla_fine("x,\r\n");
+    alla_fine.leggi_testo();
+    alla_fine.leggi_testo();
+    alla_fine.leggi_testo();
+    ADD_FAILURE() << "no read failure";
+  } catch (const ErroreLettura& e) {
+    EXPECT_EQ(e.tratto(), (Tratto{2, 1, 1})) << "where the text ends";
+  }
+}
+
+// A line cut alone gives the fields, and their places, that the readers
+// take from it inside a text.
+TEST(Scansione, ALineAloneIsCutAsInsideTheText) {
+  const std::vector<std::string> righe = {
+      "pendenza  , 500    , -7",
+      "orologio,    7               59            47 ",
+      "cartello indicatore, 2500, \"LAGO, BIVIO\" x ",
+      "velocita, 100, 30,",
+      "",
+      "   ",
+      "ripetizione segnali 4 codici,    0    ,0",
+  };
+  const Modo numeri[] = {Modo::numero, Modo::numero, Modo::testo};
+  for (const std::string& riga : righe) {
+    SCOPED_TRACE(riga);
+    const std::vector<CampoLetto> campi = campi_della_riga(riga, 7, numeri, Modo::numero);
+    const std::string testo = riga + "\r\nnext";
+    Scansione scansione(testo);
+    for (std::size_t i = 0; i < campi.size(); ++i) {
+      const Modo modo = i == 0 ? Modo::testo : i <= 3 ? numeri[i - 1] : Modo::numero;
+      const CampoLetto atteso = scansione.campo(modo);
+      EXPECT_EQ(campi[i].valore, atteso.valore) << i;
+      EXPECT_EQ(campi[i].tratto, (Tratto{7, atteso.tratto.inizio, atteso.tratto.fine})) << i;
+    }
+    EXPECT_EQ(scansione.campo(Modo::testo).valore, "next") << "the line holds no other field";
+  }
+  const std::vector<CampoLetto> orologio = campi_della_riga(righe[1], 1, numeri, Modo::numero);
+  ASSERT_EQ(orologio.size(), 4u);
+  EXPECT_EQ(orologio[2].valore, "59");
+  EXPECT_EQ(orologio[2].tratto, (Tratto{1, 30, 32}));
+  const std::vector<CampoLetto> cartello = campi_della_riga(righe[2], 1, numeri, Modo::numero);
+  ASSERT_EQ(cartello.size(), 3u);
+  EXPECT_EQ(cartello[2].valore, "LAGO, BIVIO");
+  EXPECT_EQ(cartello[2].tratto, (Tratto{1, 28, 41})) << "a quoted field spans its quotes";
+  const std::vector<CampoLetto> virgola = campi_della_riga(righe[3], 1);
+  ASSERT_EQ(virgola.size(), 4u);
+  EXPECT_EQ(virgola[3].tratto, (Tratto{1, 19, 19})) << "the empty field after the last comma";
+}
+
+TEST(Scansione, LinesEndAtCrLfLfOrCrAlone) {
+  const IndiceRighe indice("a\r\nb\nc\rd\r\n");
+  EXPECT_EQ(indice.righe(), (std::vector<std::string_view>{"a", "b", "c", "d", ""}));
+  EXPECT_EQ(indice.riga(3), "c");
+  EXPECT_EQ(indice.riga(0), "");
+  EXPECT_EQ(indice.riga(9), "");
+  LettoreCampi lettore("a\r\nb\nc\rd\r\n");
+  for (std::int32_t riga = 1; riga <= 4; ++riga) {
+    EXPECT_EQ(lettore.leggi_testo(), indice.riga(riga));
+    EXPECT_EQ(lettore.tratto().riga, riga);
   }
 }
 

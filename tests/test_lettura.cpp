@@ -79,23 +79,23 @@ TEST_P(LetturaFallita, Code25NamesTheFieldAndWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Casi, LetturaFallita,
     testing::Values(
-        CasoFallimento{"empty_line_text", "", treno_buono, {"Monte_Valle_linea.txt", 1, 1},
+        CasoFallimento{"empty_line_text", "", treno_buono, {"Monte_Valle_linea.txt", 1, 1, 1},
                        "the text ends"},
         CasoFallimento{"bad_number_in_line_text",
                        "[generale]\r\nlunghezza percorso,    mille\r\n[fine]\r\n", treno_buono,
-                       {"Monte_Valle_linea.txt", 2, 24}, "\"mille\""},
+                       {"Monte_Valle_linea.txt", 2, 24, 29}, "\"mille\""},
         CasoFallimento{"missing_train_text", linea_buona, std::nullopt,
                        {"Monte_Valle_77-.txt", 0, 0}, "no file named"},
         CasoFallimento{"bad_number_in_train_text", linea_buona,
                        "[generale]\r\n\r\nnumero vetture,    sei\r\n[fine]\r\n",
-                       {"Monte_Valle_77-.txt", 3, 20}, "\"sei\""},
+                       {"Monte_Valle_77-.txt", 3, 20, 23}, "\"sei\""},
         CasoFallimento{"speed_beyond_its_byte", linea_buona,
                        "[generale]\r\nvelocita, 0, 2000\r\nvelocita, 500, 30\r\n[fine]\r\n",
-                       {"Monte_Valle_77-.txt", 2, 1}, "2000 km/h"},
+                       {"Monte_Valle_77-.txt", 2, 1, 9}, "2000 km/h"},
         CasoFallimento{"station_hour_beyond_32_bits", linea_buona,
                        "[generale]\r\nstazione, 300, 2, 300, 0,0,0, 1,1,0, 4,1,1, 1, "
                        "999999,0,0, A\r\n[fine]\r\n",
-                       {"Monte_Valle_77-.txt", 2, 57}, "timetable time"}),
+                       {"Monte_Valle_77-.txt", 2, 57, 58}, "timetable time"}),
     [](const testing::TestParamInfo<CasoFallimento>& info) { return info.param.nome; });
 
 }  // namespace

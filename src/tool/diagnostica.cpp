@@ -1,10 +1,10 @@
 #include "tool/diagnostica.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "tool/cp1252.h"
-#include "tool/righe.h"
 
 namespace scenari::tool {
 
@@ -16,15 +16,6 @@ constexpr const char* ciano = "\033[1;36m";
 constexpr const char* grassetto = "\033[1m";
 constexpr const char* normale = "\033[0m";
 
-// Line `riga` (1-based) of a text, without its line end; empty when the
-// text has fewer lines.
-std::string_view riga_di(std::string_view testo, std::int32_t riga) {
-  const std::vector<std::string_view> righe = righe_di(testo);
-  return riga >= 1 && static_cast<std::size_t>(riga) <= righe.size()
-             ? righe[static_cast<std::size_t>(riga) - 1]
-             : std::string_view();
-}
-
 // Blanks as wide as the text before `colonna`, tabs kept so the caret lines
 // up under a tabbed line too.
 std::string rientro(std::string_view riga, std::int32_t colonna) {
@@ -33,6 +24,13 @@ std::string rientro(std::string_view riga, std::int32_t colonna) {
     spazi += riga[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
   }
   return spazi;
+}
+
+// The column after the field, end exclusive: one character past the column
+// when no field is known.
+std::int32_t fine_colonna(const Luogo& l) {
+  if (l.colonna <= 0) return 0;
+  return std::max(l.fine, l.colonna + 1);
 }
 
 std::string luogo_testo(const Luogo& l) {
@@ -60,28 +58,42 @@ class Penna {
   StileDiagnostica stile_;
 };
 
-void scrivi_sorgente(std::ostream& out, Penna& penna, const Problema& p,
-                     const std::map<std::string, std::string>& sorgenti) {
-  const auto testo = sorgenti.find(p.luogo.file);
-  if (testo == sorgenti.end() || p.luogo.riga <= 0) return;
-  const std::string_view riga = riga_di(testo->second, p.luogo.riga);
+// A caret under the first character of the field, a tilde under each of
+// the others.
+std::string sottolineatura(const Luogo& l) {
+  return "^" + std::string(static_cast<std::size_t>(std::max(l.fine - l.colonna - 1, 0)), '~');
+}
+
+void scrivi_sorgente(std::ostream& out, Penna& penna, const Problema& p, const Sorgenti& sorgenti) {
+  if (p.luogo.riga <= 0) return;
+  const std::optional<std::string_view> riga = sorgenti.riga(p.luogo.file, p.luogo.riga);
+  if (!riga) return;
   const std::string numero = std::to_string(p.luogo.riga);
   const std::string margine(numero.size() + 1, ' ');
-  out << ' ' << numero << " | " << utf8_da_1252(riga) << '\n';
-  out << margine << " | " << rientro(riga, p.luogo.colonna);
-  penna.in(p.errore() ? rosso : giallo) << '^';
+  out << ' ' << numero << " | " << utf8_da_1252(*riga) << '\n';
+  out << margine << " | " << rientro(*riga, p.luogo.colonna);
+  penna.in(p.errore() ? rosso : giallo) << sottolineatura(p.luogo);
   penna.fine() << '\n';
 }
 
 }  // namespace
+
+Sorgenti::Sorgenti(const std::map<std::string, std::string>& testi) {
+  for (const auto& [file, testo] : testi) indici_.emplace(file, IndiceRighe(testo));
+}
+
+std::optional<std::string_view> Sorgenti::riga(const std::string& file, std::int32_t riga) const {
+  const auto indice = indici_.find(file);
+  if (indice == indici_.end()) return std::nullopt;
+  return indice->second.riga(riga);
+}
 
 std::string etichetta(const Problema& p) {
   if (p.errore()) return "error[" + std::to_string(p.codice) + "]";
   return "warning[" + p.controllo + "]";
 }
 
-void scrivi_diagnostica(std::ostream& out, const Problema& p,
-                        const std::map<std::string, std::string>& sorgenti,
+void scrivi_diagnostica(std::ostream& out, const Problema& p, const Sorgenti& sorgenti,
                         StileDiagnostica stile) {
   Penna penna(out, stile);
   const std::string dove = luogo_testo(p.luogo);
@@ -117,6 +129,7 @@ nlohmann::json problema_json(const Problema& p) {
           {"file", p.luogo.file},
           {"line", p.luogo.riga},
           {"column", p.luogo.colonna},
+          {"end_column", fine_colonna(p.luogo)},
           {"position", p.posizione ? nlohmann::json(*p.posizione) : nlohmann::json(nullptr)},
           {"message", p.messaggio},
           {"detail", utf8_da_1252(p.dettaglio)},

@@ -31,7 +31,8 @@ std::string testo_json(const nlohmann::json& j) {
 
 void scrivi_rapporto_testo(std::ostream& out, std::ostream& err, const EsitoCompilazione& e,
                            StileDiagnostica stile) {
-  for (const auto& p : e.problemi) scrivi_diagnostica(err, p, e.sorgenti, stile);
+  const Sorgenti sorgenti(e.sorgenti);
+  for (const auto& p : e.problemi) scrivi_diagnostica(err, p, sorgenti, stile);
   if (!e.messaggio.empty()) err << "scenari-tool: " << e.messaggio << '\n';
   const std::size_t errori = e.numero(Gravita::errore);
   const std::size_t avvisi = e.numero(Gravita::avviso);

@@ -5,10 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lettura/scansione.h"
+
 namespace scenari::tool {
 
 // The lines without their ends; a text that ends with a line end has an
 // empty last line.
-std::vector<std::string_view> righe_di(std::string_view testo);
+inline std::vector<std::string_view> righe_di(std::string_view testo) {
+  return IndiceRighe(testo).righe();
+}
 
 }  // namespace scenari::tool

@@ -23,80 +23,22 @@ std::int64_t arrotonda_decimali(std::int64_t intera, std::string_view decimali) 
 
 }  // namespace
 
-ErroreLettura::ErroreLettura(std::int32_t riga, std::int32_t colonna, const std::string& motivo)
-    : std::runtime_error(motivo), riga_(riga), colonna_(colonna) {}
+ErroreLettura::ErroreLettura(const Tratto& tratto, const std::string& motivo)
+    : std::runtime_error(motivo), tratto_(tratto) {}
 
-void LettoreCampi::errore(const std::string& motivo) const {
-  throw ErroreLettura(riga_campo_, colonna_campo_, motivo);
-}
+void LettoreCampi::errore(const std::string& motivo) const { throw ErroreLettura(tratto_, motivo); }
 
-void LettoreCampi::segna_inizio_campo() {
-  riga_campo_ = riga_corrente_;
-  colonna_campo_ = static_cast<std::int32_t>(pos_ - inizio_riga_) + 1;
-}
-
-void LettoreCampi::salta_spazi() {
-  while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
-}
-
-bool LettoreCampi::a_fine_riga() const {
-  return pos_ >= testo_.size() || testo_[pos_] == '\r' || testo_[pos_] == '\n';
-}
-
-void LettoreCampi::consuma_fine_riga() {
-  if (pos_ >= testo_.size()) return;
-  if (testo_[pos_] == '\r') {
-    ++pos_;
-    if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
-  } else if (testo_[pos_] == '\n') {
-    ++pos_;
-  } else {
-    return;  // a blank ended a numeric field: the line goes on
-  }
-  ++riga_corrente_;
-  inizio_riga_ = pos_;
-}
-
-// Consumes what closes a field: a comma or a line end. A comma before the
-// line end leaves the line end to close the empty field after it, so a
-// trailing comma never reaches into the next line.
-void LettoreCampi::consuma_delimitatore() {
-  salta_spazi();
-  if (pos_ < testo_.size() && testo_[pos_] == ',') {
-    ++pos_;
-  } else {
-    consuma_fine_riga();
-  }
-}
-
-std::string_view LettoreCampi::leggi_grezzo(bool numerico) {
+std::string_view LettoreCampi::leggi_grezzo(Modo modo) {
   if (fine()) {
-    segna_inizio_campo();
+    tratto_ = scansione_.qui();
     errore("the text ends where a value was expected");
   }
-  salta_spazi();
-  segna_inizio_campo();
-  if (pos_ < testo_.size() && testo_[pos_] == '"') {
-    const std::size_t inizio = ++pos_;
-    while (pos_ < testo_.size() && testo_[pos_] != '"' && testo_[pos_] != '\r' &&
-           testo_[pos_] != '\n') {
-      ++pos_;
-    }
-    std::string_view campo = testo_.substr(inizio, pos_ - inizio);
-    if (pos_ < testo_.size() && testo_[pos_] == '"') ++pos_;
-    // Anything between the closing quote and the delimiter is dropped.
-    while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_fine_riga()) ++pos_;
-    consuma_delimitatore();
-    return campo;
-  }
-  const std::size_t inizio = pos_;
-  while (!a_fine_riga() && testo_[pos_] != ',' && !(numerico && spazio(testo_[pos_]))) ++pos_;
-  std::string_view campo = testo_.substr(inizio, pos_ - inizio);
-  consuma_delimitatore();
-  return campo;
+  const CampoLetto campo = scansione_.campo(modo);
+  tratto_ = campo.tratto;
+  return campo.valore;
 }
 
-std::string LettoreCampi::leggi_testo() { return std::string(leggi_grezzo(false)); }
+std::string LettoreCampi::leggi_testo() { return std::string(leggi_grezzo(Modo::testo)); }
 
 std::string LettoreCampi::leggi_nome() {
   std::string nome = leggi_testo();
@@ -114,8 +56,7 @@ void LettoreCampi::fuori_intervallo(std::string_view valore, std::int64_t minimo
 
 void LettoreCampi::avvisa(std::string controllo, std::string messaggio, std::string aiuto) const {
   if (avvisi_) {
-    avvisi_(AvvisoCampo{riga_campo_, colonna_campo_, std::move(controllo), std::move(messaggio),
-                        std::move(aiuto)});
+    avvisi_(AvvisoCampo{tratto_, std::move(controllo), std::move(messaggio), std::move(aiuto)});
   }
 }
 
@@ -134,7 +75,7 @@ std::int64_t LettoreCampi::cifre(std::string_view cifre, std::string_view grezzo
 }
 
 std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massimo) {
-  std::string_view campo = leggi_grezzo(true);
+  std::string_view campo = leggi_grezzo(Modo::numero);
   while (!campo.empty() && spazio(campo.front())) campo.remove_prefix(1);
   while (!campo.empty() && spazio(campo.back())) campo.remove_suffix(1);
   const std::string_view grezzo = campo;

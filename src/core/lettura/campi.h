@@ -1,9 +1,6 @@
-// Field input of the description texts: a stream of fields separated by
-// commas and line ends; a comma at the end of a line leaves an empty field
-// there. Leading blanks are dropped; a field in double quotes may hold
-// commas (the quotes are not part of it); a numeric field also ends at a
-// blank. Reading past the end, or a numeric field that holds no number
-// or does not fit its width, throws ErroreLettura.
+// Field input of the description texts: the fields of the scanner read as
+// texts, names and whole numbers. Reading past the end, or a numeric field
+// that holds no number or does not fit its width, throws ErroreLettura.
 #pragma once
 
 #include <cstdint>
@@ -14,20 +11,20 @@
 #include <string_view>
 #include <utility>
 
+#include "core/lettura/scansione.h"
+
 namespace scenari {
 
-// A field that cannot be read: where it begins and why. The message is the
+// A field that cannot be read: where it lies and why. The message is the
 // reason alone; the place travels beside it.
 class ErroreLettura : public std::runtime_error {
  public:
-  ErroreLettura(std::int32_t riga, std::int32_t colonna, const std::string& motivo);
-  // Line and column of the field on which reading stopped.
-  std::int32_t riga() const { return riga_; }
-  std::int32_t colonna() const { return colonna_; }
+  ErroreLettura(const Tratto& tratto, const std::string& motivo);
+  // The field on which reading stopped.
+  const Tratto& tratto() const { return tratto_; }
 
  private:
-  std::int32_t riga_;
-  std::int32_t colonna_;
+  Tratto tratto_;
 };
 
 // A value computed from the fields that its member cannot hold; the reader
@@ -40,8 +37,7 @@ class ValoreFuoriCampo : public std::runtime_error {
 // Something the field input accepts but an author seldom means: where it
 // is and what to say about it.
 struct AvvisoCampo {
-  std::int32_t riga = 0;
-  std::int32_t colonna = 0;
+  Tratto tratto;
   std::string controllo;  // stable short name
   std::string messaggio;
   std::string aiuto;
@@ -52,10 +48,10 @@ class LettoreCampi {
   using Avvisi = std::function<void(AvvisoCampo)>;
 
   explicit LettoreCampi(std::string_view testo, Avvisi avvisi = {})
-      : testo_(testo), avvisi_(std::move(avvisi)) {}
+      : scansione_(testo), avvisi_(std::move(avvisi)) {}
 
   // True once every byte of the text has been consumed.
-  bool fine() const { return pos_ >= testo_.size(); }
+  bool fine() const { return scansione_.fine(); }
 
   std::string leggi_testo();
   // A text field stored as a name of the general table, whose length the
@@ -73,32 +69,22 @@ class LettoreCampi {
                                             std::numeric_limits<Intero>::max()));
   }
 
-  // 1-based line and column at which the last field read began.
-  std::int32_t riga() const { return riga_campo_; }
-  std::int32_t colonna() const { return colonna_campo_; }
+  // Where the last field read lies.
+  const Tratto& tratto() const { return tratto_; }
 
   // A read failure at the last field read.
   [[noreturn]] void errore(const std::string& motivo) const;
 
  private:
-  void salta_spazi();
-  bool a_fine_riga() const;
-  void consuma_fine_riga();
-  void consuma_delimitatore();
-  std::string_view leggi_grezzo(bool numerico);
-  void segna_inizio_campo();
+  std::string_view leggi_grezzo(Modo modo);
   [[noreturn]] void fuori_intervallo(std::string_view valore, std::int64_t minimo,
                                      std::int64_t massimo) const;
   std::int64_t cifre(std::string_view cifre, std::string_view grezzo, std::int64_t limite) const;
   void avvisa(std::string controllo, std::string messaggio, std::string aiuto) const;
 
-  std::string_view testo_;
+  Scansione scansione_;
   Avvisi avvisi_;
-  std::size_t pos_ = 0;
-  std::int32_t riga_corrente_ = 1;
-  std::size_t inizio_riga_ = 0;
-  std::int32_t riga_campo_ = 0;
-  std::int32_t colonna_campo_ = 0;
+  Tratto tratto_;
 };
 
 // Case-sensitive and case-insensitive (ASCII letters) substring tests.

@@ -5,6 +5,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/lettura_linea.h"
 #include "core/lettura/lettura_treno.h"
+#include "core/lettura/luogo.h"
 #include "core/modello/codici.h"
 #include "core/modello/nomi_file.h"
 
@@ -16,7 +17,7 @@ namespace {
 // stopped, with the reason; neither text is read any further.
 void lettura_fallita(Modello& m, const ErroreLettura& e) {
   m.registra_errore(codice::lettura_fallita, std::nullopt,
-                    Luogo{m.file_in_lettura, e.riga(), e.colonna()}, e.what());
+                    luogo_tratto(m, e.tratto()), e.what());
   m.segna_arresto();
 }
 

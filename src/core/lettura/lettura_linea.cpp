@@ -121,7 +121,7 @@ bool LetturaLinea::leggi_generale() {
     if (lettore_.fine()) break;
     // Comment fields; a run of them may reach the end of the text, which
     // then fails as a read past the end.
-    for (int i = 0; i < 10 && contiene_nocase(campo, "-"); ++i) campo = leggi_campo();
+    for (int i = 0; i < 10 && campo_commento(campo); ++i) campo = leggi_campo();
     if (!applica_generale(campo)) return false;
     if (chiude_sezione(campo)) break;
   }
@@ -218,7 +218,7 @@ DopoVoceLinea LetturaLinea::leggi_corpo() {
   while (!lettore_.fine()) {
     std::string campo = leggi_campo();
     if (lettore_.fine()) return DopoVoceLinea::continua;
-    for (int i = 0; i < 2 && contiene_nocase(campo, "-"); ++i) {
+    for (int i = 0; i < 2 && campo_commento(campo); ++i) {
       campo = leggi_campo();
       if (lettore_.fine()) return DopoVoceLinea::continua;
     }

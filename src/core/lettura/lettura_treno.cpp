@@ -38,7 +38,7 @@ struct StatoLettura {
 std::uint8_t velocita_in_cella(std::int32_t velocita, const Luogo& voce) {
   const std::int64_t quinti = arrotonda(velocita, 5);
   if (quinti < 0 || quinti > 255) {
-    throw ErroreLettura(voce.riga, voce.colonna,
+    throw ErroreLettura(Tratto{voce.riga, voce.colonna, voce.fine},
                         "a speed of " + std::to_string(velocita) +
                             " km/h does not fit the speed-limit field (0 to 1277)");
   }
@@ -226,7 +226,7 @@ bool cerca_generale(LettoreCampi& lettore) {
 // never acted on.
 bool leggi_parola_chiave(Modello& m, LettoreCampi& lettore, Luogo& voce) {
   m.ultimo_campo = lettore.leggi_testo();
-  for (int saltati = 0; !lettore.fine() && saltati < 2 && contiene(m.ultimo_campo, "-");
+  for (int saltati = 0; !lettore.fine() && saltati < 2 && campo_commento(m.ultimo_campo);
        ++saltati) {
     m.ultimo_campo = lettore.leggi_testo();
   }
@@ -266,7 +266,7 @@ void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) 
 }  // namespace
 
 void leggi_treno(Modello& m, std::string_view testo) {
-  if (!m.celle_create()) throw ErroreLettura(0, 0, "the route cells do not exist yet");
+  if (!m.celle_create()) throw ErroreLettura(Tratto{}, "the route cells do not exist yet");
   LettoreCampi lettore(testo, avvisi_nel_modello(m));
   StatoLettura stato;
   if (cerca_generale(lettore)) {

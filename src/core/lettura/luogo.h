@@ -9,8 +9,12 @@
 
 namespace scenari {
 
+inline Luogo luogo_tratto(const Modello& m, const Tratto& t) {
+  return {m.file_in_lettura, t.riga, t.inizio, t.fine};
+}
+
 inline Luogo luogo_campo(const Modello& m, const LettoreCampi& lettore) {
-  return {m.file_in_lettura, lettore.riga(), lettore.colonna()};
+  return luogo_tratto(m, lettore.tratto());
 }
 
 // A cell already taken: the error at the entry, with a note naming the
@@ -24,7 +28,7 @@ inline void registra_cella_occupata(Modello& m, std::int32_t codice, std::int32_
 // The warnings of the field input, recorded in the model as they come.
 inline LettoreCampi::Avvisi avvisi_nel_modello(Modello& m) {
   return [&m](AvvisoCampo a) {
-    m.registra_avviso(std::move(a.controllo), Luogo{m.file_in_lettura, a.riga, a.colonna},
+    m.registra_avviso(std::move(a.controllo), luogo_tratto(m, a.tratto),
                       std::move(a.messaggio), std::move(a.aiuto));
   };
 }

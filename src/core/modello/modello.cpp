@@ -64,14 +64,14 @@ void Modello::segna_origine(std::int64_t cella, const Luogo& voce) {
   auto testo = std::find(testi_letti.begin(), testi_letti.end(), voce.file);
   if (testo == testi_letti.end()) testo = testi_letti.insert(testi_letti.end(), voce.file);
   origini[k] = OrigineCella{static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga,
-                       voce.colonna};
+                            voce.colonna, voce.fine};
 }
 
 std::optional<Luogo> Modello::origine(std::int64_t cella) const {
   if (cella < 0 || static_cast<std::size_t>(cella) >= origini.size()) return std::nullopt;
   const OrigineCella& o = origini[static_cast<std::size_t>(cella)];
   if (o.testo == 0) return std::nullopt;
-  return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna};
+  return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna, o.fine};
 }
 
 void Modello::nota_cella(Problema& p, std::int64_t cella) const {

@@ -17,11 +17,12 @@ namespace scenari {
 inline constexpr int numero_massimo_montagne = 80;
 
 // Where the entry that put an object into a cell was written: which text
-// (0 none, else an index into Modello::testi_letti plus one), line and column.
+// (0 none, else an index into Modello::testi_letti plus one), line and columns.
 struct OrigineCella {
   std::uint8_t testo = 0;
   std::int32_t riga = 0;
   std::int32_t colonna = 0;
+  std::int32_t fine = 0;
 };
 
 struct Modello {

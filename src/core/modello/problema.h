@@ -16,11 +16,13 @@ namespace scenari {
 enum class Gravita : std::uint8_t { errore, avviso };
 
 // A place in a description text: its file name (no directory), 1-based line
-// and column; line 0 when no line belongs to it.
+// and the columns of the field it stands on, the end exclusive; line 0 when
+// no line belongs to it, end 0 when no field is known.
 struct Luogo {
   std::string file;
   std::int32_t riga = 0;
   std::int32_t colonna = 0;
+  std::int32_t fine = 0;
 
   bool operator==(const Luogo&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/lettura/scansione.h"
 #include "tool/cp1252.h"
 #include "tool/lsp/righe.h"
 
@@ -11,9 +12,15 @@ namespace {
 
 using nlohmann::json;
 
-const TestoAperto* testo_di(const std::vector<TestoAperto>& testi, const std::string& file) {
-  for (const TestoAperto& t : testi) {
-    if (t.file == file) return &t;
+// A text of the scenario with its lines, cut once for all its problems.
+struct TestoIndicizzato {
+  const TestoAperto& testo;
+  IndiceRighe righe;
+};
+
+const TestoIndicizzato* testo_di(const std::vector<TestoIndicizzato>& testi, const std::string& file) {
+  for (const TestoIndicizzato& t : testi) {
+    if (t.testo.file == file) return &t;
   }
   return nullptr;
 }
@@ -27,22 +34,28 @@ std::string messaggio(const Problema& p) {
   return tool::utf8_da_1252(m);
 }
 
-// The range of a place: the field that starts there, or the rest of its line.
-json intervallo(const TestoAperto& testo, const Luogo& luogo) {
-  const std::vector<std::string_view> righe = righe_di(testo.utf8);
-  const std::size_t linea = std::min<std::size_t>(
-      static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1, righe.size() - 1);
-  const std::string_view riga = righe[linea];
+// The range of a place: its field, or when no field is known the rest of
+// the comma field that starts there, or the rest of its line.
+json intervallo(const TestoIndicizzato& testo, const Luogo& luogo) {
+  const std::size_t linea = std::min<std::size_t>(static_cast<std::size_t>(std::max(luogo.riga, 1)) - 1,
+                                                  static_cast<std::size_t>(testo.righe.numero_righe()) - 1);
+  const std::string_view riga = testo.righe.righe()[linea];
   const std::size_t inizio =
       byte_da_carattere(riga, static_cast<std::size_t>(std::max(luogo.colonna, 1)) - 1);
-  std::size_t fine = std::min(riga.find(',', inizio), riga.size());
-  while (fine > inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
-  if (fine == inizio) fine = riga.size();
+  std::size_t fine = 0;
+  if (luogo.fine > luogo.colonna) {
+    fine = byte_da_carattere(riga, static_cast<std::size_t>(luogo.fine) - 1);
+  } else {
+    fine = std::min(riga.find(',', inizio), riga.size());
+    while (fine > inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+    if (fine == inizio) fine = riga.size();
+  }
   return {{"start", {{"line", linea}, {"character", utf16_da_byte(riga, inizio)}}},
           {"end", {{"line", linea}, {"character", utf16_da_byte(riga, fine)}}}};
 }
 
-json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const TestoAperto& qui) {
+json diagnostica(const Problema& p, const std::vector<TestoIndicizzato>& testi,
+                 const TestoIndicizzato& qui) {
   json d = {{"range", intervallo(qui, p.luogo)},
             {"severity", p.errore() ? 1 : 2},
             {"source", "scenari"},
@@ -56,8 +69,8 @@ json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const
   }
   json correlate = json::array();
   for (const Nota& n : p.note) {
-    if (const TestoAperto* t = testo_di(testi, n.luogo.file)) {
-      correlate.push_back({{"location", {{"uri", t->uri}, {"range", intervallo(*t, n.luogo)}}},
+    if (const TestoIndicizzato* t = testo_di(testi, n.luogo.file)) {
+      correlate.push_back({{"location", {{"uri", t->testo.uri}, {"range", intervallo(*t, n.luogo)}}},
                            {"message", tool::utf8_da_1252(n.messaggio)}});
     }
   }
@@ -70,10 +83,13 @@ json diagnostica(const Problema& p, const std::vector<TestoAperto>& testi, const
 json diagnostiche(const std::vector<Problema>& problemi, const std::vector<TestoAperto>& testi,
                   std::size_t testo, std::size_t ospite) {
   json lista = json::array();
-  const TestoAperto& qui = testi[testo];
+  std::vector<TestoIndicizzato> indicizzati;
+  indicizzati.reserve(testi.size());
+  for (const TestoAperto& t : testi) indicizzati.push_back({t, IndiceRighe(t.utf8)});
+  const TestoIndicizzato& qui = indicizzati[testo];
   for (const Problema& p : problemi) {
-    const bool suo = p.luogo.file.empty() ? testo == ospite : p.luogo.file == qui.file;
-    if (suo) lista.push_back(diagnostica(p, testi, qui));
+    const bool suo = p.luogo.file.empty() ? testo == ospite : p.luogo.file == qui.testo.file;
+    if (suo) lista.push_back(diagnostica(p, indicizzati, qui));
   }
   return lista;
 }

@@ -1,56 +1,32 @@
 #include "tool/lsp/valori.h"
 
+#include "core/lettura/scansione.h"
+
 namespace scenari::lsp {
 
 namespace {
 
-bool spazio(char c) { return c == ' ' || c == '\t'; }
-
-Tratto stretto(std::string_view riga, std::size_t inizio, std::size_t fine) {
-  while (inizio < fine && spazio(riga[inizio])) ++inizio;
-  while (fine > inizio && spazio(riga[fine - 1])) --fine;
-  return {inizio, fine};
-}
-
-// The end of the comma field that starts at `pos`.
-std::size_t fine_campo(std::string_view riga, std::size_t pos) {
-  while (pos < riga.size() && spazio(riga[pos])) ++pos;
-  if (pos < riga.size() && riga[pos] == '"') {
-    const std::size_t chiusa = riga.find('"', pos + 1);
-    pos = chiusa == std::string_view::npos ? riga.size() : chiusa + 1;
-  }
-  return std::min(riga.find(',', pos), riga.size());
+Tratto in_byte(const scenari::Tratto& t) {
+  return {static_cast<std::size_t>(t.inizio) - 1, static_cast<std::size_t>(t.fine) - 1};
 }
 
 }  // namespace
 
-Tratto campo_chiave(std::string_view riga) { return stretto(riga, 0, fine_campo(riga, 0)); }
+Tratto campo_chiave(std::string_view riga) { return in_byte(campi_della_riga(riga, 0).front().tratto); }
 
 std::vector<Tratto> valori_di(std::string_view riga, const riferimento::Voce& voce) {
+  std::vector<Modo> modi;
+  for (const riferimento::Campo& c : voce.campi) modi.push_back(c.unita == "text" ? Modo::testo : Modo::numero);
+  const std::vector<CampoLetto> campi = campi_della_riga(riga, 0, modi, Modo::numero);
   std::vector<Tratto> valori;
-  std::size_t pos = fine_campo(riga, 0);
-  while (pos < riga.size()) {
-    const std::size_t inizio = pos + 1;
-    const std::size_t i = valori.size();
-    const bool testo = i < voce.campi.size() && voce.campi[i].unita == "text";
-    if (testo && i + 1 == voce.campi.size()) {
-      valori.push_back(stretto(riga, inizio, riga.size()));
-      return valori;
+  for (std::size_t i = 1; i < campi.size(); ++i) {
+    valori.push_back(in_byte(campi[i].tratto));
+    if (i == modi.size() && modi.back() == Modo::testo) {
+      std::size_t fine = riga.size();
+      while (fine > valori.back().inizio && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+      valori.back().fine = fine;
+      break;
     }
-    pos = fine_campo(riga, inizio);
-    const Tratto campo = stretto(riga, inizio, pos);
-    if (testo) {
-      valori.push_back(campo);
-      continue;
-    }
-    // A number ends at a blank: "7   59   47" are three values.
-    std::size_t k = campo.inizio;
-    do {
-      const std::size_t inizio_valore = k;
-      while (k < campo.fine && !spazio(riga[k])) ++k;
-      valori.push_back({inizio_valore, k});
-      while (k < campo.fine && spazio(riga[k])) ++k;
-    } while (k < campo.fine);
   }
   return valori;
 }

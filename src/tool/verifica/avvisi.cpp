@@ -4,58 +4,24 @@
 #include <cstdint>
 
 #include "core/lettura/campi.h"
+#include "core/lettura/scansione.h"
 #include "tool/riferimento/riferimento.h"
-#include "tool/righe.h"
 
 namespace scenari::tool {
 
 namespace {
 
-struct Campo {
-  std::string_view testo;  // without the blanks around it
-  std::int32_t colonna;    // 1-based
-};
-
 struct Riga {
   std::int32_t numero;
   std::string_view testo;
-  std::vector<Campo> campi;
+  std::vector<CampoLetto> campi;  // each as a text field
 };
 
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view senza_spazi(std::string_view s) {
-  while (!s.empty() && spazio(s.front())) s.remove_prefix(1);
   while (!s.empty() && spazio(s.back())) s.remove_suffix(1);
   return s;
-}
-
-// The comma-separated fields of a line as the reader splits them: a field
-// in double quotes may hold commas.
-std::vector<Campo> campi_di(std::string_view riga) {
-  std::vector<Campo> campi;
-  std::size_t pos = 0;
-  for (;;) {
-    std::size_t inizio = pos;
-    while (inizio < riga.size() && spazio(riga[inizio])) ++inizio;
-    std::size_t fine = inizio;
-    if (fine < riga.size() && riga[fine] == '"') {
-      const std::size_t chiusa = riga.find('"', fine + 1);
-      fine = chiusa == std::string_view::npos ? riga.size() : chiusa + 1;
-    }
-    fine = std::min(riga.find(',', fine), riga.size());
-    campi.push_back({senza_spazi(riga.substr(inizio, fine - inizio)),
-                     static_cast<std::int32_t>(inizio) + 1});
-    if (fine >= riga.size()) return campi;
-    pos = fine + 1;
-  }
-}
-
-std::vector<Riga> righe_con_campi(std::string_view testo) {
-  std::vector<Riga> righe;
-  std::int32_t numero = 1;
-  for (std::string_view riga : righe_di(testo)) righe.push_back({numero++, riga, campi_di(riga)});
-  return righe;
 }
 
 std::size_t distanza(std::string_view a, std::string_view b) {
@@ -173,10 +139,13 @@ class Verifica {
     if (codifica_utf16()) return std::move(avvisi_);
     bool generale = false;
     std::int32_t ignorate = 0;
-    std::optional<std::int32_t> prima_ignorata;
-    for (const Riga& r : righe_con_campi(t_.testo)) {
+    std::optional<Tratto> prima_ignorata;
+    const IndiceRighe indice(t_.testo);
+    std::int32_t numero = 0;
+    for (const std::string_view testo : indice.righe()) {
+      const Riga r{++numero, testo, campi_della_riga(testo, numero)};
       byte_della_riga(r);
-      const std::string_view chiave = r.campi.front().testo;
+      const std::string_view chiave = senza_spazi(r.campi.front().valore);
       if (!generale) {
         generale = contiene_nocase(r.testo, "[generale]");
         continue;
@@ -184,7 +153,7 @@ class Verifica {
       if (chiave.empty() && r.campi.size() == 1) continue;
       if (non_letta(r.numero) && !intestazione(chiave)) {
         ++ignorate;
-        if (!prima_ignorata) prima_ignorata = r.numero;
+        if (!prima_ignorata) prima_ignorata = r.campi.front().tratto;
       }
       voce_della_riga(r);
     }
@@ -196,9 +165,9 @@ class Verifica {
   }
 
  private:
-  void avvisa(std::string controllo, std::int32_t riga, std::int32_t colonna, std::string messaggio,
+  void avvisa(std::string controllo, const Tratto& dove, std::string messaggio,
               std::string aiuto = {}) {
-    avvisi_.push_back(avviso(std::move(controllo), Luogo{t_.file, riga, colonna},
+    avvisi_.push_back(avviso(std::move(controllo), Luogo{t_.file, dove.riga, dove.inizio, dove.fine},
                              std::move(messaggio), std::move(aiuto)));
   }
 
@@ -210,7 +179,7 @@ class Verifica {
     const std::string_view s = t_.testo;
     const bool bom = s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF");
     if (!bom && s.find('\0') == std::string_view::npos) return false;
-    avvisa("utf16-text", 1, 1, "the text looks like UTF-16: it holds zero bytes",
+    avvisa("utf16-text", Tratto{1, 1, 1}, "the text looks like UTF-16: it holds zero bytes",
            "save the text as Windows-1252 (\"Western\"), one byte per character");
     return true;
   }
@@ -220,12 +189,12 @@ class Verifica {
     for (std::size_t i = 0; i < s.size(); ++i) {
       const auto colonna = static_cast<std::int32_t>(i) + 1;
       if (r.numero == 1 && i == 0 && s.starts_with("\xEF\xBB\xBF")) {
-        avvisa("utf8-text", 1, 1, "the text begins with a UTF-8 byte order mark",
+        avvisa("utf8-text", Tratto{1, 1, 4}, "the text begins with a UTF-8 byte order mark",
                "save the text as Windows-1252 (\"Western\"), without a byte order mark");
         return;
       }
       if (const std::size_t n = sequenza_utf8(s, i); n > 0) {
-        avvisa("utf8-text", r.numero, colonna,
+        avvisa("utf8-text", Tratto{r.numero, colonna, colonna + static_cast<std::int32_t>(n)},
                "the bytes " + esadecimale(s.substr(i, n)) +
                    " look like a UTF-8 character; they are stored as " + std::to_string(n) +
                    " Windows-1252 characters",
@@ -233,7 +202,7 @@ class Verifica {
         return;
       }
       if (non_stampabile(static_cast<unsigned char>(s[i]))) {
-        avvisa("unprintable-byte", r.numero, colonna,
+        avvisa("unprintable-byte", Tratto{r.numero, colonna, colonna + 1},
                "byte " + esadecimale(s.substr(i, 1)) + " is no printable Windows-1252 character",
                "remove it, or retype the character around it");
         return;
@@ -242,15 +211,13 @@ class Verifica {
   }
 
   void voce_della_riga(const Riga& r) {
-    const Campo& chiave = r.campi.front();
-    if (chiave.testo.empty()) return;
-    if (intestazione(chiave.testo)) return intestazione_della_riga(r);
-    // A field holding a dash is passed over by the reader, as the format's
-    // own comment.
-    if (chiave.testo.find('-') != std::string_view::npos) return;
-    const riferimento::Voce* voce = riferimento::voce_di(rif_, chiave.testo);
-    if (sembra_commento(chiave.testo)) {
-      avvisa("comment-like", r.numero, chiave.colonna,
+    const std::string_view chiave = senza_spazi(r.campi.front().valore);
+    if (chiave.empty()) return;
+    if (intestazione(chiave)) return intestazione_della_riga(r);
+    if (campo_commento(chiave)) return;
+    const riferimento::Voce* voce = riferimento::voce_di(rif_, chiave);
+    if (sembra_commento(chiave)) {
+      avvisa("comment-like", r.campi.front().tratto,
              voce != nullptr ? "this looks like a comment, but it holds the keyword \"" +
                                    std::string(voce->parola) + "\" and is read as that entry"
                              : "this looks like a comment; the format has none, its fields are "
@@ -259,57 +226,61 @@ class Verifica {
       return;
     }
     if (voce == nullptr) return parola_sconosciuta(r);
-    conta_valori(r, *voce);
-    oltre_la_lunghezza(r, *voce);
+    const std::vector<CampoLetto> valori = valori_della_riga(r, *voce);
+    conta_valori(r, valori, *voce);
+    oltre_la_lunghezza(valori, *voce);
   }
 
   void intestazione_della_riga(const Riga& r) {
-    const Campo& chiave = r.campi.front();
-    const std::string nome = minuscolo(chiave.testo.substr(0, chiave.testo.find(']') + 1));
+    const std::string_view chiave = senza_spazi(r.campi.front().valore);
+    const std::string nome = minuscolo(chiave.substr(0, chiave.find(']') + 1));
     if (std::find(intestazioni_.begin(), intestazioni_.end(), nome) != intestazioni_.end()) return;
     const auto vicina = piu_vicina(nome, intestazioni_);
-    avvisa("unknown-section", r.numero, chiave.colonna,
-           "\"" + std::string(chiave.testo) + "\" is no section of this text; it has no effect",
+    avvisa("unknown-section", r.campi.front().tratto,
+           "\"" + std::string(chiave) + "\" is no section of this text; it has no effect",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
   }
 
   void parola_sconosciuta(const Riga& r) {
-    const Campo& chiave = r.campi.front();
-    if (solo_cifre(chiave.testo)) {
-      avvisa("number-as-keyword", r.numero, chiave.colonna,
+    const std::string_view chiave = senza_spazi(r.campi.front().valore);
+    const Tratto& dove = r.campi.front().tratto;
+    if (solo_cifre(chiave)) {
+      avvisa("number-as-keyword", dove,
              "a number where an entry's keyword is read: the values of the line before spill "
              "over",
              "write numbers without thousands separators or blanks (2000, not 2,000)");
       return;
     }
-    const auto vicina = piu_vicina(chiave.testo, parole_);
-    avvisa("unknown-keyword", r.numero, chiave.colonna,
-           "\"" + std::string(chiave.testo) + "\" is no keyword of this text: the line is passed over",
+    const auto vicina = piu_vicina(chiave, parole_);
+    avvisa("unknown-keyword", dove,
+           "\"" + std::string(chiave) + "\" is no keyword of this text: the line is passed over",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
   }
 
-  // Values counted as the reader takes them: a text field to its comma, a
-  // number to the next blank as well.
-  void conta_valori(const Riga& r, const riferimento::Voce& voce) {
-    std::size_t attesi = voce.campi.size();
-    std::size_t trovati = 0;
-    for (std::size_t i = 1; i < r.campi.size(); ++i) {
-      const bool testo = trovati < attesi && voce.campi[trovati].unita == "text";
-      const std::string_view campo = r.campi[i].testo;
-      std::size_t pezzi = 1;
-      if (!testo) {
-        for (std::size_t k = 1; k < campo.size(); ++k) pezzi += spazio(campo[k]) && !spazio(campo[k - 1]);
-      }
-      trovati += pezzi;
+  // The values of the line as the reader takes them for `voce`: a text field
+  // to its comma, a number to the next blank as well.
+  static std::vector<CampoLetto> valori_della_riga(const Riga& r, const riferimento::Voce& voce) {
+    std::vector<Modo> modi;
+    for (const riferimento::Campo& c : voce.campi) {
+      modi.push_back(c.unita == "text" ? Modo::testo : Modo::numero);
     }
+    std::vector<CampoLetto> campi = campi_della_riga(r.testo, r.numero, modi, Modo::numero);
+    campi.erase(campi.begin());
+    return campi;
+  }
+
+  void conta_valori(const Riga& r, const std::vector<CampoLetto>& valori,
+                    const riferimento::Voce& voce) {
+    const std::size_t attesi = voce.campi.size();
+    const std::size_t trovati = valori.size();
     if (trovati > attesi) {
-      avvisa("extra-values", r.numero, r.campi.front().colonna,
+      avvisa("extra-values", r.campi.front().tratto,
              "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) +
                  ": the rest are read as keywords",
              "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
     } else if (trovati < attesi) {
-      avvisa("missing-values", r.numero, r.campi.back().colonna,
+      avvisa("missing-values", valori.empty() ? r.campi.front().tratto : valori.back().tratto,
              "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) +
                  ": the next line is read for the rest",
@@ -319,14 +290,14 @@ class Verifica {
 
   // Positions of the body past the stated length lie in the run-out the
   // compactor adds after the route: accepted, and almost never meant.
-  void oltre_la_lunghezza(const Riga& r, const riferimento::Voce& voce) {
+  void oltre_la_lunghezza(const std::vector<CampoLetto>& valori, const riferimento::Voce& voce) {
     if (!lettura_.lunghezza || voce.campi.empty() || voce.campi.front().unita != "m") return;
-    if (r.campi.size() < 2 || in_generale(voce)) return;
-    const std::string_view campo = r.campi[1].testo;
+    if (valori.empty() || in_generale(voce)) return;
+    const std::string_view campo = valori.front().valore;
     if (!solo_cifre(campo) || campo.find('.') != std::string_view::npos || campo.size() > 9) return;
     const std::int64_t posizione = std::stoll(std::string(campo));
     if (posizione <= *lettura_.lunghezza) return;
-    avvisa("beyond-route-length", r.numero, r.campi[1].colonna,
+    avvisa("beyond-route-length", valori.front().tratto,
            "position " + std::to_string(posizione) + " m lies past the route length of " +
                std::to_string(*lettura_.lunghezza) + " m, in the run-out after the route",
            "the route ends at its stated length; the track after it only lets a train stop");
@@ -340,14 +311,14 @@ class Verifica {
     return false;
   }
 
-  void avviso_non_lette(std::int32_t riga, std::int32_t quante) {
+  void avviso_non_lette(const Tratto& dove, std::int32_t quante) {
     const std::string motivo =
         lettura_.mai_letto
             ? "the reader never reached this text (code " +
                   std::to_string(lettura_.codice_arresto) + " stopped it before)"
             : "reading stopped at line " + std::to_string(lettura_.arresto->riga) + " (code " +
                   std::to_string(lettura_.codice_arresto) + ")";
-    avvisa("not-read", riga, 1,
+    avvisa("not-read", dove,
            std::to_string(quante) + (quante == 1 ? " line from here on is" : " lines from here on are") +
                " not read: " + motivo,
            "mend the problem that stopped the reading; until then these lines have no effect");
