@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <regex>
 #include <set>
@@ -262,7 +263,9 @@ TEST(Dump, RangeNonemptyAndDecodedValues) {
   EXPECT_NE(tavola[0].resto.find("1717   1818   1919"), std::string::npos) << "raw members kept";
   EXPECT_NE(tavola[0].resto.find("85/85 90/90 95/95"), std::string::npos);
 
-  const nlohmann::json j = dump_json(TipoFile::celle, byte, selezione(1000, 1000, false));
+  std::ostringstream out;
+  scrivi_dump_json(out, TipoFile::celle, byte, selezione(1000, 1000, false));
+  const nlohmann::json j = nlohmann::json::parse(out.str());
   ASSERT_EQ(j["cells"].size(), 2u);
   EXPECT_EQ(j["cells"][1]["index"], 21);
   EXPECT_EQ(j["cells"][1]["position"], 1050) << "existing member unchanged";

@@ -17,6 +17,7 @@
 #include "tool/diagnostica.h"
 #include "tool/dump.h"
 #include "tool/esempio.h"
+#include "tool/rapporto.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -275,14 +276,27 @@ std::string ricodifica(TipoFile tipo, const json& j) {
   return {};
 }
 
+std::string testo_dump_json(TipoFile tipo, std::string_view byte, const Selezione& selezione = {}) {
+  std::ostringstream out;
+  scrivi_dump_json(out, tipo, byte, selezione);
+  return out.str();
+}
+
+// Printed piece by piece, the JSON is laid out as the whole document would
+// be, and holds every member.
 TEST(Dump, JsonHoldsEveryMemberOfEachFile) {
   for (const std::string& file : {nome(nomi_run.linea_dat), nome(nomi_run.sim), nome(nomi_run.dat)}) {
     SCOPED_TRACE(file);
     const std::string byte = read_file(attesi_run / file);
     const TipoFile tipo = tipo_da_nome(file);
-    // Through text, as a program reading the tool's output would get it.
-    const json j = json::parse(dump_json(tipo, byte).dump());
+    const std::string testo = testo_dump_json(tipo, byte);
+    const json j = json::parse(testo);
+    EXPECT_EQ(testo_json(j), testo);
     EXPECT_EQ(ricodifica(tipo, j), byte);
+    if (tipo != TipoFile::tabella) {
+      const std::string nessuno = testo_dump_json(tipo, byte, {.da = 10, .a = 5});
+      EXPECT_EQ(testo_json(json::parse(nessuno)), nessuno);
+    }
   }
 }
 
@@ -290,7 +304,7 @@ TEST(Dump, NamesWithEveryWindows1252ByteSurviveTheRoundTrip) {
   std::array<voce_tabella, numero_voci> t{};
   for (int b = 1; b < 256; ++b) t[1].nome.push_back(static_cast<char>(b));
   const std::string byte = codifica_tabella(t);
-  const json j = json::parse(dump_json(TipoFile::tabella, byte).dump());
+  const json j = json::parse(testo_dump_json(TipoFile::tabella, byte));
   EXPECT_EQ(ricodifica(TipoFile::tabella, j), byte);
 }
 
@@ -331,8 +345,9 @@ TEST(Dump, RefusesBytesThatDoNotFitTheLayout) {
   };
   for (const auto& c : casi_tabella) {
     SCOPED_TRACE(c.nome);
-    EXPECT_THROW(dump_json(c.tipo, c.byte), FormatoNonValido);
     std::ostringstream out;
+    EXPECT_THROW(scrivi_dump_json(out, c.tipo, c.byte), FormatoNonValido);
+    EXPECT_EQ(out.str(), "") << "nothing printed before the refusal";
     EXPECT_THROW(scrivi_dump_testo(out, c.tipo, c.byte), FormatoNonValido);
   }
 }

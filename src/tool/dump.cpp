@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cstdio>
 #include <iomanip>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
+#include "tool/rapporto.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
@@ -206,6 +208,55 @@ void scrivi_planimetria(std::ostream& out, std::string_view byte, const Selezion
   }
 }
 
+// The object {"kind": ..., "<chiave>": [...]} printed as testo_json prints
+// it (keys in order, one blank of indent per level), one element at a
+// time: a document of the whole file would take many times its size. It
+// begins with the first element or the end, so a file refused while it is
+// read prints nothing.
+class ElencoJson {
+ public:
+  ElencoJson(std::ostream& out, std::string_view chiave, std::string_view tipo)
+      : out_(out), chiave_(chiave), tipo_(tipo), tipo_prima_(std::string_view("kind") < chiave) {}
+
+  void aggiungi(const nlohmann::json& elemento) {
+    apri();
+    out_ << (vuoto_ ? "\n  " : ",\n  ");
+    vuoto_ = false;
+    // Line breaks inside strings are escaped, so every one is the
+    // layout's, and takes the two blanks of the element's depth.
+    const std::string testo = testo_json(elemento);
+    std::size_t da = 0;
+    for (std::size_t a = testo.find('\n'); a != std::string::npos; a = testo.find('\n', da)) {
+      out_.write(testo.data() + da, static_cast<std::streamsize>(a + 1 - da)) << "  ";
+      da = a + 1;
+    }
+    out_.write(testo.data() + da, static_cast<std::streamsize>(testo.size() - da));
+  }
+
+  void chiudi() {
+    apri();
+    out_ << (vuoto_ ? "]" : "\n ]");
+    if (!tipo_prima_) out_ << ",\n \"kind\": " << testo_json(tipo_);
+    out_ << "\n}";
+  }
+
+ private:
+  void apri() {
+    if (aperto_) return;
+    aperto_ = true;
+    out_ << "{\n";
+    if (tipo_prima_) out_ << " \"kind\": " << testo_json(tipo_) << ",\n";
+    out_ << " " << testo_json(chiave_) << ": [";
+  }
+
+  std::ostream& out_;
+  std::string chiave_;
+  std::string tipo_;
+  bool tipo_prima_;
+  bool aperto_ = false;
+  bool vuoto_ = true;
+};
+
 void verifica_selezione(TipoFile tipo, const Selezione& s) {
   if (tipo == TipoFile::tabella && (s.da || s.a || s.solo_piene)) {
     throw Rifiuto{uscita_uso, "--from, --to and --nonempty select cells (.dat) and plan points "
@@ -310,32 +361,37 @@ void scrivi_dump_testo(std::ostream& out, TipoFile tipo, std::string_view byte,
   }
 }
 
-nlohmann::json dump_json(TipoFile tipo, std::string_view byte, const Selezione& selezione) {
+void scrivi_dump_json(std::ostream& out, TipoFile tipo, std::string_view byte,
+                      const Selezione& selezione) {
   verifica_selezione(tipo, selezione);
-  nlohmann::json elenco = nlohmann::json::array();
   switch (tipo) {
     case TipoFile::celle: {
       const auto celle = decodifica_celle(byte);
+      ElencoJson elenco(out, "cells", "route cells");
       for (std::size_t k = 0; k < celle.size(); ++k) {
-        if (cella_scelta(k, celle[k], selezione)) elenco.push_back(cella_json(k, celle[k]));
+        if (cella_scelta(k, celle[k], selezione)) elenco.aggiungi(cella_json(k, celle[k]));
       }
-      return {{"kind", "route cells"}, {"cells", elenco}};
+      elenco.chiudi();
+      return;
     }
     case TipoFile::tabella: {
       const auto tabella = decodifica_tabella(byte);
-      for (std::size_t r = 0; r < tabella.size(); ++r) elenco.push_back(voce_json(r, tabella[r]));
-      return {{"kind", "general table"}, {"records", elenco}};
+      ElencoJson elenco(out, "records", "general table");
+      for (std::size_t r = 0; r < tabella.size(); ++r) elenco.aggiungi(voce_json(r, tabella[r]));
+      elenco.chiudi();
+      return;
     }
     case TipoFile::planimetria: {
-      const Planimetria p = decodifica_planimetria(byte);
-      for (std::int32_t m = 0; m <= p.ultimo_metro(); ++m) {
-        if (!in_intervallo(m, selezione)) continue;
-        elenco.push_back({{"point", m}, {"x", elemento_json(p.x(m))}, {"y", elemento_json(p.y(m))}});
-      }
-      return {{"kind", "plan geometry"}, {"points", elenco}};
+      ElencoJson elenco(out, "points", "plan geometry");
+      scorri_planimetria(byte, [&](std::int32_t m, const valore_piano& x, const valore_piano& y) {
+        if (in_intervallo(m, selezione)) {
+          elenco.aggiungi({{"point", m}, {"x", elemento_json(x)}, {"y", elemento_json(y)}});
+        }
+      });
+      elenco.chiudi();
+      return;
     }
   }
-  return {};
 }
 
 }  // namespace scenari::tool

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -46,6 +45,8 @@ struct Selezione {
 // Rifiuto when the selection does not apply to the kind of file.
 void scrivi_dump_testo(std::ostream& out, TipoFile tipo, std::string_view byte,
                        const Selezione& selezione = {});
-nlohmann::json dump_json(TipoFile tipo, std::string_view byte, const Selezione& selezione = {});
+// JSON printed as it is made, so memory stays near the file's own size.
+void scrivi_dump_json(std::ostream& out, TipoFile tipo, std::string_view byte,
+                      const Selezione& selezione = {});
 
 }  // namespace scenari::tool

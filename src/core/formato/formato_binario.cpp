@@ -267,18 +267,17 @@ valore_piano decodifica_elemento(Lettore& l) {
   }
 }
 
-std::vector<valore_piano> elementi_piano(std::string_view byte) {
+// The number of points of a plan file, every element checked on the way.
+std::size_t punti_piano(std::string_view byte) {
   Lettore l(byte, "plan geometry");
-  std::vector<valore_piano> elementi;
-  while (!l.fine()) elementi.push_back(decodifica_elemento(l));
-  if (elementi.empty() || elementi.size() % 2 != 0) {
-    l.rifiuta(std::to_string(elementi.size()) +
+  std::size_t elementi = 0;
+  for (; !l.fine(); ++elementi) decodifica_elemento(l);
+  if (elementi == 0 || elementi % 2 != 0) {
+    l.rifiuta(std::to_string(elementi) +
               " elements, not an x and a y for each point of at least one point");
   }
-  return elementi;
+  return elementi / 2;
 }
-
-std::size_t byte_elemento(const valore_piano& valore) { return byte_per_tipo[valore.index()]; }
 
 }  // namespace
 
@@ -362,15 +361,24 @@ std::array<voce_tabella, numero_voci> decodifica_tabella(std::string_view byte) 
   return tabella;
 }
 
-Planimetria decodifica_planimetria(std::string_view byte) {
-  const std::vector<valore_piano> elementi = elementi_piano(byte);
-  const auto punti = static_cast<std::int32_t>(elementi.size() / 2);
-  Planimetria planimetria;
-  planimetria.crea(punti - 1);
-  for (std::int32_t metro = 0; metro < punti; ++metro) {
-    planimetria.poni_x(metro, elementi[static_cast<std::size_t>(metro)]);
-    planimetria.poni_y(metro, elementi[static_cast<std::size_t>(punti + metro)]);
+void scorri_planimetria(std::string_view byte, const PuntoPiano& punto) {
+  const std::size_t punti = punti_piano(byte);
+  Lettore x(byte, "plan geometry");
+  Lettore y(byte, "plan geometry");
+  for (std::size_t i = 0; i < punti; ++i) decodifica_elemento(y);
+  for (std::size_t metro = 0; metro < punti; ++metro) {
+    const valore_piano vx = decodifica_elemento(x);
+    punto(static_cast<std::int32_t>(metro), vx, decodifica_elemento(y));
   }
+}
+
+Planimetria decodifica_planimetria(std::string_view byte) {
+  Planimetria planimetria;
+  planimetria.crea(static_cast<std::int32_t>(punti_piano(byte)) - 1);
+  scorri_planimetria(byte, [&](std::int32_t metro, const valore_piano& x, const valore_piano& y) {
+    planimetria.poni_x(metro, x);
+    planimetria.poni_y(metro, y);
+  });
   return planimetria;
 }
 
@@ -397,17 +405,16 @@ std::string descrivi_offset_tabella(std::string_view byte, std::size_t offset) {
 }
 
 std::string descrivi_offset_planimetria(std::string_view byte, std::size_t offset) {
-  const std::vector<valore_piano> elementi = elementi_piano(byte);
-  const std::size_t punti = elementi.size() / 2;
-  std::size_t inizio = 0;
-  for (std::size_t e = 0; e < elementi.size(); ++e) {
-    const std::size_t fine = inizio + byte_elemento(elementi[e]);
-    if (offset < fine) {
+  const std::size_t punti = punti_piano(byte);
+  Lettore l(byte, "plan geometry");
+  for (std::size_t e = 0; e < 2 * punti; ++e) {
+    const std::size_t inizio = l.posizione();
+    decodifica_elemento(l);
+    if (offset < l.posizione()) {
       const std::string parte = offset - inizio < 2 ? "tag" : "value";
       return "point " + std::to_string(e % punti) + ", " + (e < punti ? "x" : "y") + " " +
              parte;
     }
-    inizio = fine;
   }
   return "past the last point";
 }

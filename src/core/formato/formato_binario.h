@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -70,6 +71,10 @@ std::string codifica_planimetria(const Planimetria& planimetria);
 std::vector<cella> decodifica_celle(std::string_view byte);
 std::array<voce_tabella, numero_voci> decodifica_tabella(std::string_view byte);
 Planimetria decodifica_planimetria(std::string_view byte);
+// Each point of a plan file in turn, without holding them all; the file is
+// checked whole before the first.
+using PuntoPiano = std::function<void(std::int32_t metro, const valore_piano& x, const valore_piano& y)>;
+void scorri_planimetria(std::string_view byte, const PuntoPiano& punto);
 
 // What lies at `offset` of a file, for reports on differing bytes:
 // "cell 21, dato1", "record 85, intero1", "point 20, y".

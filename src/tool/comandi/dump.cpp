@@ -27,7 +27,8 @@ Comando comando_dump(CLI::App& app, platform::Files& files) {
             const std::string byte = files.read(o->file);
             try {
               if (o->json) {
-                std::cout << testo_json(dump_json(tipo, byte, o->selezione)) << '\n';
+                scrivi_dump_json(std::cout, tipo, byte, o->selezione);
+                std::cout << '\n';
               } else {
                 scrivi_dump_testo(std::cout, tipo, byte, o->selezione);
               }
