@@ -323,13 +323,22 @@ TEST(Pagina, CarriesEveryObjectAndProfileAsCompactArrays) {
   EXPECT_EQ(x, std::llround(d.piano.back().x * 10));
 }
 
-TEST(Pagina, TextsCannotCloseTheScript) {
+// Whatever the names and texts hold, the page's data stays one script
+// that reads back as it was written.
+TEST(Pagina, TextsStayInsideTheirScript) {
   DatiGrafico d = dati_incorporati();
-  d.titolo = "</script><script>alert(1)</script>";
-  d.problemi = {{0, Gravita::errore, "</SCRIPT> </script"}};
+  d.titolo = "</script><script>alert(1)</script><!--<script";
+  d.problemi = {{0, Gravita::errore, "</SCRIPT> </script <!-- \xE2\x80\xA8 \xE2\x80\xA9"}};
   const std::string pagina = pagina_html(d);
   EXPECT_EQ(conta(pagina, "</script>"), 2u) << "only the page's own two scripts end";
-  EXPECT_EQ(dati_della_pagina(pagina)["title"], d.titolo);
+  const std::size_t a = pagina.find("const DATI = ");
+  const std::string dati = pagina.substr(a, pagina.find(";\n</script>", a) - a);
+  for (const char* vietato : {"<", "\xE2\x80\xA8", "\xE2\x80\xA9"}) {
+    EXPECT_EQ(dati.find(vietato), std::string::npos) << vietato;
+  }
+  const json j = dati_della_pagina(pagina);
+  EXPECT_EQ(j["title"], d.titolo);
+  EXPECT_EQ(j["problems"][0]["text"], d.problemi[0].testo);
 }
 
 // The longest route the readers accept.

@@ -137,12 +137,29 @@ json dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
   return j;
 }
 
-// JSON inside a script element: "</" would end the element.
-std::string per_script(std::string testo) {
-  for (std::size_t p = testo.find("</"); p != std::string::npos; p = testo.find("</", p + 3)) {
-    testo.replace(p, 2, "<\\/");
+// JSON inside a script element, where "</" would end the element, "<!--"
+// and "<script" would change how the rest of it is read, and U+2028 and
+// U+2029 end a line for older scripts. Each appears only inside a string,
+// where its escape reads back the same.
+std::string per_script(std::string_view testo) {
+  constexpr std::string_view separatore_riga = "\xE2\x80\xA8";
+  constexpr std::string_view separatore_paragrafo = "\xE2\x80\xA9";
+  std::string r;
+  r.reserve(testo.size());
+  for (std::size_t i = 0; i < testo.size(); ++i) {
+    if (testo[i] == '<') {
+      r += "\\u003c";
+    } else if (testo.substr(i).starts_with(separatore_riga)) {
+      r += "\\u2028";
+      i += separatore_riga.size() - 1;
+    } else if (testo.substr(i).starts_with(separatore_paragrafo)) {
+      r += "\\u2029";
+      i += separatore_paragrafo.size() - 1;
+    } else {
+      r += testo[i];
+    }
   }
-  return testo;
+  return r;
 }
 
 std::string escape_html(std::string_view t) {
