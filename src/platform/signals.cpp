@@ -2,6 +2,8 @@
 
 namespace scenari::platform {
 
+void ignore_file_size_signal() { ::signal(SIGXFSZ, SIG_IGN); }
+
 HeldSignals::HeldSignals() {
   sigset_t held;
   sigemptyset(&held);

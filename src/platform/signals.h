@@ -6,6 +6,11 @@
 
 namespace scenari::platform {
 
+// A write past the file-size limit (ulimit -f) fails with EFBIG instead of
+// ending the program, so it is reported and cleaned up like any other
+// failed write.
+void ignore_file_size_signal();
+
 // SIGINT, SIGTERM and SIGHUP are blocked while the object lives; one that
 // arrived meanwhile is acted on (by default, ending the program) as soon as
 // it goes.

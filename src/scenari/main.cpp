@@ -3,9 +3,11 @@
 #include "esecuzione/avvio.h"
 #include "platform/files.h"
 #include "platform/program_directory.h"
+#include "platform/signals.h"
 #include "platform/window.h"
 
 int main() {
+  scenari::platform::ignore_file_size_signal();
   scenari::platform::Files files;
   std::string cartella;
   try {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/signals.h"
 #include "platform/standard_output.h"
 #include "tool/comandi/comando.h"
 #include "tool/stato.h"
@@ -74,6 +75,7 @@ int esegui(const std::vector<Comando>& comandi) {
 
 int main(int argc, char** argv) {
   platform::guard_standard_streams();
+  platform::ignore_file_size_signal();
   CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios"};
   try {
     app.set_version_flag("--version", "scenari-tool " SCENARI_VERSION);
