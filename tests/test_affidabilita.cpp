@@ -203,6 +203,30 @@ TEST_F(Programma, AStandardOutputThatCannotBeWrittenFails) {
   }
 }
 
+// A report that cannot be printed fails the run, status 1, after the
+// binary files were written whole: for compile and for scenari alike.
+TEST_F(Programma, AReportThatCannotBePrintedFailsAfterTheBinaries) {
+  const std::string binari[] = {"Lago Fontana_Lago Marinella_linea.dat",
+                                "Lago Fontana_Lago Marinella_40572.sim",
+                                "Lago Fontana_Lago Marinella_40572.dat"};
+  fs::create_directories(cartella / "dir");
+  ASSERT_EQ(esegui("texts " + in("dir")), 0);
+  EXPECT_EQ(esegui("compile " + in("dir"), ">/dev/full"), 1);
+  EXPECT_NE(errore.find("standard output: " + std::string(std::strerror(ENOSPC))), std::string::npos)
+      << errore;
+  fs::create_directories(cartella / "run");
+  const fs::path scenari = cartella / "run" / "scenari";
+  fs::copy_file(SCENARI, scenari);
+  const test::ProcessEnd fine = test::run_shell("unset DISPLAY; '" + scenari.string() +
+                                                "' >/dev/full 2>'" + (flussi / "err").string() + "'");
+  EXPECT_EQ(fine.status, 1);
+  EXPECT_NE(test::read_file(flussi / "err").find("scenari: standard output: "), std::string::npos);
+  for (const std::string& nome : binari) {
+    EXPECT_EQ(test::read_file(cartella / "dir" / nome), test::read_file(cartella / "run" / nome)) << nome;
+    EXPECT_GT(fs::file_size(cartella / "run" / nome), 0u) << nome;
+  }
+}
+
 // A failure that reaches main under --json still gives the driving program
 // its JSON object.
 TEST_F(Programma, FailuresReachingMainGiveTheJsonObject) {

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/program_directory.h"
 #include "platform/signals.h"
+#include "platform/standard_output.h"
 #include "platform/window.h"
 
 int main() {
@@ -17,5 +18,14 @@ int main() {
     return scenari::uscita_errore_file;
   }
   auto finestra = scenari::platform::open_window();
-  return scenari::esegui(*finestra, files, cartella);
+  int stato = scenari::esegui(*finestra, files, cartella);
+  // As for scenari-tool: what could not be shown is a failure, even after
+  // the files were written.
+  try {
+    scenari::platform::finish_standard_output();
+  } catch (const scenari::platform::FileError& e) {
+    std::cerr << "scenari: " << e.what() << '\n';
+    stato = scenari::uscita_errore_file;
+  }
+  return stato;
 }
