@@ -227,6 +227,20 @@ TEST_F(Programma, AReportThatCannotBePrintedFailsAfterTheBinaries) {
   }
 }
 
+// dump shows the control characters of a file name escaped, whichever way
+// the file is refused, so the name cannot drive the terminal.
+TEST_F(Programma, DumpShowsControlCharactersOfAFileNameEscaped) {
+  const std::string nome = "a\x1B[2J";
+  test::write_file(cartella / (nome + ".sim"), "short");
+  const std::pair<std::string, int> casi[] = {{".sim", 2}, {".dat", 1}, {".txt", 64}};
+  for (const auto& [coda, stato] : casi) {
+    EXPECT_EQ(esegui("dump \"$(printf '" + (cartella / "a\\033[2J").string() + coda + "')\""), stato)
+        << coda;
+    EXPECT_NE(errore.find("a\\x1B[2J" + coda), std::string::npos) << errore;
+    EXPECT_EQ(errore.find('\x1B'), std::string::npos) << coda;
+  }
+}
+
 // A failure that reaches main under --json still gives the driving program
 // its JSON object.
 TEST_F(Programma, FailuresReachingMainGiveTheJsonObject) {

@@ -80,4 +80,18 @@ std::string utf8_da_1252(std::string_view testo) {
   return uscita;
 }
 
+std::string nome_visibile(std::string_view nome) {
+  constexpr const char* cifre = "0123456789ABCDEF";
+  std::string testo;
+  for (char c : nome) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      testo += std::string("\\x") + cifre[byte >> 4] + cifre[byte & 0xF];
+    } else {
+      testo += c;
+    }
+  }
+  return testo;
+}
+
 }  // namespace scenari::tool

@@ -27,4 +27,8 @@ CarattereUtf8 carattere_utf8(std::string_view testo, std::size_t pos);
 // and each byte of a malformed sequence, becomes '?'.
 std::string cp1252_da_utf8(std::string_view testo);
 
+// A name as a message shows it: control characters as \xNN, so a file
+// name cannot drive the terminal it is printed on.
+std::string nome_visibile(std::string_view nome);
+
 }  // namespace scenari::tool

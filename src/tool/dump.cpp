@@ -273,7 +273,7 @@ TipoFile tipo_da_nome(const std::string& nome) {
   if (finisce_con(nome, "_linea.dat")) return TipoFile::planimetria;
   if (finisce_con(nome, ".sim")) return TipoFile::tabella;
   if (finisce_con(nome, ".dat")) return TipoFile::celle;
-  throw Rifiuto{uscita_uso, nome + ": not a scenario binary (expected a name ending in "
+  throw Rifiuto{uscita_uso, nome_visibile(nome) + ": not a scenario binary (expected a name ending in "
                                    "_linea.dat, .sim or .dat)"};
 }
 

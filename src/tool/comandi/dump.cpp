@@ -3,6 +3,7 @@
 
 #include "core/formato/formato_binario.h"
 #include "tool/comandi/comando.h"
+#include "tool/cp1252.h"
 #include "tool/dump.h"
 #include "tool/stato.h"
 
@@ -24,7 +25,13 @@ Comando comando_dump(CLI::App& app, platform::Files& files) {
               "show only the cells that hold an object, an approach code or the start stamp");
   return {c, [o, &files] {
             const TipoFile tipo = tipo_da_nome(o->file);
-            const std::string byte = files.read(o->file);
+            const std::string byte = [&] {
+              try {
+                return files.read(o->file);
+              } catch (const platform::FileError& e) {
+                throw platform::FileError(nome_visibile(e.path()), e.reason());
+              }
+            }();
             try {
               if (o->json) {
                 scrivi_dump_json(std::cout, tipo, byte, o->selezione);
@@ -33,7 +40,7 @@ Comando comando_dump(CLI::App& app, platform::Files& files) {
                 scrivi_dump_testo(std::cout, tipo, byte, o->selezione);
               }
             } catch (const FormatoNonValido& e) {
-              throw Rifiuto{uscita_dati, o->file + ": refused, " + e.what()};
+              throw Rifiuto{uscita_dati, nome_visibile(o->file) + ": refused, " + e.what()};
             }
             return uscita_ok;
           }};
