@@ -10,6 +10,7 @@
 #include "bench/generatore.h"
 #include "esecuzione/avvio.h"
 #include "esecuzione/nomi_file.h"
+#include "esecuzione/testi.h"
 #include "core/formato/formato_binario.h"
 #include "support/ausili.h"
 #include "tool/grafico/collocatore.h"
@@ -17,6 +18,7 @@
 #include "tool/esempio.h"
 #include "tool/grafico/grafico.h"
 #include "tool/stato.h"
+#include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
 namespace {
@@ -191,25 +193,65 @@ TEST(Dati, EffectiveSpeedIsTheLimitLoweredOverEachSlowdown) {
   }
 }
 
-TEST(Dati, ObjectsThatNoEntryPlacedAreTheCompactors) {
-  DatiGrafico d;
-  d.oggetti = {Oggetto{Genere::abbattimento, 950, 950, ""}, Oggetto{Genere::abbattimento, 2000, 2000, ""},
-               Oggetto{Genere::avviso, 1800, 1800, ""}, Oggetto{Genere::segnale, 3000, 3000, "3000 m"}};
-  const std::string treno = "abbattimento, 960, 180\r\n"
-                            "rallentamento, 3000, 30, 500, 1, 1, 0\r\n"
-                            "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0\r\n"
-                            "segnale, no number\r\n"
-                            "segnale, nan, 1\r\n"
-                            "stazione, 1e999\r\n";
-  associa_origini(d, origini_testo(treno, "t.txt"));
-  ASSERT_TRUE(d.oggetti[0].origine.has_value());
-  EXPECT_EQ(d.oggetti[0].origine->riga, 1);
-  EXPECT_EQ(d.oggetti[0].posizione, 960);
-  EXPECT_FALSE(d.oggetti[1].origine.has_value()) << "placed by the protection pass";
-  ASSERT_TRUE(d.oggetti[2].origine.has_value()) << "a warning board comes from its slowdown";
-  EXPECT_EQ(d.oggetti[2].origine->riga, 2);
-  ASSERT_TRUE(d.oggetti[3].origine.has_value());
-  EXPECT_EQ(d.oggetti[3].origine->voce, "segnale,  3010, 2, 5, 1, 1, 0, 0, 0, 0, 0, 0");
+// The line of `testo` (from 1) that holds `frammento`.
+std::int32_t riga_di(const std::string& testo, const std::string& frammento) {
+  const std::size_t p = testo.find(frammento);
+  return p == std::string::npos ? 0 : static_cast<std::int32_t>(conta(testo.substr(0, p), "\n") + 1);
+}
+
+std::string dopo(std::string testo, const std::string& sezione, const std::string& voce) {
+  return testo.insert(testo.find(sezione) + sezione.size(), voce);
+}
+
+// Each object has the entry the model recorded while placing it: a
+// slowdown's warning board and the cells before it come from the
+// slowdown's line, a terrain stretch and its markers from their montagna
+// line, a curve from its curva line. A cell the binary files hold
+// otherwise than the texts compile has no entry.
+TEST(Origini, EveryObjectComesFromTheEntryThatPlacedIt) {
+  const std::string linea = dopo(testo_linea(), "[montagne]\r\n", "montagna, 6000, 7000, 12\r\n");
+  const std::string treno = dopo(testo_treno(), "[rallentamenti]\r\n",
+                                 "rallentamento, 5000, 30, 300, 1, 1, 0\r\nabbattimento, 6500, 180\r\n");
+  const Scenario scenario{nome_linea_incorporato, numero_treno_incorporato, true};
+  const DatiGrafico d = dati_da_testi(scenario, {linea, treno});
+  const std::string file_treno = std::string(nome_linea_incorporato) + "_" + numero_treno_incorporato + "-.txt";
+  struct Atteso {
+    Genere genere;
+    std::string file, voce;
+    std::size_t quanti;
+  };
+  const std::string file_linea = std::string(nome_linea_incorporato) + "_linea.txt";
+  for (const auto& a : {Atteso{Genere::avviso, file_treno, "rallentamento, 5000", 1},
+                        Atteso{Genere::cella_avviso, file_treno, "rallentamento, 5000", 4},
+                        Atteso{Genere::rallentamento, file_treno, "rallentamento, 5000", 1},
+                        Atteso{Genere::montagna, file_linea, "montagna, 6000", 1},
+                        Atteso{Genere::marcatore_montagna, file_linea, "montagna, 6000", 5},
+                        Atteso{Genere::curva, file_linea, "curvas3,  1000", 1},
+                        Atteso{Genere::segnale, file_treno, "segnale,    2300", 1},
+                        Atteso{Genere::stazione, file_treno, "stazione,    4500", 1}}) {
+    std::size_t trovati = 0;
+    for (const auto& o : d.oggetti) {
+      if (o.genere != a.genere || !o.origine || o.origine->voce.rfind(a.voce, 0) != 0) continue;
+      ++trovati;
+      EXPECT_EQ(o.origine->file, a.file) << a.voce;
+      EXPECT_EQ(o.origine->riga, riga_di(a.file == file_linea ? linea : treno, a.voce)) << a.voce;
+    }
+    EXPECT_EQ(trovati, a.quanti) << a.voce;
+  }
+  for (const auto& o : d.oggetti) {
+    const bool del_compattatore = o.genere == Genere::abbattimento && o.posizione != 6500;
+    EXPECT_EQ(o.origine.has_value(), o.genere != Genere::avvicinamento && !del_compattatore)
+        << classe_genere(o.genere) << " at " << o.posizione;
+  }
+
+  const Analisi a = analizza(scenario, {linea, treno});
+  DatiGrafico vecchia = dati_grafico(a.compattazione.modello);
+  const Oggetto* segnale = primo(vecchia, Genere::segnale);
+  ASSERT_NE(segnale, nullptr);
+  vecchia.celle[static_cast<std::size_t>(segnale->cella)].dato1 += 1;
+  associa_origini(vecchia, a.compattazione.modello, {{file_linea, linea}, {file_treno, treno}});
+  EXPECT_FALSE(primo(vecchia, Genere::segnale)->origine.has_value()) << "binary files older than the texts";
+  EXPECT_TRUE(primo(vecchia, Genere::cartello_velocita)->origine.has_value());
 }
 
 // An abbattimento point typed at 5500 m lies in cell 110, which for a signal
@@ -222,8 +264,6 @@ TEST(Dati, AbbattimentoPointLiesWhereItWasTyped) {
   DatiGrafico d = dati_grafico(std::nullopt, codifica_tabella(tabella), codifica_celle(celle));
   ASSERT_EQ(d.oggetti.size(), 1u);
   EXPECT_EQ(d.oggetti[0].posizione, 5500);
-  associa_origini(d, origini_testo("abbattimento, 5500, 180\r\n", "t.txt"));
-  EXPECT_TRUE(d.oggetti[0].origine.has_value());
 }
 
 TEST(Dati, StationIsPlacedWhereItWasTyped) {

@@ -48,7 +48,7 @@ function __scenari_tool_trains
     end | sort -u
 end
 
-set -l commands texts check lsp compile dump plot help
+set -l commands texts check lsp compile dump plot serve help
 complete -c scenari-tool -f
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a texts -d "write the embedded scenario's two description texts into DIR"
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a check -d 'report every problem of the description texts of DIR'
@@ -56,6 +56,7 @@ complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a lsp -
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a compile -d 'compact the description texts of DIR into the binary files'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a dump -d 'decode a _linea.dat, .sim or .dat file'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a plot -d 'draw the compiled scenario of DIR'
+complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a serve -d "serve the route viewer of DIR's texts, redrawn on every save"
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a help -d 'the commands, or the arguments and options of one'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -s V -l version -d 'print the version'
 complete -c scenari-tool -s h -l help -d 'print the arguments and options'
@@ -69,6 +70,7 @@ for entry in 'texts: --line= --train= --force' \
              'compile: --line= --train= --no-plan --out= --json --no-wait' \
              'dump: --json --from= --to= --nonempty' \
              'plot: --out= --html --from= --to= --no-run-out --line= --train=' \
+             'serve: --line= --train= --port= --host=' \
              'help:'
     set -l parts (string split ':' -- $entry)
     set -l command $parts[1]
@@ -91,5 +93,5 @@ for entry in 'texts: --line= --train= --force' \
         end
     end
 end
-complete -c scenari-tool -n '__fish_seen_subcommand_from texts check compile plot' -a '(__fish_complete_directories)'
+complete -c scenari-tool -n '__fish_seen_subcommand_from texts check compile plot serve' -a '(__fish_complete_directories)'
 complete -c scenari-tool -n '__fish_seen_subcommand_from dump' -a '(__fish_complete_suffix .dat .sim)'

@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
     platform::Files files;
     const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
                                           comando_compile(app, files), comando_dump(app, files),
-                                          comando_plot(app, files), comando_lsp(app, files)};
+                                          comando_plot(app, files), comando_lsp(app, files),
+                                          comando_serve(app, files)};
     if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) {
       platform::finish_standard_output();
       return *stato;

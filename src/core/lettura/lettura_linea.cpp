@@ -278,6 +278,7 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
                        "the plan view would grow beyond 1,000,000 m");
     return DopoVoceLinea::termina;
   }
+  m_.segna_tratto(m_.origini_curve, inizio, std::int64_t{inizio} + lunghezza, voce());
   return DopoVoceLinea::continua;
 }
 
@@ -289,7 +290,7 @@ DopoVoceLinea LetturaLinea::montagna() {
   if (const std::int32_t codice = rifiuto_montagna(m_, inizio, fine)) {
     return rifiuta(codice, codice == codice::troppe_montagne ? inizio : fine);
   }
-  Montagna stretto{inizio, fine, tipo};
+  Montagna stretto{inizio, fine, tipo, voce()};
   memo_montagna(m_, stretto);
   return DopoVoceLinea::continua;
 }

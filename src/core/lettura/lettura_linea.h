@@ -32,6 +32,7 @@ struct Montagna {
   std::int32_t inizio = 0;
   std::int32_t fine = 0;
   std::int32_t tipo = 0;
+  Luogo voce;  // the entry, recorded in the model with the cells it covers
 };
 
 // Stores a terrain stretch; its type becomes the one stored (less 10 for

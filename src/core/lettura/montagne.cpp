@@ -38,6 +38,9 @@ void memo_montagna(Modello& m, Montagna& stretto) {
   if (n > 1 && std::int64_t{inizio} - m.fine_montagna[static_cast<std::size_t>(n - 1)] <= 150) {
     tipo = 3;
   }
+  if (prima_cella(inizio) <= ultima_cella(fine)) {
+    m.segna_tratto(m.origini_montagne, prima_cella(inizio), ultima_cella(fine), stretto.voce);
+  }
   std::int32_t conteggio = 0;
   for (std::int64_t k = prima_cella(inizio); k <= ultima_cella(fine); ++k) {
     cella& c = m.celle_percorso[static_cast<std::size_t>(k)];

@@ -1,6 +1,7 @@
 #include "core/modello/modello.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -56,22 +57,42 @@ Problema& Modello::registra_avviso(std::string controllo, Luogo luogo, std::stri
   return problemi.back();
 }
 
+namespace {
+
+OrigineCella compatta_luogo(std::vector<std::string>& testi_letti, const Luogo& voce) {
+  auto testo = std::find(testi_letti.begin(), testi_letti.end(), voce.file);
+  if (testo == testi_letti.end()) testo = testi_letti.insert(testi_letti.end(), voce.file);
+  return {static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga, voce.colonna, voce.fine};
+}
+
+std::int32_t limitato(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 void Modello::segna_origine(std::int64_t cella, const Luogo& voce) {
   if (voce.file.empty() || cella < 0) return;
   const auto k = static_cast<std::size_t>(cella);
   if (origini.size() < celle_percorso.size()) origini.resize(celle_percorso.size());
   if (k >= origini.size()) return;
-  auto testo = std::find(testi_letti.begin(), testi_letti.end(), voce.file);
-  if (testo == testi_letti.end()) testo = testi_letti.insert(testi_letti.end(), voce.file);
-  origini[k] = OrigineCella{static_cast<std::uint8_t>(testo - testi_letti.begin() + 1), voce.riga,
-                            voce.colonna, voce.fine};
+  origini[k] = compatta_luogo(testi_letti, voce);
+}
+
+void Modello::segna_tratto(std::vector<OrigineTratto>& tratti, std::int64_t da, std::int64_t a,
+                           const Luogo& voce) {
+  if (voce.file.empty()) return;
+  tratti.push_back({limitato(da), limitato(a), compatta_luogo(testi_letti, voce)});
+}
+
+std::optional<Luogo> Modello::luogo(const OrigineCella& o) const {
+  if (o.testo == 0 || o.testo > testi_letti.size()) return std::nullopt;
+  return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna, o.fine};
 }
 
 std::optional<Luogo> Modello::origine(std::int64_t cella) const {
   if (cella < 0 || static_cast<std::size_t>(cella) >= origini.size()) return std::nullopt;
-  const OrigineCella& o = origini[static_cast<std::size_t>(cella)];
-  if (o.testo == 0) return std::nullopt;
-  return Luogo{testi_letti[o.testo - 1u], o.riga, o.colonna, o.fine};
+  return luogo(origini[static_cast<std::size_t>(cella)]);
 }
 
 void Modello::nota_cella(Problema& p, std::int64_t cella) const {

@@ -25,6 +25,13 @@ struct OrigineCella {
   std::int32_t fine = 0;
 };
 
+// The entry of a stretch that holds no cell's object, with its ends.
+struct OrigineTratto {
+  std::int32_t da = 0;
+  std::int32_t a = 0;
+  OrigineCella voce;
+};
+
 struct Modello {
   std::string nome_linea;
   std::string numero_treno;
@@ -64,6 +71,15 @@ struct Modello {
   std::vector<std::string> testi_letti;
   void segna_origine(std::int64_t cella, const Luogo& voce);
   std::optional<Luogo> origine(std::int64_t cella) const;
+  // The entries of the terrain stretches, with the first and last cell of
+  // each (a later stretch overrides an earlier one in the cells they
+  // share), and of the plan's curves, with the first and last metre each
+  // turns; in the order read.
+  std::vector<OrigineTratto> origini_montagne;
+  std::vector<OrigineTratto> origini_curve;
+  void segna_tratto(std::vector<OrigineTratto>& tratti, std::int64_t da, std::int64_t a,
+                    const Luogo& voce);
+  std::optional<Luogo> luogo(const OrigineCella& o) const;
   // Adds to `p` a note naming the entry that holds `cella`, when known.
   void nota_cella(Problema& p, std::int64_t cella) const;
   // Marks the last error as the one that ended the reading of its text.

@@ -14,6 +14,7 @@
 
 #include "core/modello/modello.h"
 #include "core/modello/problema.h"
+#include "core/percorso/compattazione.h"
 #include "platform/files.h"
 
 namespace scenari::tool {
@@ -34,6 +35,9 @@ enum class Genere {
   abbattimento,
   avvicinamento,
   fermata,
+  cella_avviso,        // one of the four cells before a warning board
+  montagna,            // a terrain stretch
+  marcatore_montagna,  // a terrain marker cell
 };
 
 // The name of a kind in the SVG's classes and the page's data:
@@ -42,8 +46,6 @@ const char* classe_genere(Genere g);
 
 // Where an object was written: a line of a description text.
 struct Origine {
-  Genere genere;
-  double posizione;  // the first value of the entry, metres
   std::string file;
   std::int32_t riga = 0;
   std::string voce;  // the entry as written, UTF-8
@@ -66,6 +68,7 @@ struct Oggetto {
   double posizione;
   std::string valori;  // what the cell holds, for tooltips
   std::optional<Origine> origine;
+  std::int32_t cella = -1;  // the route cell that holds it, if one does
 };
 
 // A problem of the compile, marked at its position when it has one.
@@ -89,16 +92,24 @@ struct DatiGrafico {
 // FormatoNonValido when one does not fit its layout.
 DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
                          std::string_view celle);
+// The same from a model held in memory.
+DatiGrafico dati_grafico(const Modello& m);
 
 // The curves the track of the plan view makes, with side and class.
 std::vector<Oggetto> curve_del_piano(const std::vector<PuntoPiano>& punti);
 
-// The entries of a description text that place objects, with their lines.
-std::vector<Origine> origini_testo(std::string_view testo, const std::string& file);
+// A description text by the bare file name the model's origins carry.
+struct TestoLetto {
+  std::string file;
+  std::string_view testo;
+};
 
-// Gives each object the entry it came from; objects that no entry matches
-// were placed by the compactor.
-void associa_origini(DatiGrafico& dati, const std::vector<Origine>& origini);
+// Gives each object the entry the model recorded for it while placing it
+// (for a terrain stretch or a curve, the entry of the stretch); objects
+// with none were placed by the compactor. `m` is the compile of `testi`;
+// an object whose cell `m` holds otherwise (binary files older than the
+// texts) gets no entry.
+void associa_origini(DatiGrafico& dati, const Modello& m, const std::vector<TestoLetto>& testi);
 
 // Speed in force per cell, km/h: the limit, lowered inside slowdowns.
 std::vector<int> velocita_effettiva(const std::vector<cella>& celle);
@@ -125,6 +136,15 @@ std::string disegna_svg(const DatiGrafico& dati, const Tratto& tratto = {});
 // The page opens on the whole route, with or without the track after its
 // end.
 std::string pagina_html(const DatiGrafico& dati, bool oltre_la_fine = true);
+// The page's data as its script reads it, and the page around such data;
+// a live page follows the server's events with newer data.
+std::string dati_pagina(const DatiGrafico& dati, bool oltre_la_fine);
+std::string pagina_html(const std::string& titolo, const std::string& dati, bool dal_vivo);
+
+// The route as two description texts compile in memory, as far as it was
+// built whatever the outcome, with the entry of each object and every
+// problem `check` reports.
+DatiGrafico dati_da_testi(const Scenario& scenario, const TestiDescrizione& testi);
 
 // What the plot command draws from `cartella`: the binary files compiled
 // there under the given names and, when the description texts are there

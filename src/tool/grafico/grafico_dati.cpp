@@ -8,6 +8,7 @@
 #include "tool/cp1252.h"
 #include "tool/grafico/grafico.h"
 #include "tool/grafico/grafico_problemi.h"
+#include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
 
@@ -68,10 +69,12 @@ Oggetto fermata(const Tabella& t, const cella& c, double p) {
   return o;
 }
 
-// An abbattimento point at p lies in cell p / 50, one cell later than the
-// other point objects.
+// Profile values, terrain and abbattimento points at p lie in cell p / 50,
+// one cell later than the other point objects.
+double posizione_profilo(std::size_t k) { return static_cast<double>(k) * metri_per_cella; }
+
 Oggetto abbattimento(std::size_t k, std::string valori) {
-  const double p = static_cast<double>(k) * metri_per_cella;
+  const double p = posizione_profilo(k);
   return {Genere::abbattimento, p, p, "", p, std::move(valori)};
 }
 
@@ -94,6 +97,8 @@ std::optional<Oggetto> oggetto_cella(const std::vector<cella>& celle, std::size_
     case 3: return Oggetto{Genere::rallentamento, p, fine_rallentamento(celle, k),
                     std::to_string(c.dato1) + " km/h", p, valori};
     case 4: return Oggetto{Genere::avviso, p, p, "", p, "slowdown at " + std::to_string(c.dato1) + " km/h"};
+    case 5: return Oggetto{Genere::cella_avviso, p, p, "", p, "cell " + std::to_string(c.dato1) + " before a warning board"};
+    case 11: return Oggetto{Genere::marcatore_montagna, posizione_profilo(k), posizione_profilo(k), ""};
     case 6: return Oggetto{Genere::cartello_velocita, p, p, velocita_cartello(c), p, valori};
     case 12: return abbattimento(k, "value " + std::to_string(c.dato1));
     case 13: return abbattimento(k, "no value");
@@ -103,22 +108,41 @@ std::optional<Oggetto> oggetto_cella(const std::vector<cella>& celle, std::size_
   }
 }
 
+// A terrain stretch for each run of cells of one terrain type.
+void montagne(const std::vector<cella>& celle, std::vector<Oggetto>& trovati) {
+  for (std::size_t k = 0; k < celle.size();) {
+    std::size_t fine = k + 1;
+    while (fine < celle.size() && celle[fine].montagna == celle[k].montagna) ++fine;
+    if (celle[k].montagna != 0) {
+      const std::string tipo = "type " + std::to_string(celle[k].montagna);
+      Oggetto o{Genere::montagna, posizione_profilo(k), posizione_profilo(fine), tipo, {}, "terrain " + tipo};
+      o.cella = static_cast<std::int32_t>(k);
+      trovati.push_back(std::move(o));
+    }
+    k = fine;
+  }
+}
+
 std::vector<Oggetto> oggetti(const std::vector<cella>& celle, const Tabella& t) {
   std::vector<Oggetto> trovati;
+  auto aggiungi = [&](Oggetto o, std::size_t k) {
+    o.cella = static_cast<std::int32_t>(k);
+    trovati.push_back(std::move(o));
+  };
   for (std::size_t k = 0; k < celle.size(); ++k) {
     const cella& c = celle[k];
     const double p = posizione_cella(k);
     if (c.tipo == 10) {
-      trovati.push_back(stazione(t, c, p));
-      trovati.push_back(fermata(t, c, p));
+      aggiungi(stazione(t, c, p), k);
+      aggiungi(fermata(t, c, p), k);
     } else if (auto o = oggetto_cella(celle, k, t)) {
-      trovati.push_back(std::move(*o));
+      aggiungi(std::move(*o), k);
     }
     if (c.avvicinamento != 0) {
-      trovati.push_back({Genere::avvicinamento, p, p, "", p,
-                         "approach code " + std::to_string(c.avvicinamento)});
+      aggiungi({Genere::avvicinamento, p, p, "", p, "approach code " + std::to_string(c.avvicinamento)}, k);
     }
   }
+  montagne(celle, trovati);
   return trovati;
 }
 
@@ -136,6 +160,9 @@ const char* classe_genere(Genere g) {
     case Genere::curva: return "curve";
     case Genere::abbattimento: return "protection-point";
     case Genere::avvicinamento: return "approach-cell";
+    case Genere::cella_avviso: return "warning-cell";
+    case Genere::montagna: return "terrain";
+    case Genere::marcatore_montagna: return "terrain-marker";
   }
   return "object";
 }
@@ -167,24 +194,22 @@ std::size_t celle_con_profilo(const std::vector<cella>& celle) {
   return n;
 }
 
-DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
-                         std::string_view celle) {
+namespace {
+
+DatiGrafico dati(const Planimetria* planimetria, const Tabella& t, std::vector<cella> celle) {
   DatiGrafico d;
   if (planimetria) {
     d.ha_piano = true;
-    d.piano = punti_pieni(decodifica_planimetria(*planimetria));
+    d.piano = punti_pieni(*planimetria);
   }
-  const auto t = decodifica_tabella(tabella);
-  d.celle = decodifica_celle(celle);
-  d.titolo = utf8_da_1252(t[85].nome) + " \u2014 train " + utf8_da_1252(t[86].nome);
-  d.lunghezza_percorso = t[84].valore2;
+  d.celle = std::move(celle);
+  d.titolo = utf8_da_1252(t[voce::linea].nome) + " \u2014 train " + utf8_da_1252(t[voce::orologio].nome);
+  d.lunghezza_percorso = t[voce::treno].valore2;
   d.oggetti = oggetti(d.celle, t);
   const auto c = curve_del_piano(d.piano);
   d.oggetti.insert(d.oggetti.end(), c.begin(), c.end());
   return d;
 }
-
-namespace {
 
 std::string nome_file(const std::string& percorso) {
   const std::size_t barra = percorso.find_last_of("/\\");
@@ -193,27 +218,42 @@ std::string nome_file(const std::string& percorso) {
 
 }  // namespace
 
+DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
+                         std::string_view celle) {
+  std::optional<Planimetria> piano;
+  if (planimetria) piano = decodifica_planimetria(*planimetria);
+  return dati(piano ? &*piano : nullptr, decodifica_tabella(tabella), decodifica_celle(celle));
+}
+
+DatiGrafico dati_grafico(const Modello& m) {
+  return dati(m.planimetria.esiste() ? &m.planimetria : nullptr, m.tabella_generale, m.celle_percorso);
+}
+
+DatiGrafico dati_da_testi(const Scenario& scenario, const TestiDescrizione& testi) {
+  const Analisi a = analizza(scenario, testi);
+  const Modello& m = a.compattazione.modello;
+  DatiGrafico d = dati_grafico(m);
+  const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
+  associa_origini(d, m, {{nomi.linea_txt, *testi.linea}, {nomi.treno_txt, *testi.treno}});
+  d.problemi = marcatori(a.problemi);
+  return d;
+}
+
 DatiGrafico dati_da_cartella(platform::Files& files, const std::string& cartella,
                              const std::string& nome_linea, const std::string& numero_treno) {
   const NomiFile nomi = nomi_file(cartella, nome_linea, numero_treno);
   std::optional<std::string> piano;
   if (files.exists(nomi.linea_dat)) piano = files.read(nomi.linea_dat);
   DatiGrafico d = dati_grafico(piano, files.read(nomi.sim), files.read(nomi.dat));
-  // Each text is read once, for the entries of the objects and, when both
-  // are there, for the compile's problems.
-  std::optional<std::string> testi[2];
-  std::vector<Origine> origini;
-  for (std::size_t i = 0; i < 2; ++i) {
-    const std::string& percorso = i == 0 ? nomi.linea_txt : nomi.treno_txt;
-    if (!files.exists(percorso)) continue;
-    testi[i] = files.read(percorso);
-    const auto trovate = origini_testo(*testi[i], nome_file(percorso));
-    origini.insert(origini.end(), trovate.begin(), trovate.end());
-  }
-  associa_origini(d, origini);
-  if (testi[0] && testi[1]) {
-    d.problemi = problemi_dei_testi(nome_linea, numero_treno, *testi[0], *testi[1]);
-  }
+  // With both texts there, their compile in memory gives the entries of
+  // the objects and the problems.
+  if (!files.exists(nomi.linea_txt) || !files.exists(nomi.treno_txt)) return d;
+  const std::string linea = files.read(nomi.linea_txt);
+  const std::string treno = files.read(nomi.treno_txt);
+  const Analisi a = analizza({nome_linea, numero_treno, true}, {linea, treno});
+  associa_origini(d, a.compattazione.modello,
+                  {{nome_file(nomi.linea_txt), linea}, {nome_file(nomi.treno_txt), treno}});
+  d.problemi = marcatori(a.problemi);
   return d;
 }
 

@@ -1,7 +1,6 @@
 #include "tool/grafico/grafico_problemi.h"
 
 #include "tool/diagnostica.h"
-#include "tool/verifica/analisi.h"
 
 namespace scenari::tool {
 
@@ -22,17 +21,14 @@ std::string testo_problema(const Problema& p) {
 
 }  // namespace
 
-std::vector<Marcatore> problemi_dei_testi(const std::string& nome_linea,
-                                          const std::string& numero_treno,
-                                          std::string_view linea, std::string_view treno) {
-  const Analisi a = analizza({nome_linea, numero_treno, true}, {linea, treno});
-  std::vector<Marcatore> marcatori;
-  for (const Problema& p : a.problemi) {
+std::vector<Marcatore> marcatori(const std::vector<Problema>& problemi) {
+  std::vector<Marcatore> m;
+  for (const Problema& p : problemi) {
     std::optional<double> posizione;
     if (p.posizione) posizione = *p.posizione;
-    marcatori.push_back({posizione, p.gravita, testo_problema(p)});
+    m.push_back({posizione, p.gravita, testo_problema(p)});
   }
-  return marcatori;
+  return m;
 }
 
 }  // namespace scenari::tool

@@ -20,9 +20,10 @@ struct Corsia {
 };
 
 constexpr Corsia corsie_oggetti[] = {
-    {"signals", true},     {"slowdowns", true}, {"speed boards", true},
-    {"text boards", true}, {"stations", true},  {"curves", true},
-    {"protection points", false}, {"approach cells", false}, {"problems", false},
+    {"signals", true},     {"slowdowns", true}, {"warning-board cells", false},
+    {"speed boards", true}, {"text boards", true}, {"stations", true},
+    {"curves", true},      {"terrain", true},   {"protection points", false},
+    {"approach cells", false}, {"problems", false},
 };
 constexpr int numero_corsie = static_cast<int>(std::size(corsie_oggetti));
 constexpr int corsia_problemi = numero_corsie - 1;
@@ -53,13 +54,16 @@ StileGenere stile(Genere g) {
     case Genere::segnale: return {"#d62728", 0};
     case Genere::rallentamento: return {"#ff7f0e", 1};
     case Genere::avviso: return {"#ff7f0e", 1};
-    case Genere::cartello_velocita: return {"#1f77b4", 2};
-    case Genere::cartello: return {"#9467bd", 3};
-    case Genere::stazione: return {"#2ca02c", 4};
-    case Genere::fermata: return {"#145a14", 4};
-    case Genere::curva: return {"#8c564b", 5};
-    case Genere::abbattimento: return {"#17becf", 6};
-    case Genere::avvicinamento: return {"#7f7f7f", 7};
+    case Genere::cella_avviso: return {"#e3a857", 2};
+    case Genere::cartello_velocita: return {"#1f77b4", 3};
+    case Genere::cartello: return {"#9467bd", 4};
+    case Genere::stazione: return {"#2ca02c", 5};
+    case Genere::fermata: return {"#145a14", 5};
+    case Genere::curva: return {"#8c564b", 6};
+    case Genere::montagna: return {"#6b8e23", 7};
+    case Genere::marcatore_montagna: return {"#3d5214", 7};
+    case Genere::abbattimento: return {"#17becf", 8};
+    case Genere::avvicinamento: return {"#7f7f7f", 9};
   }
   return {"#000000", 0};
 }
@@ -76,6 +80,9 @@ const char* nome_genere(Genere g) {
     case Genere::curva: return "curve";
     case Genere::abbattimento: return "protection point";
     case Genere::avvicinamento: return "approach cell";
+    case Genere::cella_avviso: return "cell before a warning board";
+    case Genere::montagna: return "terrain stretch";
+    case Genere::marcatore_montagna: return "terrain marker";
   }
   return "object";
 }
@@ -104,8 +111,13 @@ void forma(Svg& s, Genere g, double X, double X1, double Y, bool del_compattator
                             {"stroke-width", "1.5"}});
       break;
     case Genere::avvicinamento:
+    case Genere::cella_avviso:
       s.elemento("rect", {{"x", num(X)}, {"y", num(Y - 5)}, {"width", num(std::max(X1 - X, 1.0))},
                           {"height", "10"}, {"fill", colore}, {"fill-opacity", "0.6"}});
+      break;
+    case Genere::marcatore_montagna:
+      s.elemento("rect", {{"x", num(X - 0.75)}, {"y", num(Y - 7)}, {"width", "1.5"}, {"height", "14"},
+                          {"fill", colore}});
       break;
     case Genere::cartello_velocita:
       s.elemento("rect", {{"x", num(X - 4.5)}, {"y", num(Y - 4.5)}, {"width", "9"},
@@ -114,6 +126,7 @@ void forma(Svg& s, Genere g, double X, double X1, double Y, bool del_compattator
     case Genere::rallentamento:
     case Genere::stazione:
     case Genere::curva:
+    case Genere::montagna:
       s.elemento("rect", {{"x", num(X)}, {"y", num(Y - 4)}, {"width", num(std::max(X1 - X, 3.0))},
                           {"height", "8"}, {"fill", colore}});
       break;
@@ -172,8 +185,8 @@ void corsie(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
     if (!visibile(o.inizio, o.fine, distanza)) continue;
     const StileGenere st = stile(o.genere);
     const double X = distanza.a(std::clamp(o.inizio, distanza.v0, distanza.v1));
-    const double X1 = o.genere == Genere::avvicinamento
-                          ? distanza.a(std::min(o.inizio + metri_per_cella, distanza.v1))
+    const bool cella = o.genere == Genere::avvicinamento || o.genere == Genere::cella_avviso;
+    const double X1 = cella ? distanza.a(std::min(o.inizio + metri_per_cella, distanza.v1))
                           : distanza.a(std::clamp(o.fine, distanza.v0, distanza.v1));
     s.apri("g", {{"class", std::string("marker ") + classe_genere(o.genere)},
                  {"data-position", testo_numero(o.posizione)}});
@@ -314,6 +327,8 @@ void legenda(Svg& s) {
       {Genere::avviso, "warning board"},    {Genere::cartello_velocita, "speed board (s-side km/h)"},
       {Genere::cartello, "text board"},     {Genere::stazione, "station platform"},
       {Genere::fermata, "stop cell"},       {Genere::curva, "curve (side, class)"},
+      {Genere::cella_avviso, "cell before a warning board"}, {Genere::montagna, "terrain stretch"},
+      {Genere::marcatore_montagna, "terrain marker"},
       {Genere::abbattimento, "protection point from the text"},
       {Genere::avvicinamento, "approach cell"}};
   for (const auto& [g, nome] : voci) {

@@ -122,7 +122,7 @@ json problemi(const std::vector<Marcatore>& marcatori) {
   return p;
 }
 
-json dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
+json dati_json(const DatiGrafico& dati, bool oltre_la_fine) {
   Testi testi;
   json j = {{"title", dati.titolo},
             {"routeLength", dati.lunghezza_percorso},
@@ -177,13 +177,21 @@ std::string escape_html(std::string_view t) {
 
 }  // namespace
 
+std::string dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
+  return dati_json(dati, oltre_la_fine).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::string pagina_html(const std::string& titolo, const std::string& dati, bool dal_vivo) {
+  std::string pagina = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                       escape_html(titolo) + "</title>\n<style>\n" + stile_visore + "</style>\n</head>\n" +
+                       corpo_visore + "<script>\nconst DATI = " + per_script(dati) +
+                       ";\n</script>\n<script>\n" + script_visore + "</script>\n";
+  if (dal_vivo) pagina += std::string("<script>\n") + script_dal_vivo + "</script>\n";
+  return pagina + "</body>\n</html>\n";
+}
+
 std::string pagina_html(const DatiGrafico& dati, bool oltre_la_fine) {
-  const std::string json_dati =
-      dati_pagina(dati, oltre_la_fine).dump(-1, ' ', false, json::error_handler_t::replace);
-  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-         escape_html(dati.titolo) + "</title>\n<style>\n" + stile_visore + "</style>\n</head>\n" +
-         corpo_visore + "<script>\nconst DATI = " + per_script(json_dati) + ";\n</script>\n<script>\n" +
-         script_visore + "</script>\n</body>\n</html>\n";
+  return pagina_html(dati.titolo, dati_pagina(dati, oltre_la_fine), false);
 }
 
 }  // namespace scenari::tool

@@ -2,13 +2,15 @@
 // The route viewer: decodes the compact arrays of DATI and draws the plan
 // view and, on one distance axis, the object lanes and the profiles. The
 // distance axis zooms with the wheel and pans by dragging; the range box
-// takes kilometres. The body's data-from and data-to attributes always
-// hold the metres shown, for whoever drives the page.
+// takes kilometres. Labels are elements over the canvases, placed by
+// priority so that none covers another. The body's data-from and data-to
+// attributes always hold the metres shown, for whoever drives the page;
+// visore.aggiorna(data) redraws with newer data where the view stands.
 (function () {
-  const D = DATI;
   const CELLA = 50;
   const SX = 140, DX = 24;
   const corpo = 11;
+  const FONT = corpo + "px 'DejaVu Sans', Arial, sans-serif";
 
   // ---- decoding ----
 
@@ -28,49 +30,59 @@
     return v;
   }
 
-  const nCelle = D.profiles.cells;
-  const profili = [
-    { nome: "gradient (\u2030)", linee: [{ v: daTratti(D.profiles.gradient, nCelle), colore: "#8c564b", nome: "gradient" }], unita: "\u2030" },
-    { nome: "speed (km/h)", linee: [
-      { v: daTratti(D.profiles.limit, nCelle), colore: "#1f77b4", nome: "limit" },
-      { v: daTratti(D.profiles.effective, nCelle), colore: "#d62728", nome: "effective", tratteggio: [4, 2] }], unita: "km/h" },
-    { nome: "adhesion", linee: [{ v: daTratti(D.profiles.adhesion, nCelle), colore: "#2ca02c", nome: "adhesion" }], unita: "" },
-  ];
+  let D, nCelle, profili, piano, oggetti;
 
-  const piano = D.plan ? { m: somme(D.plan.m, 1), x: somme(D.plan.x, 10), y: somme(D.plan.y, 10) } : null;
-
-  const testi = D.texts;
-  const testo = (i) => (i >= 0 ? testi[i] : "");
-  const O = D.objects;
-  const oggetti = O.kind.map((k, i) => ({
-    genere: testi[k], inizio: O.start[i], fine: O.start[i] + O.length[i], posizione: O.start[i] + O.at[i],
-    etichetta: testo(O.label[i]), valori: testo(O.values[i]), origine: testo(O.origin[i]),
-  }));
+  function carica(dati) {
+    D = dati;
+    nCelle = D.profiles.cells;
+    profili = [
+      { nome: "gradient (\u2030)", linee: [{ v: daTratti(D.profiles.gradient, nCelle), colore: "#8c564b", nome: "gradient" }], unita: "\u2030" },
+      { nome: "speed (km/h)", linee: [
+        { v: daTratti(D.profiles.limit, nCelle), colore: "#1f77b4", nome: "limit" },
+        { v: daTratti(D.profiles.effective, nCelle), colore: "#d62728", nome: "effective", tratteggio: [4, 2] }], unita: "km/h" },
+      { nome: "adhesion", linee: [{ v: daTratti(D.profiles.adhesion, nCelle), colore: "#2ca02c", nome: "adhesion" }], unita: "" },
+    ];
+    piano = D.plan ? { m: somme(D.plan.m, 1), x: somme(D.plan.x, 10), y: somme(D.plan.y, 10) } : null;
+    const testi = D.texts;
+    const testo = (i) => (i >= 0 ? testi[i] : "");
+    const O = D.objects;
+    oggetti = O.kind.map((k, i) => ({
+      genere: testi[k], inizio: O.start[i], fine: O.start[i] + O.length[i], posizione: O.start[i] + O.at[i],
+      etichetta: testo(O.label[i]), valori: testo(O.values[i]), origine: testo(O.origin[i]),
+    }));
+  }
 
   // ---- lanes ----
 
   const corsie = [
     { nome: "signals", etichette: true }, { nome: "slowdowns", etichette: true },
-    { nome: "speed boards", etichette: true }, { nome: "text boards", etichette: true },
-    { nome: "stations", etichette: true }, { nome: "curves", etichette: true },
+    { nome: "warning-board cells", etichette: false }, { nome: "speed boards", etichette: true },
+    { nome: "text boards", etichette: true }, { nome: "stations", etichette: true },
+    { nome: "curves", etichette: true }, { nome: "terrain", etichette: true },
     { nome: "protection points", etichette: false }, { nome: "approach cells", etichette: false },
     { nome: "problems", etichette: false },
   ];
   const CORSIA_PROBLEMI = corsie.length - 1;
+  // Where labels compete for room, the lower priority gives way.
   const stili = {
-    "signal": { corsia: 0, colore: "#d62728", nome: "signal" },
-    "slowdown": { corsia: 1, colore: "#ff7f0e", nome: "slowdown" },
-    "warning-board": { corsia: 1, colore: "#ff7f0e", nome: "slowdown warning board" },
-    "speed-board": { corsia: 2, colore: "#1f77b4", nome: "speed board" },
-    "text-board": { corsia: 3, colore: "#9467bd", nome: "text board" },
-    "station": { corsia: 4, colore: "#2ca02c", nome: "station" },
-    "stop-cell": { corsia: 4, colore: "#145a14", nome: "stop cell" },
-    "curve": { corsia: 5, colore: "#8c564b", nome: "curve" },
-    "protection-point": { corsia: 6, colore: "#17becf", nome: "protection point" },
-    "approach-cell": { corsia: 7, colore: "#7f7f7f", nome: "approach cell" },
+    "signal": { corsia: 0, colore: "#d62728", nome: "signal", priorita: 1 },
+    "slowdown": { corsia: 1, colore: "#ff7f0e", nome: "slowdown", priorita: 3 },
+    "warning-board": { corsia: 1, colore: "#ff7f0e", nome: "slowdown warning board", priorita: 3 },
+    "warning-cell": { corsia: 2, colore: "#e3a857", nome: "cell before a warning board", priorita: 9 },
+    "speed-board": { corsia: 3, colore: "#1f77b4", nome: "speed board", priorita: 2 },
+    "text-board": { corsia: 4, colore: "#9467bd", nome: "text board", priorita: 4 },
+    "station": { corsia: 5, colore: "#2ca02c", nome: "station", priorita: 0 },
+    "stop-cell": { corsia: 5, colore: "#145a14", nome: "stop cell", priorita: 9 },
+    "curve": { corsia: 6, colore: "#8c564b", nome: "curve", priorita: 5 },
+    "terrain": { corsia: 7, colore: "#6b8e23", nome: "terrain stretch", priorita: 6 },
+    "terrain-marker": { corsia: 7, colore: "#3d5214", nome: "terrain marker", priorita: 9 },
+    "protection-point": { corsia: 8, colore: "#17becf", nome: "protection point", priorita: 9 },
+    "approach-cell": { corsia: 9, colore: "#7f7f7f", nome: "approach cell", priorita: 9 },
   };
+  const coloreTerreno = (o) => "hsl(" + ((Number(o.etichetta.replace(/\D/g, "")) * 67) % 360) + ",40%,52%)";
 
-  const ALTO_CORSIE = 24;
+  // The distance axis and the end of the route above the lanes.
+  const ALTO_CORSIE = 42;
   const altezzaCorsia = (c) => (c.etichette ? 40 : 22);
   const altoCorsia = [];
   let y = ALTO_CORSIE;
@@ -79,7 +91,7 @@
   const FINE_CORSIE = y;
   const ALTEZZA_PROFILO = 100, SPAZIO_PROFILI = 22;
   const altoProfilo = (i) => FINE_CORSIE + 14 + i * (ALTEZZA_PROFILO + SPAZIO_PROFILI);
-  const FINE_PROFILI = altoProfilo(profili.length) - SPAZIO_PROFILI;
+  const FINE_PROFILI = altoProfilo(3) - SPAZIO_PROFILI;
   const ALTEZZA = FINE_PROFILI + 44;
 
   // ---- view ----
@@ -121,7 +133,7 @@
     const g = c.getContext("2d");
     g.setTransform(r, 0, 0, r, 0, 0);
     g.clearRect(0, 0, w, altezza);
-    g.font = corpo + "px 'DejaVu Sans', Arial, sans-serif";
+    g.font = FONT;
     g.textBaseline = "alphabetic";
     return g;
   }
@@ -145,7 +157,8 @@
 
   // ---- the lanes and profiles canvas ----
 
-  function forma(g, genere, x, x1, y, cavo) {
+  function forma(g, o, x, x1, y) {
+    const genere = o.genere;
     const s = stili[genere];
     g.fillStyle = s.colore;
     g.strokeStyle = s.colore;
@@ -159,9 +172,12 @@
       case "protection-point":
         g.arc(x, y, 3.5, 0, 2 * Math.PI);
         g.lineWidth = 1.5;
-        if (cavo) { g.fillStyle = "#fff"; }
+        if (!o.origine) { g.fillStyle = "#fff"; }
         g.fill(); g.stroke(); break;
-      case "approach-cell": g.globalAlpha = 0.6; g.fillRect(x, y - 5, Math.max(x1 - x, 1), 10); g.globalAlpha = 1; break;
+      case "approach-cell": case "warning-cell":
+        g.globalAlpha = 0.6; g.fillRect(x, y - 5, Math.max(x1 - x, 1), 10); g.globalAlpha = 1; break;
+      case "terrain": g.fillStyle = coloreTerreno(o); g.fillRect(x, y - 4, Math.max(x1 - x, 1), 8); break;
+      case "terrain-marker": g.fillRect(x - 0.75, y - 7, 1.5, 14); break;
       default: g.fillRect(x, y - 4, Math.max(x1 - x, 3), 8);
     }
   }
@@ -169,27 +185,60 @@
   const visibile = (a, b) => b >= v0 && a <= v1;
   const estremi = (o) => {
     const a = X(Math.max(o.inizio, v0));
-    const b = o.genere === "approach-cell" ? X(Math.min(o.inizio + CELLA, v1)) : X(Math.min(o.fine, v1));
+    const cella = o.genere === "approach-cell" || o.genere === "warning-cell";
+    const b = cella ? X(Math.min(o.inizio + CELLA, v1)) : X(Math.min(o.fine, v1));
     return [a, b];
   };
 
+  // Label elements over a canvas, reused from one drawing to the next.
+  function Etichette(contenitore) {
+    const usate = [];
+    let n = 0;
+    this.inizia = () => { n = 0; };
+    this.metti = (testo, x0, y0, w, h, colore, dati) => {
+      if (n === usate.length) {
+        const e = document.createElement("span");
+        e.className = "etichetta";
+        contenitore.append(e);
+        usate.push(e);
+      }
+      const e = usate[n++];
+      e.textContent = testo;
+      e.style.cssText = "left:" + x0 + "px;top:" + y0 + "px;width:" + w + "px;height:" + h + "px;color:" + colore;
+      e.dataset.kind = dati.genere;
+      e.dataset.at = String(dati.metro);
+      e.hidden = false;
+    };
+    this.finisci = () => { for (let i = n; i < usate.length; i++) usate[i].hidden = true; };
+  }
+  const etichetteCorsie = new Etichette(el("etichetteCorsie"));
+  const etichettePiano = new Etichette(el("etichettePiano"));
+  const ALTO_ETICHETTA = 12, SPAZIO_ETICHETTE = 4;
+
+  // Each label centred over its mark in one of its lane's two rows, where
+  // it clears every label already placed there by at least a few pixels;
+  // labels go by priority, then along the route, so the thinning keeps the
+  // important ones and spaces the rest evenly.
   function etichette(g, daMettere) {
     const righe = new Map();
     const w = larghezza();
-    for (const { testo, x, corsia, colore } of daMettere) {
-      const l = g.measureText(testo).width;
-      const x0 = Math.max(SX, Math.min(x - l / 2, w - DX - l));
+    daMettere.sort((a, b) => a.priorita - b.priorita || a.x - b.x);
+    etichetteCorsie.inizia();
+    for (const m of daMettere) {
+      const l = Math.ceil(g.measureText(m.testo).width) + 1;
+      if (l > w - DX - SX) continue;
+      const x0 = Math.round(Math.max(SX, Math.min(m.x - l / 2, w - DX - l)));
       for (let riga = 0; riga < 2; riga++) {
-        const chiave = corsia * 2 + riga;
+        const chiave = m.corsia * 2 + riga;
         const prese = righe.get(chiave) || [];
-        if (prese.some(([a, b]) => x0 - 3 < b && a < x0 + l + 3)) continue;
+        if (prese.some(([a, b]) => x0 - SPAZIO_ETICHETTE < b && a < x0 + l + SPAZIO_ETICHETTE)) continue;
         prese.push([x0, x0 + l]);
         righe.set(chiave, prese);
-        g.fillStyle = colore;
-        g.fillText(testo, x0, altoCorsia[corsia] + 10 + riga * 11);
+        etichetteCorsie.metti(m.testo, x0, altoCorsia[m.corsia] + riga * ALTO_ETICHETTA, l, ALTO_ETICHETTA, m.colore, m);
         break;
       }
     }
+    etichetteCorsie.finisci();
   }
 
   function disegnaCorsie(g) {
@@ -206,8 +255,10 @@
       if (!visibile(o.inizio, o.fine)) continue;
       const s = stili[o.genere];
       const [a, b] = estremi(o);
-      forma(g, o.genere, a, b, centroCorsia(s.corsia), o.genere === "protection-point" && !o.origine);
-      if (o.etichetta && corsie[s.corsia].etichette) daMettere.push({ testo: o.etichetta, x: (a + b) / 2, corsia: s.corsia, colore: s.colore });
+      forma(g, o, a, b, centroCorsia(s.corsia));
+      if (o.etichetta && corsie[s.corsia].etichette) {
+        daMettere.push({ testo: o.etichetta, x: (a + b) / 2, corsia: s.corsia, colore: s.colore, priorita: s.priorita, genere: o.genere, metro: o.posizione });
+      }
     }
     etichette(g, daMettere);
     const yp = centroCorsia(CORSIA_PROBLEMI);
@@ -285,25 +336,35 @@
     g.textAlign = "left";
   }
 
+  // The kilometres above the lanes and below the profiles, with a line
+  // through both at each mark.
   function disegnaAsse(g) {
     const w = larghezza();
     const t = tacche(v0, v1, Math.max(4, Math.floor((w - SX - DX) / 90)));
+    g.fillStyle = "#222";
+    g.textAlign = "right";
+    g.fillText("km", SX - 24, 13);
     g.textAlign = "center";
     for (const v of t.valori) {
       const x = Math.round(X(v)) + 0.5;
       g.strokeStyle = "#e4e4e4"; g.lineWidth = 1;
-      g.beginPath(); g.moveTo(x, ALTO_CORSIE); g.lineTo(x, FINE_PROFILI + 5); g.stroke();
-      g.fillStyle = "#222"; g.fillText(km(v, t.passo), x, FINE_PROFILI + 18);
+      g.beginPath(); g.moveTo(x, 17); g.lineTo(x, FINE_PROFILI + 5); g.stroke();
+      g.strokeStyle = "#888";
+      g.beginPath(); g.moveTo(x, 16); g.lineTo(x, 21); g.stroke();
+      g.fillText(km(v, t.passo), x, 13);
+      g.fillText(km(v, t.passo), x, FINE_PROFILI + 18);
     }
+    g.strokeStyle = "#888";
+    g.beginPath(); g.moveTo(SX, 16.5); g.lineTo(w - DX, 16.5); g.stroke();
     g.fillText("distance from the start of the route (km)", (SX + w - DX) / 2, FINE_PROFILI + 36);
     if (D.routeLength > v0 && D.routeLength < v1) {
       const x = Math.round(X(D.routeLength)) + 0.5;
       g.strokeStyle = "#555"; g.setLineDash([5, 4]);
-      g.beginPath(); g.moveTo(x, ALTO_CORSIE - 6); g.lineTo(x, FINE_PROFILI); g.stroke(); g.setLineDash([]);
+      g.beginPath(); g.moveTo(x, 22); g.lineTo(x, FINE_PROFILI); g.stroke(); g.setLineDash([]);
       const scritta = "end of route (track beyond it added for the simulator)";
       const a_destra = x + 4 + g.measureText(scritta).width <= w - 2;
       g.textAlign = a_destra ? "left" : "right";
-      g.fillStyle = "#555"; g.fillText(scritta, a_destra ? x + 4 : x - 4, ALTO_CORSIE - 10);
+      g.fillStyle = "#555"; g.fillText(scritta, a_destra ? x + 4 : x - 4, 33);
     }
     g.textAlign = "left";
   }
@@ -367,7 +428,9 @@
   function disegnaPiano() {
     const w = telaPiano.clientWidth, h = 300;
     const g = prepara(telaPiano, h);
+    etichettePiano.inizia();
     if (!piano || piano.m.length < 2) {
+      etichettePiano.finisci();
       g.fillStyle = "#888"; g.textAlign = "center";
       g.fillText(D.hasPlanFile ? "the plan geometry file holds no track" : "no plan geometry file (compiled with --no-plan)", w / 2, h / 2);
       return;
@@ -406,11 +469,11 @@
   // round, so a station's dot lies on top of a kilometre mark.
   function segniPiano(g, pr, w, h) {
     const segni = [];
-    for (const o of oggetti) if (o.genere === "station") segni.push({ metro: o.posizione, testo: o.etichetta, colore: "#2ca02c", r: 4 });
-    if (D.routeLength > 0) segni.push({ metro: D.routeLength, testo: "end of route", colore: "#555", r: 3.5 });
+    for (const o of oggetti) if (o.genere === "station") segni.push({ metro: o.posizione, testo: o.etichetta, colore: "#2ca02c", r: 4, genere: "station" });
+    if (D.routeLength > 0) segni.push({ metro: D.routeLength, testo: "end of route", colore: "#555", r: 3.5, genere: "end" });
     const ultimo = piano.m[piano.m.length - 1];
     const t = tacche(0, ultimo, 14);
-    for (const m of t.valori) if (m > 0 && m !== D.routeLength) segni.push({ metro: m, testo: km(m, t.passo) + " km", colore: "#999", r: 3 });
+    for (const m of t.valori) if (m > 0 && m !== D.routeLength) segni.push({ metro: m, testo: km(m, t.passo) + " km", colore: "#999", r: 3, genere: "km" });
     const occupati = new Occupati(w, h);
     let ux = Infinity, uy = Infinity;
     for (let i = 0; i < piano.m.length; i++) {
@@ -430,24 +493,25 @@
     }
     g.textAlign = "left";
     for (const p of punti) {
-      const lw = g.measureText(p.testo).width, lh = corpo + 3;
+      const lw = Math.ceil(g.measureText(p.testo).width) + 2, lh = corpo + 3;
       for (const d of [7, 26, 48]) {
         const c = d * 0.7;
         const candidati = [[p.x + d, p.y - lh / 2], [p.x - d - lw, p.y - lh / 2], [p.x - lw / 2, p.y - d - lh], [p.x - lw / 2, p.y + d],
           [p.x + c, p.y - c - lh], [p.x - c - lw, p.y - c - lh], [p.x + c, p.y + c], [p.x - c - lw, p.y + c]];
-        const scelto = candidati.map(([x0, y0]) => ({ x0, y0, x1: x0 + lw, y1: y0 + lh })).find(occupati.libero);
+        const scelto = candidati.map(([x0, y0]) => ({ x0: Math.round(x0), y0: Math.round(y0), x1: Math.round(x0) + lw, y1: Math.round(y0) + lh }))
+          .find(occupati.libero);
         if (!scelto) continue;
-        occupati.prendi(scelto);
+        occupati.prendi({ x0: scelto.x0 - 1, y0: scelto.y0 - 1, x1: scelto.x1 + 1, y1: scelto.y1 + 1 });
         if (d > 7) {
           g.strokeStyle = p.colore; g.lineWidth = 0.8;
           g.beginPath(); g.moveTo(p.x, p.y);
           g.lineTo(Math.min(Math.max(p.x, scelto.x0), scelto.x1), Math.min(Math.max(p.y, scelto.y0), scelto.y1)); g.stroke();
         }
-        g.fillStyle = p.colore;
-        g.fillText(p.testo, scelto.x0 + 1, scelto.y1 - 3.5);
+        etichettePiano.metti(p.testo, scelto.x0, scelto.y0, lw, lh, p.colore, p);
         break;
       }
     }
+    etichettePiano.finisci();
   }
 
   // ---- drawing and the test hook ----
@@ -587,6 +651,7 @@
   function legenda() {
     const voci = [["#d62728", "signal"], ["#ff7f0e", "slowdown, warning board"], ["#1f77b4", "speed board (s-side km/h)"],
       ["#9467bd", "text board"], ["#2ca02c", "station platform"], ["#145a14", "stop cell"], ["#8c564b", "curve (side, class)"],
+      ["#e3a857", "cell before a warning board"], ["#6b8e23", "terrain stretch (colour by type; ticks: markers)"],
       ["#17becf", "protection point (hollow: placed by the compactor)"], ["#7f7f7f", "approach cell"],
       ["#d62728", "effective speed (dashed)"], ["#ffbf00", "warning"], ["#eee", "cells without profile values"]];
     for (const [colore, nome] of voci) {
@@ -601,10 +666,10 @@
   // Every problem in the order found; one with a position shows its
   // stretch when clicked.
   function elencoProblemi() {
-    if (D.problems.length === 0) return;
     const ul = el("problemi");
+    ul.replaceChildren();
+    el("elencoProblemi").hidden = D.problems.length === 0;
     el("titoloProblemi").textContent = "Problems of the compile (" + D.problems.length + ")";
-    el("elencoProblemi").hidden = false;
     for (const p of D.problems) {
       const li = document.createElement("li");
       li.className = p.error ? "errore" : "avviso";
@@ -614,11 +679,22 @@
     }
   }
 
+  // Newer data of the same scenario: the view keeps its stretch, within
+  // the new route's end.
+  function aggiorna(dati) {
+    carica(dati);
+    el("titolo").textContent = D.title;
+    elencoProblemi();
+    mostra(v0, v1);
+    document.body.dataset.updates = String(Number(document.body.dataset.updates || 0) + 1);
+  }
+
+  carica(DATI);
   el("titolo").textContent = D.title;
   elencoProblemi();
   el("coda").checked = D.runOut;
   legenda();
-  window.visore = { intervallo: () => [v0, v1], mostra, zoom };
+  window.visore = { intervallo: () => [v0, v1], mostra, zoom, aggiorna };
   mostra(0, fineVista());
   document.body.dataset.state = "ready";
 })();
