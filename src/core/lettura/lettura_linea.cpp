@@ -290,8 +290,8 @@ DopoVoceLinea LetturaLinea::montagna() {
   if (const std::int32_t codice = rifiuto_montagna(m_, inizio, fine)) {
     return rifiuta(codice, codice == codice::troppe_montagne ? inizio : fine);
   }
-  Montagna stretto{inizio, fine, tipo, voce()};
-  memo_montagna(m_, stretto);
+  Montagna stretto{inizio, fine, tipo};
+  memo_montagna(m_, stretto, voce());
   return DopoVoceLinea::continua;
 }
 

@@ -32,13 +32,13 @@ struct Montagna {
   std::int32_t inizio = 0;
   std::int32_t fine = 0;
   std::int32_t tipo = 0;
-  Luogo voce;  // the entry, recorded in the model with the cells it covers
 };
 
 // Stores a terrain stretch; its type becomes the one stored (less 10 for
 // marking types, 3 when it joins the stretch before it). The caller has
-// refused stretches that do not fit (see rifiuto_montagna).
-void memo_montagna(Modello& m, Montagna& stretto);
+// refused stretches that do not fit (see rifiuto_montagna). The model
+// records `voce`, the entry, with the cells the stretch covers.
+void memo_montagna(Modello& m, Montagna& stretto, const Luogo& voce = {});
 
 // Why a terrain stretch cannot be stored (a code, 0 if it can): a negative
 // end, an end cell beyond the route, or no room for one more stretch.

@@ -21,7 +21,7 @@ std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_
   return 0;
 }
 
-void memo_montagna(Modello& m, Montagna& stretto) {
+void memo_montagna(Modello& m, Montagna& stretto, const Luogo& voce) {
   const std::int32_t inizio = stretto.inizio;
   const std::int32_t fine = stretto.fine;
   std::int32_t& tipo = stretto.tipo;
@@ -39,7 +39,7 @@ void memo_montagna(Modello& m, Montagna& stretto) {
     tipo = 3;
   }
   if (prima_cella(inizio) <= ultima_cella(fine)) {
-    m.segna_tratto(m.origini_montagne, prima_cella(inizio), ultima_cella(fine), stretto.voce);
+    m.segna_tratto(m.origini_montagne, prima_cella(inizio), ultima_cella(fine), voce);
   }
   std::int32_t conteggio = 0;
   for (std::int64_t k = prima_cella(inizio); k <= ultima_cella(fine); ++k) {

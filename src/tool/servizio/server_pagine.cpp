@@ -98,7 +98,9 @@ struct ServerPagine::Stato {
 
   void prepara() {
     server.new_task_queue = [] { return new httplib::ThreadPool(fili); };
-    server.set_keep_alive_timeout(2);
+    // A connection left open after its last answer delays the stop by
+    // as much.
+    server.set_keep_alive_timeout(1);
     server.set_pre_routing_handler([this](const httplib::Request& q, httplib::Response& r) {
       if (!indirizzo_locale(host) || host_ammesso(q.get_header_value("Host"), porta)) {
         return httplib::Server::HandlerResponse::Unhandled;
