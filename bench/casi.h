@@ -36,6 +36,7 @@ std::string etichetta_lunghezza(std::int32_t lunghezza);
 void registra_incorporato();
 void registra_fasi();
 void registra_compilazione();
+void registra_verifica();
 
 // Names of the whole-compile cases, each with its route length.
 std::map<std::string, std::int32_t> casi_compilazione();

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   registra_incorporato();
   registra_fasi();
   registra_compilazione();
+  registra_verifica();
   // Progress goes to standard error, so standard output holds the table only.
   Raccolta raccolta;
   raccolta.SetOutputStream(&std::cerr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/lettura/tabella_voci.h"
+
 #include <optional>
 #include <string>
 
@@ -51,6 +53,46 @@ TEST(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
   EXPECT_EQ(m.codice_errore(), 15);
   EXPECT_EQ(m.posizione_errore(), 7901);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
+}
+
+// Every example line of the table of entries, read by the real readers in
+// its own text: it is recognised as its entry, gives no problem and takes
+// exactly the fields the table lists, so the entry written after it is read
+// as one.
+TEST(Lettura, EveryExampleOfTheTableIsReadAsItsEntry) {
+  const std::string lunghezza = "[generale]\r\nlunghezza percorso, 7000\r\n";
+  const auto& testi = riferimento::testi();
+  for (std::size_t t = 0; t < testi.size(); ++t) {
+    for (std::size_t s = 0; s < testi[t].sezioni.size(); ++s) {
+      for (const riferimento::Voce& voce : testi[t].sezioni[s].voci) {
+        const std::string esempio(voce.esempio);
+        SCOPED_TRACE(esempio);
+        EXPECT_TRUE(riferimento::riconosce(voce.chiave, esempio.substr(0, esempio.find(','))));
+        EXPECT_EQ(riferimento::voce_di(testi[t], esempio.substr(0, esempio.find(','))), &voce);
+        std::string linea = lunghezza + "[curve]\r\n[fine]\r\n";
+        std::string treno = "[generale]\r\nsabbia, 7\r\n[fine]\r\n";
+        if (t == 1) {
+          treno = "[generale]\r\n" + esempio + "\r\nsabbia, 7\r\n[fine]\r\n";
+        } else if (s == 0) {
+          linea = lunghezza + esempio + "\r\nsfondo due, 7\r\n[curve]\r\n[fine]\r\n";
+        } else {
+          linea = lunghezza + "[curve]\r\n" + esempio + "\r\npendenza, 6000, 7\r\n[fine]\r\n";
+        }
+        Modello m;
+        m.nome_linea = "Monte_Valle";
+        m.numero_treno = "77";
+        m.genera_linea = 1;
+        memorizza_dati(m, {linea, treno});
+        EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().messaggio;
+        EXPECT_EQ(m.tabella_generale[86].intero1, 7);
+        if (t == 0 && s == 0) {
+          EXPECT_EQ(m.tabella_generale[85].valore3, 7);
+        } else if (t == 0) {
+          EXPECT_EQ(m.celle_percorso[120].pendenza, 107);
+        }
+      }
+    }
+  }
 }
 
 struct CasoFallimento {

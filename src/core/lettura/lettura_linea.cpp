@@ -7,10 +7,14 @@
 #include "core/modello/codici.h"
 #include "core/lettura/pendenze.h"
 #include "core/lettura/planimetria_calcolo.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari {
 
 namespace {
+
+using riferimento::Parola;
+using riferimento::riconosce;
 
 constexpr std::int32_t lunghezza_massima = 1'000'000;
 
@@ -129,22 +133,16 @@ bool LetturaLinea::leggi_generale() {
 }
 
 bool LetturaLinea::applica_generale(const std::string& campo) {
-  if (contiene_nocase(campo, "percorso") && contiene_nocase(campo, "lunghezza")) {
+  if (riconosce(Parola::lunghezza, campo)) {
     if (!lunghezza_percorso()) return false;
   }
-  if (contiene(campo, "tre") && contiene(campo, "progressiva")) progressiva(voce::progressiva_tre);
-  if (contiene(campo, "due") && contiene(campo, "progressiva")) progressiva(voce::progressiva_due);
-  if (contiene(campo, "uno") && contiene(campo, "progressiva")) progressiva(voce::progressiva_uno);
-  if (contiene(campo, "sfondo") && contiene(campo, "uno")) {
-    m_.record(voce::linea).valore1 = leggi_intero();
-  }
-  if (contiene(campo, "sfondo") && contiene(campo, "due")) {
-    m_.record(voce::linea).valore3 = leggi_intero();
-  }
-  if (contiene(campo, "sfondo") && contiene(campo, "tre")) {
-    m_.record(voce::linea).valore2 = leggi_intero();
-  }
-  if (contiene(campo, "segnali") && contiene(campo, "ripetizione")) {
+  if (riconosce(Parola::progressiva_tre, campo)) progressiva(voce::progressiva_tre);
+  if (riconosce(Parola::progressiva_due, campo)) progressiva(voce::progressiva_due);
+  if (riconosce(Parola::progressiva_uno, campo)) progressiva(voce::progressiva_uno);
+  if (riconosce(Parola::sfondo_uno, campo)) m_.record(voce::linea).valore1 = leggi_intero();
+  if (riconosce(Parola::sfondo_due, campo)) m_.record(voce::linea).valore3 = leggi_intero();
+  if (riconosce(Parola::sfondo_tre, campo)) m_.record(voce::linea).valore2 = leggi_intero();
+  if (riconosce(Parola::ripetizione, campo)) {
     return ripetizione_segnali(campo);
   }
   return true;
@@ -231,16 +229,12 @@ DopoVoceLinea LetturaLinea::leggi_corpo() {
 // Every test that matches reads its own values, in this order.
 DopoVoceLinea LetturaLinea::applica_corpo(const std::string& campo) {
   DopoVoceLinea esito = DopoVoceLinea::continua;
-  if (contiene_nocase(campo, "pendenza")) esito = pendenza();
-  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "curva") && m_.genera_linea != 0) {
-    esito = curva(campo);
-  }
-  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "montagna")) esito = montagna();
-  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "indicatori_v")) esito = indicatori();
-  if (esito == DopoVoceLinea::continua && contiene_nocase(campo, "cartello") &&
-      contiene_nocase(campo, "indicat")) {
-    esito = cartello();
-  }
+  const auto segue = [&](Parola p) { return esito == DopoVoceLinea::continua && riconosce(p, campo); };
+  if (riconosce(Parola::pendenza, campo)) esito = pendenza();
+  if (segue(Parola::curva) && m_.genera_linea != 0) esito = curva(campo);
+  if (segue(Parola::montagna)) esito = montagna();
+  if (segue(Parola::indicatori)) esito = indicatori();
+  if (segue(Parola::cartello)) esito = cartello();
   return esito;
 }
 

@@ -7,6 +7,7 @@
 #include "core/lettura/luogo.h"
 #include "core/modello/codici.h"
 #include "core/lettura/stazioni.h"
+#include "core/lettura/tabella_voci.h"
 #include "core/lettura/voci_treno.h"
 
 namespace scenari {
@@ -191,26 +192,27 @@ bool ferma(DopoVoce e) { return e == DopoVoce::fine_testo || e == DopoVoce::arre
 // was refused.
 DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::string campo = m.ultimo_campo;
-  auto ha = [&campo](std::string_view parola) { return contiene_nocase(campo, parola); };
+  auto ha = [&campo](riferimento::Parola p) { return riferimento::riconosce(p, campo); };
+  using riferimento::Parola;
   voce_tabella& treno = m.record(voce::treno);
   voce_tabella& orologio = m.record(voce::orologio);
   DopoVoce e = DopoVoce::continua;
 
-  if (ha("frenata") && ha("massa")) treno.valore1 = lettore.leggi<std::int32_t>();
-  if (ha("vetture")) treno.valore3 = lettore.leggi<std::int32_t>();
-  if (ha("velocit") && ferma(e = voce_velocita(m, lettore, stato))) return e;
-  if (ha("aderenza") && ferma(e = voce_aderenza(m, lettore, stato))) return e;
-  if (ha("orologio")) {
+  if (ha(Parola::frenata)) treno.valore1 = lettore.leggi<std::int32_t>();
+  if (ha(Parola::vetture)) treno.valore3 = lettore.leggi<std::int32_t>();
+  if (ha(Parola::velocita) && ferma(e = voce_velocita(m, lettore, stato))) return e;
+  if (ha(Parola::aderenza) && ferma(e = voce_aderenza(m, lettore, stato))) return e;
+  if (ha(Parola::orologio)) {
     orologio.intero3 = lettore.leggi<std::int16_t>();
     orologio.intero4 = lettore.leggi<std::int16_t>();
     orologio.intero5 = lettore.leggi<std::int16_t>();
   }
-  if (ha("sabbia")) orologio.intero1 = lettore.leggi<std::int16_t>();
+  if (ha(Parola::sabbia)) orologio.intero1 = lettore.leggi<std::int16_t>();
   const Luogo& v = stato.voce;
-  if (ha("segnale") && ferma(e = voce_segnale(m, lettore, v))) return e;
-  if (ha("rallentamento") && ferma(e = voce_rallentamento(m, lettore, v))) return e;
-  if (ha("abbattimento") && ferma(e = voce_abbattimento(m, lettore, v))) return e;
-  if (ha("stazione")) return leggi_stazione(m, lettore, stato.stazione, v);
+  if (ha(Parola::segnale) && ferma(e = voce_segnale(m, lettore, v))) return e;
+  if (ha(Parola::rallentamento) && ferma(e = voce_rallentamento(m, lettore, v))) return e;
+  if (ha(Parola::abbattimento) && ferma(e = voce_abbattimento(m, lettore, v))) return e;
+  if (ha(Parola::stazione)) return leggi_stazione(m, lettore, stato.stazione, v);
   return DopoVoce::continua;
 }
 

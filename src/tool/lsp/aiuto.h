@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "tool/lsp/valori.h"
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::lsp {
 

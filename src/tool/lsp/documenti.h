@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::lsp {
 

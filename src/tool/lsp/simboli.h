@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::lsp {
 

@@ -15,8 +15,7 @@ Tratto in_byte(const scenari::Tratto& t) {
 Tratto campo_chiave(std::string_view riga) { return in_byte(campi_della_riga(riga, 0).front().tratto); }
 
 std::vector<Tratto> valori_di(std::string_view riga, const riferimento::Voce& voce) {
-  std::vector<Modo> modi;
-  for (const riferimento::Campo& c : voce.campi) modi.push_back(c.unita == "text" ? Modo::testo : Modo::numero);
+  const std::vector<Modo> modi = riferimento::modi_di(voce);
   const std::vector<CampoLetto> campi = campi_della_riga(riga, 0, modi, Modo::numero);
   std::vector<Tratto> valori;
   for (std::size_t i = 1; i < campi.size(); ++i) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::lsp {
 

@@ -4,7 +4,8 @@
 #include <string_view>
 
 #include "tool/riferimento/grammatica.h"
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
+#include "tool/riferimento/markdown.h"
 
 int main(int argc, char** argv) {
   namespace r = scenari::riferimento;

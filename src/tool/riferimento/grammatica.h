@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::riferimento {
 

@@ -2,7 +2,8 @@
 #include <sstream>
 
 #include "core/modello/codici.h"
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
+#include "tool/riferimento/markdown.h"
 
 namespace scenari::riferimento {
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr std::string_view introduzione = R"(# The description texts
 
-<!-- Generated from src/tool/riferimento/riferimento.cpp by
+<!-- Generated from src/core/lettura/tabella_voci.cpp by
      build/release/scenari-riferimento > docs/testi.md
      Edit the table there, not this file: a test compares the two. -->
 

@@ -5,7 +5,7 @@
 
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 namespace scenari::tool {
 
@@ -46,6 +46,11 @@ std::optional<std::string> piu_vicina(std::string_view parola,
   std::optional<std::string> migliore;
   std::size_t minima = std::max<std::size_t>(2, cercata.size() / 3) + 1;
   for (const std::string& nota : note) {
+    // The distance is at least the difference of the lengths: a word that
+    // far off cannot be nearer, and is not measured.
+    const std::size_t scarto = cercata.size() > nota.size() ? cercata.size() - nota.size()
+                                                            : nota.size() - cercata.size();
+    if (scarto >= minima) continue;
     const std::size_t d = distanza(cercata, minuscolo(nota));
     if (d < minima) {
       minima = d;
@@ -260,11 +265,8 @@ class Verifica {
   // The values of the line as the reader takes them for `voce`: a text field
   // to its comma, a number to the next blank as well.
   static std::vector<CampoLetto> valori_della_riga(const Riga& r, const riferimento::Voce& voce) {
-    std::vector<Modo> modi;
-    for (const riferimento::Campo& c : voce.campi) {
-      modi.push_back(c.unita == "text" ? Modo::testo : Modo::numero);
-    }
-    std::vector<CampoLetto> campi = campi_della_riga(r.testo, r.numero, modi, Modo::numero);
+    std::vector<CampoLetto> campi =
+        campi_della_riga(r.testo, r.numero, riferimento::modi_di(voce), Modo::numero);
     campi.erase(campi.begin());
     return campi;
   }

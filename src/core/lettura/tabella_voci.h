@@ -1,14 +1,27 @@
-// The reference of the two description texts, as data: every section, entry
-// and field with its unit, range and what the compactor does with it.
+// The one table of the entries of the two description texts: every section,
+// entry and field, how its keyword is recognised, its unit, range and what
+// the compactor does with it. The readers recognise their keywords with it;
 // docs/testi.md is generated from it and from the table of error codes
-// (core/modello/codici.h), and an editor's field help reads the same tables.
+// (core/modello/codici.h); the warnings and an editor's help read it.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/lettura/scansione.h"
 
 namespace scenari::riferimento {
+
+// Every entry of both texts, by the keyword the readers test for it.
+enum class Parola : std::uint8_t {
+  lunghezza, progressiva_uno, progressiva_due, progressiva_tre, sfondo_uno, sfondo_due,
+  sfondo_tre, ripetizione, curva, pendenza, montagna, indicatori, cartello,
+  vetture, frenata, sabbia, orologio, aderenza, velocita, stazione, rallentamento, segnale,
+  abbattimento,
+};
 
 struct Campo {
   std::string_view nome;
@@ -18,6 +31,7 @@ struct Campo {
 };
 
 struct Voce {
+  Parola chiave;
   std::string_view parola;  // the keyword as the embedded texts write it
   // The words a keyword field must contain to be this entry, and whether
   // the test tells capitals from small letters.
@@ -50,7 +64,13 @@ std::span<const Testo> testi();
 // first whose words it contains), or nullptr.
 const Voce* voce_di(const Testo& testo, std::string_view campo);
 
-// The whole reference as Markdown, as docs/testi.md holds it.
-std::string markdown();
+// The entry of a keyword, and the test by which a reader recognises it in a
+// keyword field.
+const Voce& voce(Parola chiave);
+bool riconosce(Parola chiave, std::string_view campo);
+
+// How a reader takes a field's value, and each field of an entry.
+Modo modo_di(const Campo& campo);
+std::vector<Modo> modi_di(const Voce& voce);
 
 }  // namespace scenari::riferimento

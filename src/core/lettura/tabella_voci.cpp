@@ -1,7 +1,9 @@
-#include "tool/riferimento/riferimento.h"
+#include "core/lettura/tabella_voci.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
+
+#include "core/lettura/campi.h"
 
 
 namespace scenari::riferimento {
@@ -61,32 +63,32 @@ constexpr Campo c_ripetizione[] = {
 constexpr int k_ripetizione[] = {3, 4, 5, 25};
 
 constexpr Voce v_generale_linea[] = {
-    {"lunghezza percorso", p_lunghezza, false,
+    {Parola::lunghezza, "lunghezza percorso", p_lunghezza, false,
      "The length of the route. Must come before every entry of the body: a text without it gives "
      "no route.",
      "lunghezza percorso,    7000", c_lunghezza,
      "Creates the route cells and the plan view; a second length line creates them anew.",
      k_lunghezza},
-    {"progressiva chilometrica uno", p_uno, true,
+    {Parola::progressiva_uno, "progressiva chilometrica uno", p_uno, true,
      "The first of three kilometric progressives (\"uno\", \"due\", \"tre\"), the kilometre "
      "markings of the line.",
      "progressiva chilometrica uno,    0,    0,    0", c_progressiva,
      "Read into record 83 before ordering. The multiples of 50 are checked once the train text "
      "has been read.",
      k_progressiva},
-    {"progressiva chilometrica due", p_due, true, "The second kilometric progressive.",
+    {Parola::progressiva_due, "progressiva chilometrica due", p_due, true, "The second kilometric progressive.",
      "progressiva chilometrica due,    0,    0,    0", c_progressiva,
      "Read into record 82 before ordering.", k_progressiva},
-    {"progressiva chilometrica tre", p_tre, true, "The third kilometric progressive.",
+    {Parola::progressiva_tre, "progressiva chilometrica tre", p_tre, true, "The third kilometric progressive.",
      "progressiva chilometrica tre,    0,    0,    0", c_progressiva,
      "Read into record 81 before ordering.", k_progressiva},
-    {"sfondo uno", p_sfondo_uno, true, "First background setting of the scenery.",
+    {Parola::sfondo_uno, "sfondo uno", p_sfondo_uno, true, "First background setting of the scenery.",
      "sfondo uno,    1", c_sfondo_uno, "Record 85 `valore1`.", k_intero},
-    {"sfondo due", p_sfondo_due, true, "Second background setting.", "sfondo due,    0",
+    {Parola::sfondo_due, "sfondo due", p_sfondo_due, true, "Second background setting.", "sfondo due,    0",
      c_sfondo_due, "Record 85 `valore3` (note the order: \"tre\" goes to `valore2`).", k_intero},
-    {"sfondo tre", p_sfondo_tre, true, "Third background setting.", "sfondo tre,    0",
+    {Parola::sfondo_tre, "sfondo tre", p_sfondo_tre, true, "Third background setting.", "sfondo tre,    0",
      c_sfondo_tre, "Record 85 `valore2`.", k_intero},
-    {"ripetizione segnali 4 codici", p_ripetizione, true,
+    {Parola::ripetizione, "ripetizione segnali 4 codici", p_ripetizione, true,
      "Repetition of signals in the cab, with 4 or 9 codes (the digit in the keyword field).",
      "ripetizione segnali 4 codici,    0    ,0", c_ripetizione,
      "Record 86 `valore1` to `valore3`.", k_ripetizione},
@@ -155,7 +157,7 @@ constexpr Campo c_cartello[] = {
 constexpr int k_cartello[] = {6, 15, 106, 107, 1250};
 
 constexpr Voce v_curve[] = {
-    {"curvad2", p_curva, false,
+    {Parola::curva, "curvad2", p_curva, false,
      "A curve of the plan view. The first of the digits 1 to 6 in the keyword field is its "
      "class: a turn of 0.0001, 0.0002, 0.0004, 0.001, 0.002 or 0.003 per metre. An \"s\" "
      "anywhere in the field makes it a left-hand curve; otherwise it turns right (\"d\").",
@@ -164,18 +166,18 @@ constexpr Voce v_curve[] = {
      k_curva},
 };
 constexpr Voce v_pendenze[] = {
-    {"pendenza", p_pendenza, false,
+    {Parola::pendenza, "pendenza", p_pendenza, false,
      "A change of gradient. Write the lines in ascending order of position.",
      "pendenza  , 500    , -7", c_pendenza, "`pendenza` of the route cells.", k_posizione},
 };
 constexpr Voce v_montagne[] = {
-    {"montagna", p_montagna, false, "A stretch of terrain of one type.",
+    {Parola::montagna, "montagna", p_montagna, false, "A stretch of terrain of one type.",
      "montagna,  1000,  2000,  12", c_montagna,
      "`montagna` of the cells; terrain markers (type 11), which any object may replace.",
      k_montagna},
 };
 constexpr Voce v_cartelli[] = {
-    {"indicatori_vmax", p_indicatori, false,
+    {Parola::indicatori, "indicatori_vmax", p_indicatori, false,
      "A maximum-speed indicator board with three speeds and a stripe count for each side.",
      "indicatori_vmax,  1050, 85, 90, 95, 0, 85, 90, 95, 0", c_indicatori,
      "One cell of type 6. A board at 0 m lies in cell 1, the start record, and stops the "
@@ -183,7 +185,7 @@ constexpr Voce v_cartelli[] = {
      k_indicatori},
 };
 constexpr Voce v_indicazioni[] = {
-    {"cartello indicatore", p_cartello, false, "A text board beside the track.",
+    {Parola::cartello, "cartello indicatore", p_cartello, false, "A text board beside the track.",
      "cartello indicatore,  2500, \"LAGO, BIVIO\"", c_cartello,
      "One cell of type 14 and one general record.", k_cartello},
 };
@@ -220,13 +222,13 @@ constexpr Campo c_orologio[] = {
 };
 
 constexpr Voce v_generale_treno[] = {
-    {"numero vetture", p_vetture, false, "Number of cars of the train.", "numero vetture,    6",
+    {Parola::vetture, "numero vetture", p_vetture, false, "Number of cars of the train.", "numero vetture,    6",
      c_vetture, "Record 84.", k_intero},
-    {"percentuale massa frenata", p_frenata, false, "Braked-mass percentage of the train.",
+    {Parola::frenata, "percentuale massa frenata", p_frenata, false, "Braked-mass percentage of the train.",
      "percentuale massa frenata,    120", c_frenata, "Record 84.", k_intero},
-    {"sabbia", p_sabbia, false, "Sand setting.", "sabbia,    0", c_sabbia, "Record 86.",
+    {Parola::sabbia, "sabbia", p_sabbia, false, "Sand setting.", "sabbia,    0", c_sabbia, "Record 86.",
      k_intero},
-    {"orologio", p_orologio, false,
+    {Parola::orologio, "orologio", p_orologio, false,
      "The clock at the start of the run. The three numbers may be separated by blanks instead "
      "of commas.",
      "orologio,    7               59            47 ", c_orologio, "Record 86.", k_intero},
@@ -241,7 +243,7 @@ constexpr Campo c_aderenza[] = {
      "last three cells keep 0."},
 };
 constexpr Voce v_aderenze[] = {
-    {"aderenza", p_aderenza, false, "A change of adhesion. Start at 0 m and ascend.",
+    {Parola::aderenza, "aderenza", p_aderenza, false, "A change of adhesion. Start at 0 m and ascend.",
      "aderenza,    2000,    75", c_aderenza, "`aderenza` of the route cells.", k_posizione},
 };
 
@@ -255,7 +257,7 @@ constexpr Campo c_velocita[] = {
 };
 constexpr int k_velocita[] = {15, 25, 107};
 constexpr Voce v_vel_limite[] = {
-    {"velocita", p_velocita, false, "A change of the speed limit. Start at 0 m and ascend.",
+    {Parola::velocita, "velocita", p_velocita, false, "A change of the speed limit. Start at 0 m and ascend.",
      "velocita,    1000,    90", c_velocita, "`velocita_limite` of the route cells.", k_velocita},
 };
 
@@ -287,7 +289,7 @@ constexpr Campo c_stazione[] = {
 };
 constexpr int k_stazione[] = {8, 9, 10, 15, 22, 24, 25, 107, 114};
 constexpr Voce v_stazioni[] = {
-    {"stazione", p_stazione, false,
+    {Parola::stazione, "stazione", p_stazione, false,
      "A station or stop of the train, in the order the train meets them. Platforms of "
      "consecutive stations keep at least 350 m between them.",
      "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, LAGO MARINELLA",
@@ -318,7 +320,7 @@ constexpr Campo c_rallentamento[] = {
 };
 constexpr int k_rallentamento[] = {11, 12, 13, 15, 17, 18, 19, 20, 107, 112, 113, 1250, 1251};
 constexpr Voce v_rallentamenti[] = {
-    {"rallentamento", p_rallentamento, false, "A stretch to be run at reduced speed.",
+    {Parola::rallentamento, "rallentamento", p_rallentamento, false, "A stretch to be run at reduced speed.",
      "rallentamento,    3000,   30,  500,  1,  1,  0", c_rallentamento,
      "Start, end and warning-board cells; then the compactor protects it with abbattimento "
      "points (value 180) before the start, inside it and before the next signal.",
@@ -346,7 +348,7 @@ constexpr Campo c_segnale[] = {
 };
 constexpr int k_segnale[] = {11, 15, 16, 107};
 constexpr Voce v_segnali[] = {
-    {"segnale", p_segnale, false, "A signal.",
+    {Parola::segnale, "segnale", p_segnale, false, "A signal.",
      "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0", c_segnale,
      "One cell of type 1 and the approach codes of four cells before it.", k_segnale},
 };
@@ -359,7 +361,7 @@ constexpr Campo c_abbattimento[] = {
 };
 constexpr int k_abbattimento[] = {7, 15, 107, 1250};
 constexpr Voce v_codici[] = {
-    {"abbattimento", p_abbattimento, false, "An abbattimento point.",
+    {Parola::abbattimento, "abbattimento", p_abbattimento, false, "An abbattimento point.",
      "abbattimento,    2600,  180", c_abbattimento, "One cell of type 12 or 13.",
      k_abbattimento},
 };
@@ -388,12 +390,14 @@ constexpr Testo elenco_testi[] = {
      sezioni_treno},
 };
 
-bool contiene(std::string_view campo, std::string_view parola, bool maiuscole_distinte) {
-  auto uguali = [maiuscole_distinte](char a, char b) {
-    if (maiuscole_distinte) return a == b;
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
-  return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguali) != campo.end();
+bool contiene_parola(std::string_view campo, std::string_view parola, bool maiuscole_distinte) {
+  return maiuscole_distinte ? contiene(campo, parola) : contiene_nocase(campo, parola);
+}
+
+bool contiene_tutte(const Voce& v, std::string_view campo) {
+  return std::all_of(v.contiene.begin(), v.contiene.end(), [&](std::string_view p) {
+    return contiene_parola(campo, p, v.maiuscole_distinte);
+  });
 }
 
 }  // namespace
@@ -403,13 +407,33 @@ std::span<const Testo> testi() { return elenco_testi; }
 const Voce* voce_di(const Testo& testo, std::string_view campo) {
   for (const Sezione& s : testo.sezioni) {
     for (const Voce& v : s.voci) {
-      const bool tutte = std::all_of(v.contiene.begin(), v.contiene.end(), [&](std::string_view p) {
-        return contiene(campo, p, v.maiuscole_distinte);
-      });
-      if (tutte) return &v;
+      if (contiene_tutte(v, campo)) return &v;
     }
   }
   return nullptr;
+}
+
+const Voce& voce(Parola chiave) {
+  static const auto indice = [] {
+    std::array<const Voce*, static_cast<std::size_t>(Parola::abbattimento) + 1> voci{};
+    for (const Testo& t : elenco_testi) {
+      for (const Sezione& s : t.sezioni) {
+        for (const Voce& v : s.voci) voci[static_cast<std::size_t>(v.chiave)] = &v;
+      }
+    }
+    return voci;
+  }();
+  return *indice[static_cast<std::size_t>(chiave)];
+}
+
+bool riconosce(Parola chiave, std::string_view campo) { return contiene_tutte(voce(chiave), campo); }
+
+Modo modo_di(const Campo& campo) { return campo.unita == "text" ? Modo::testo : Modo::numero; }
+
+std::vector<Modo> modi_di(const Voce& voce) {
+  std::vector<Modo> modi;
+  for (const Campo& c : voce.campi) modi.push_back(modo_di(c));
+  return modi;
 }
 
 }  // namespace scenari::riferimento
