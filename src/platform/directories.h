@@ -1,4 +1,4 @@
-// Directories: creating one with its parents, and listing the files of one.
+// Directories: creating one with its parents, and listing what one holds.
 #pragma once
 
 #include <string>
@@ -11,7 +11,12 @@ namespace scenari::platform {
 void create_directories(const std::string& path);
 
 // The names (not paths) of the regular files directly inside `path`, sorted.
-// Throws FileError when the directory cannot be read.
+// Throws FileError when the directory cannot be read ("no such directory",
+// "not a directory" or the system's reason).
 std::vector<std::string> file_names(const std::string& path);
+
+// The names of every entry directly inside `path`, of any kind, sorted;
+// throws as file_names does.
+std::vector<std::string> entry_names(const std::string& path);
 
 }  // namespace scenari::platform
