@@ -3,7 +3,8 @@
 #include <iostream>
 
 #include "esecuzione/incorporato.h"
-#include "platform/terminal.h"
+#include "tool/colore.h"
+#include "tool/stato.h"
 
 namespace scenari::tool {
 
@@ -15,6 +16,7 @@ const char* nome_esito(int stato) {
     case uscita_dati: return "data problem";
     case uscita_errore_fatale: return "fatal";
     case uscita_senza_percorso: return "no route";
+    case uscita_uso: return "usage error";
     default: return "file error";
   }
 }
@@ -67,7 +69,7 @@ void stampa_rapporto(const OpzioniCompilazione& o, const EsitoCompilazione& e, b
     std::cout << testo_json(rapporto_json(o, e)) << '\n';
   } else {
     scrivi_rapporto_testo(std::cout, std::cerr, e,
-                          {platform::colour_wanted(platform::Stream::error)});
+                          {colore_su(platform::Stream::error)});
   }
 }
 
