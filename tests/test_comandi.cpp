@@ -56,7 +56,7 @@ const char* const comandi[] = {"texts", "check", "compile", "dump", "plot"};
 // ---- usage ----
 
 TEST(Uso, BareCallAndUnknownCommandPrintTheUsageWithStatus64) {
-  for (const std::string argomenti : {"", "bogus", "dupm /tmp/x.dat"}) {
+  for (const std::string argomenti : {"", "bogus", "dupm /tmp/x.dat", "help bogus", "--color=never"}) {
     SCOPED_TRACE(argomenti);
     const Uscita u = esegui(argomenti);
     EXPECT_EQ(u.stato, uscita_uso);
@@ -65,10 +65,91 @@ TEST(Uso, BareCallAndUnknownCommandPrintTheUsageWithStatus64) {
       EXPECT_NE(u.testo.find("\n  " + std::string(c) + " "), std::string::npos) << c;
     }
   }
-  EXPECT_NE(esegui("dupm").testo.find("did you mean 'dump'?"), std::string::npos);
+  EXPECT_NE(esegui("dupm").testo.find("unknown command 'dupm'; did you mean 'dump'?"),
+            std::string::npos);
   EXPECT_EQ(esegui("bogus").testo.find("did you mean"), std::string::npos);
-  EXPECT_EQ(esegui("--help").stato, uscita_ok);
   EXPECT_EQ(esegui("compile").stato, uscita_uso) << "a known command keeps its own checks";
+}
+
+// Every problem of a command line in the tool's words, with the nearest
+// option and where the options are listed; none of the parser's own.
+TEST(Uso, CommandLineProblemsInTheToolsWords) {
+  Cartella dir;
+  const std::string d = "'" + dir.str() + "'";
+  const std::map<std::string, std::string> casi = {
+      {"check " + d + " --jsn", "error: unknown option '--jsn'; did you mean '--json'?"},
+      {"compile " + d + " --no-wiat=1", "unknown option '--no-wiat'; did you mean '--no-wait'?"},
+      {"dump " + d + "/a.dat --bogus", "unknown option '--bogus'\n"},
+      {"check", "error: missing DIR: directory holding the two description texts"},
+      {"check " + d + " other", "error: unexpected argument 'other'"},
+      {"dump " + d + "/a.dat --from abc", "invalid value 'abc' for --from: a number is expected"},
+      {"plot " + d + " --to x", "invalid value 'x' for --to: a number is expected"},
+      {"compile " + d + " --out", "error: --out needs a value: directory for the binary files"},
+      {"plot " + d + " --html --from 1", "cannot be given with"},
+      {"check " + d + " --color=sometimes", "invalid value 'sometimes' for --color"},
+      {"help check extra", "unexpected argument 'extra'"},
+  };
+  for (const auto& [argomenti, atteso] : casi) {
+    SCOPED_TRACE(argomenti);
+    const Uscita u = esegui(argomenti);
+    EXPECT_EQ(u.stato, uscita_uso);
+    EXPECT_NE(u.testo.find("scenari-tool: " + std::string(atteso.starts_with("error") ? "" : "error: ")),
+              std::string::npos) << u.testo;
+    EXPECT_NE(u.testo.find(atteso), std::string::npos) << u.testo;
+    for (const char* grezzo : {"was not expected", "is required", "Could not convert", "excludes",
+                               "required TEXT missing", "Run with --help"}) {
+      EXPECT_EQ(u.testo.find(grezzo), std::string::npos) << grezzo;
+    }
+  }
+}
+
+// help [COMMAND], -h, -V: status 0, the program named as such rather than
+// by the path it was run from.
+TEST(Uso, HelpAndVersion) {
+  const Uscita elenco = esegui("help");
+  EXPECT_EQ(elenco.stato, uscita_ok);
+  EXPECT_TRUE(elenco.testo.starts_with("usage: scenari-tool COMMAND")) << elenco.testo;
+  EXPECT_EQ(esegui("--help").testo, esegui("-h").testo);
+  for (const char* c : comandi) {
+    SCOPED_TRACE(c);
+    const Uscita aiuto = esegui(std::string("help ") + c);
+    EXPECT_EQ(aiuto.stato, uscita_ok);
+    EXPECT_EQ(aiuto.testo, esegui(std::string(c) + " --help").testo);
+    EXPECT_NE(aiuto.testo.find("usage: scenari-tool " + std::string(c) + " "), std::string::npos)
+        << aiuto.testo;
+    EXPECT_NE(aiuto.testo.find("--color"), std::string::npos);
+    EXPECT_EQ(aiuto.testo.find(SCENARI_TOOL), std::string::npos) << "the whole path shown";
+  }
+  const Uscita v = esegui("-V");
+  EXPECT_EQ(v.stato, uscita_ok);
+  EXPECT_TRUE(v.testo.starts_with("scenari-tool ")) << v.testo;
+  EXPECT_EQ(v.testo, esegui("--version").testo);
+}
+
+// Colour: on a terminal by default, never with a non-empty NO_COLOR or on a
+// dumb terminal, and as --color says whatever the terminal.
+TEST(Uso, ColourOnATerminalAsAskedAndAsTheEnvironmentSays) {
+  Cartella dir;
+  platform::Files files;
+  scrivi_esempio(files, dir.str(), false);
+  const NomiFile nomi = nomi_file(dir.str(), nome_linea_incorporato, numero_treno_incorporato);
+  write_file(nomi.treno_txt, read_file(nomi.treno_txt) + "segnal, 1000\r\n");
+  const std::string d = " check '" + dir.str() + "'";
+  const auto colorato = [](const std::string& testo) { return testo.find("\x1b[") != std::string::npos; };
+  EXPECT_TRUE(colorato(esegui(d + " --color=always").testo));
+  EXPECT_FALSE(colorato(esegui(d).testo)) << "not a terminal";
+  if (std::system("script --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "script is missing";
+  const auto su_terminale = [&](const std::string& ambiente, const std::string& opzioni) {
+    const fs::path copione = dir / "terminale.sh";
+    write_file(copione, "script -qec \"env " + ambiente + " '" SCENARI_TOOL "'" + d + opzioni +
+                            "\" /dev/null\n");
+    return colorato(test::run_program("sh", "'" + copione.string() + "'").output);
+  };
+  EXPECT_TRUE(su_terminale("TERM=xterm NO_COLOR=", ""));
+  EXPECT_FALSE(su_terminale("TERM=xterm NO_COLOR=1", ""));
+  EXPECT_FALSE(su_terminale("TERM=dumb", ""));
+  EXPECT_FALSE(su_terminale("TERM=xterm", " --color=never"));
+  EXPECT_TRUE(su_terminale("TERM=dumb NO_COLOR=1", " --color=always"));
 }
 
 TEST(Uso, NearestCommandForSlipsOnly) {
@@ -118,10 +199,32 @@ TEST(NomiCartella, TheOnePairOfTextsNamesTheScenario) {
   EXPECT_EQ(nomi_testi(dir.str(), dati("", "7")).linea, "Monte Alto");
   EXPECT_EQ(nomi_testi(dir.str(), dati("Monte Alto_Valle Bassa")).treno, "123");
 
-  // No texts: the names stay as given, so the missing text is what gets reported.
+  // Both names given: they stand, so the missing text is what gets reported.
   Cartella vuota;
-  EXPECT_EQ(nomi_testi(vuota.str(), dati()).linea, nome_linea_incorporato);
-  EXPECT_EQ(nomi_testi((vuota / "missing").string(), dati()).linea, nome_linea_incorporato);
+  EXPECT_EQ(nomi_testi(vuota.str(), dati("Monte", "5")).linea, "Monte");
+  // Otherwise the directory is named as written, with what it lacks.
+  const auto rifiuto = [](const std::string& cartella, const Nomi& n) -> std::string {
+    try {
+      nomi_testi(cartella, n);
+    } catch (const Rifiuto& r) {
+      EXPECT_EQ(r.stato, uscita_errore_file);
+      return r.messaggio;
+    } catch (const platform::FileError& e) {
+      return e.what();
+    }
+    return "(accepted)";
+  };
+  const std::string v = vuota.str();
+  EXPECT_EQ(rifiuto(v, dati()), v + " holds no scenario: no *_linea.txt in it");
+  EXPECT_EQ(rifiuto(v + "/missing", dati()), v + "/missing: no such directory");
+  EXPECT_EQ(rifiuto(dir.str(), dati("Piano")),
+            dir.str() + " holds no scenario of route 'Piano': no Piano_linea.txt in it");
+  EXPECT_EQ(rifiuto(dir.str(), dati("", "9")),
+            dir.str() + " holds no scenario of train '9': no *_9-.txt in it");
+  fs::remove(dir / "Monte Alto_7_b-.txt");
+  fs::remove(dir / "Monte Alto_Valle Bassa_123-.txt");
+  EXPECT_NE(rifiuto(dir.str(), dati()).find(" holds no scenario: no train text beside "),
+            std::string::npos);
 }
 
 TEST(NomiCartella, BinariesOrCompileItFirst) {

@@ -384,5 +384,50 @@ TEST(Program, ExitStatuses) {
   EXPECT_FALSE(fs::exists(dir / nome(nomi_run.linea_dat))) << "--no-plan wrote a plan file";
 }
 
+// compile --out creates the directory; dump and plot refuse a range that
+// holds nothing; check and compile under --json print one object whatever
+// the status, the directory named as it was written.
+TEST(Program, OutDirectoryEmptyRangesAndOneJsonObject) {
+  Cartella dir;
+  const std::string d = "'" + dir.str() + "'";
+  ASSERT_EQ(esegui("texts " + d), uscita_ok);
+  const fs::path uscita = dir / "nuova" / "sotto";
+  ASSERT_EQ(esegui("compile " + d + " --out '" + uscita.string() + "'"), uscita_ok);
+  EXPECT_TRUE(fs::exists(uscita / nome(nomi_run.dat)));
+  const std::string dat = "'" + (uscita / nome(nomi_run.dat)).string() + "'";
+  EXPECT_EQ(esegui("dump " + dat + " --from 100 --to 50"), uscita_uso);
+  EXPECT_EQ(esegui("dump " + dat + " --from 50 --to 50"), uscita_ok);
+  EXPECT_EQ(esegui("plot '" + uscita.string() + "' --from 2 --to 1"), uscita_uso);
+  EXPECT_EQ(esegui("plot '" + uscita.string() + "' --from 2 --to 2"), uscita_uso);
+
+  const std::string nope = test::run_program(SCENARI_TOOL, "check nope").output;
+  EXPECT_EQ(nope, "scenari-tool: nope: no such directory\n");
+  for (const char* comando : {"check", "compile"}) {
+    SCOPED_TRACE(comando);
+    std::set<std::string> chiavi_attese;
+    for (const auto& [argomenti, stato] :
+         std::vector<std::pair<std::string, int>>{{d, uscita_ok},
+                                                  {"nope", uscita_errore_file},
+                                                  {d + " --jsn", uscita_uso},
+                                                  {d + " --line a/b", uscita_uso}}) {
+      SCOPED_TRACE(argomenti);
+      // The object follows what standard error says.
+      const std::string testo =
+          test::run_program(SCENARI_TOOL, std::string(comando) + " " + argomenti + " --json").output;
+      const json j = json::parse(testo.substr(std::min(testo.find("\n{"), testo.find('{'))), nullptr, false);
+      ASSERT_TRUE(j.is_object()) << testo;
+      EXPECT_EQ(j["status"], stato);
+      std::set<std::string> chiavi;
+      for (const auto& [k, v] : j.items()) {
+        if (k != "message") chiavi.insert(k);
+      }
+      if (chiavi_attese.empty()) chiavi_attese = chiavi;
+      EXPECT_EQ(chiavi, chiavi_attese);
+      EXPECT_EQ(j.contains("message"), stato != uscita_ok);
+    }
+    EXPECT_TRUE(chiavi_attese.count("problems") != 0 && chiavi_attese.count("route") != 0);
+  }
+}
+
 }  // namespace
 }  // namespace scenari::tool

@@ -7,6 +7,7 @@
 #include "esecuzione/nomi_file.h"
 #include "esecuzione/uscite.h"
 #include "core/percorso/compattazione.h"
+#include "platform/directories.h"
 #include "platform/directory_lock.h"
 #include "tool/verifica/analisi.h"
 
@@ -67,6 +68,7 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
     esito.stato = stato_di(c);
     if (c.esito == EsitoPercorso::senza_percorso) esito.messaggio = motivo_senza_percorso(c.modello);
     if (o.scrivi && c.esito == EsitoPercorso::completo) {
+      platform::create_directories(o.cartella_uscita);
       const platform::DirectoryLock lucchetto(o.cartella_uscita, o.attendi);
       esito.scritti = scrivi_binari(files, o.cartella_uscita, c);
     }

@@ -54,7 +54,7 @@ int fallimento(const CLI::App& app, int stato, const std::string& messaggio) {
   }
   std::cerr << "scenari-tool: " << messaggio << '\n';
   if (uscita_sana && vuole_json(app)) {
-    std::cout << testo_json({{"status", stato}, {"message", messaggio}}) << '\n' << std::flush;
+    std::cout << testo_json(json_del_rifiuto(app, stato, messaggio)) << '\n' << std::flush;
   }
   return stato;
 }
@@ -76,25 +76,19 @@ int esegui(const std::vector<Comando>& comandi) {
 int main(int argc, char** argv) {
   platform::guard_standard_streams();
   platform::ignore_file_size_signal();
-  CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios"};
+  CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios", "scenari-tool"};
   try {
-    app.set_version_flag("--version", "scenari-tool " SCENARI_VERSION);
+    app.set_version_flag("-V,--version", "scenari-tool " SCENARI_VERSION, "print the version");
     app.require_subcommand(1);
     platform::Files files;
     const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
                                           comando_compile(app, files), comando_dump(app, files),
                                           comando_plot(app, files), comando_lsp(app, files),
                                           comando_serve(app, files)};
-    if (const auto stato = uso_senza_comando(app, argc, argv, std::cerr)) {
+    aggiungi_opzioni_comuni(app);
+    if (const auto stato = leggi_linea_comando(app, argc, argv, std::cout, std::cerr)) {
       platform::finish_standard_output();
       return *stato;
-    }
-    try {
-      app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-      const int stato = app.exit(e) == 0 ? uscita_ok : uscita_uso;
-      platform::finish_standard_output();
-      return stato;
     }
     return esegui(comandi);
   } catch (const Rifiuto& r) {

@@ -78,15 +78,27 @@ std::set<std::string> linee_con(const std::vector<std::string>& file, const std:
   return linee;
 }
 
+// Why `cartella` holds no pair of texts that fits the names given, in the
+// names the author wrote or would find in it.
+std::string nessuno_scenario(const std::string& cartella, const std::set<std::string>& linee,
+                             const Nomi& dati) {
+  const std::string inizio = cartella + " holds no scenario";
+  if (dati.linea_data) {
+    const std::string mancante = linee.count(dati.linea) != 0 ? dati.linea + "_*-.txt train text"
+                                                              : dati.linea + "_linea.txt";
+    return inizio + " of route '" + dati.linea + "': no " + mancante + " in it";
+  }
+  if (dati.treno_data) return inizio + " of train '" + dati.treno + "': no *_" + dati.treno + "-.txt in it";
+  if (linee.empty()) return inizio + ": no *_linea.txt in it";
+  return inizio + ": no train text beside " + *linee.begin() + "_linea.txt (" + *linee.begin() +
+         "_TRAIN-.txt)";
+}
+
 }  // namespace
 
 Nomi nomi_testi(const std::string& cartella, const Nomi& dati) {
-  std::vector<std::string> file;
-  try {
-    file = platform::file_names(cartella);
-  } catch (const platform::FileError&) {
-    return dati;  // reading the texts will name the directory and the reason
-  }
+  // Entries of any kind: a text that is a directory is then reported as one.
+  const std::vector<std::string> file = platform::entry_names(cartella);
   const std::set<std::string> linee = linee_con(file, "_linea.txt");
   std::vector<Nomi> candidati;
   for (const std::string& f : file) {
@@ -95,9 +107,11 @@ Nomi nomi_testi(const std::string& cartella, const Nomi& dati) {
       if (linee.count(n.linea) != 0 && adatta(dati, n)) candidati.push_back(n);
     }
   }
-  if (candidati.empty()) return dati;
   if (candidati.size() > 1) troppi(cartella, candidati, "the description texts");
-  return con_dati(dati, candidati.front());
+  if (!candidati.empty()) return con_dati(dati, candidati.front());
+  // Both names given: the text that is missing is what gets reported.
+  if (dati.linea_data && dati.treno_data) return dati;
+  throw Rifiuto{uscita_errore_file, nessuno_scenario(cartella, linee, dati)};
 }
 
 Nomi nomi_binari(const std::string& cartella, const Nomi& dati) {

@@ -15,9 +15,10 @@ struct Nomi {
 
 // Names of the description texts of `cartella`. What `dati` gives is kept;
 // what it leaves out is taken from the one pair "X_linea.txt" + "X_N-.txt"
-// there that fits it. With no such pair, `dati` is returned as it is (the
-// missing text is then what gets reported); with several, Rifiuto with
-// uscita_uso lists them.
+// there that fits it. With several, Rifiuto with uscita_uso lists them; with
+// none, Rifiuto with uscita_errore_file says what is missing, unless both
+// names were given (the missing text is then what gets reported). A
+// directory that cannot be read throws platform::FileError.
 Nomi nomi_testi(const std::string& cartella, const Nomi& dati);
 
 // Names of the compiled scenario of `cartella`, from the one pair "X_N.sim"

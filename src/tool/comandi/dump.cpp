@@ -24,6 +24,7 @@ Comando comando_dump(CLI::App& app, platform::Files& files) {
   c->add_flag("--nonempty", o->selezione.solo_piene,
               "show only the cells that hold an object, an approach code or the start stamp");
   return {c, [o, &files] {
+            rifiuta_intervallo_vuoto(o->selezione.da, o->selezione.a, true);
             const TipoFile tipo = tipo_da_nome(o->file);
             const std::string byte = [&] {
               try {

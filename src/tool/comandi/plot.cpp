@@ -28,9 +28,7 @@ std::optional<double> metri(const std::optional<double>& km) {
 }
 
 std::string disegna(platform::Files& files, const OpzioniPlot& o) {
-  if (o.da_km && o.a_km && !(*o.da_km < *o.a_km)) {
-    throw Rifiuto{uscita_uso, "--from must be below --to"};
-  }
+  rifiuta_intervallo_vuoto(o.da_km, o.a_km, false);
   const Nomi nomi = nomi_binari(o.cartella, o.nomi);
   rifiuta_nomi_non_validi(nomi.linea, nomi.treno);
   DatiGrafico dati;
