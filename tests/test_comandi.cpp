@@ -221,7 +221,7 @@ TEST(NomiCartella, TheOnePairOfTextsNamesTheScenario) {
             dir.str() + " holds no scenario of route 'Piano': no Piano_linea.txt in it");
   EXPECT_EQ(rifiuto(dir.str(), dati("", "9")),
             dir.str() + " holds no scenario of train '9': no *_9-.txt in it");
-  fs::remove(dir / "Monte Alto_7_b-.txt");
+  fs::remove(dir / "Monte Alto_7-.txt");
   fs::remove(dir / "Monte Alto_Valle Bassa_123-.txt");
   EXPECT_NE(rifiuto(dir.str(), dati()).find(" holds no scenario: no train text beside "),
             std::string::npos);
