@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace scenari {
 namespace {
 
@@ -17,6 +19,65 @@ TEST(Arrotonda, ExactDivisionThenTiesToEven) {
   EXPECT_EQ(arrotonda(-75, 50), -2);  // -1.5
   EXPECT_EQ(arrotonda(-60, 50), -1);  // -1.2
   EXPECT_EQ(arrotonda(-90, 50), -2);  // -1.8
+}
+
+// Where a position lands and back: a point object written at p shows again
+// at p when p is a multiple of 50, and within 25 m otherwise.
+TEST(CelleFormato, PositionRulesAndTheirInverses) {
+  EXPECT_EQ(cella_punto(1000), 21);
+  EXPECT_EQ(cella_punto(1025), 22);  // 21.5 to the even 22
+  EXPECT_EQ(cella_punto(1075), 22);  // 22.5 to the even 22
+  EXPECT_EQ(cella_profilo(1025), 20);
+  EXPECT_EQ(cella_profilo(-25), 0);
+  for (std::int64_t p = -100; p <= 2000; p += 7) {
+    EXPECT_LE(std::abs(metro_punto(cella_punto(p)) - p), 25) << p;
+    EXPECT_LE(std::abs(inizio_cella(cella_profilo(p)) - p), 25) << p;
+  }
+  EXPECT_EQ(cella_fermata(1530), 29);
+  EXPECT_EQ(metro_fermata(29), 1500);
+
+  cella segnale{.tipo = tipo_cella::segnale};
+  cella fermata{.tipo = tipo_cella::fermata};
+  cella montagna{.tipo = tipo_cella::marcatore_montagna};
+  EXPECT_EQ(metro_autore(21, segnale), 1000);
+  EXPECT_EQ(metro_autore(29, fermata), 1500);
+  EXPECT_EQ(metro_autore(21, montagna), 1050);
+}
+
+// Every packed value decodes to what was encoded, within its field's range.
+TEST(CelleFormato, PackedValuesDecodeToWhatWasEncoded) {
+  EXPECT_EQ(codifica_cartello_velocita(85, 90), 1718);
+  for (int s = 0; s <= 150; s += 5) {
+    for (int d = 0; d < 100; d += 5) {
+      const auto v = decodifica_cartello_velocita(
+          static_cast<std::int16_t>(codifica_cartello_velocita(s, d)));
+      EXPECT_EQ(v.s, s);
+      EXPECT_EQ(v.d, d);
+    }
+  }
+  const Coppia c = decodifica_coppia(static_cast<std::int16_t>(codifica_coppia(4, 7)));
+  EXPECT_EQ(c.s, 4);
+  EXPECT_EQ(c.d, 7);
+  const auto a = decodifica_ripetizione(
+      static_cast<std::int16_t>(codifica_ripetizione(3, codifica_aspetto(2, 1))));
+  EXPECT_EQ(a.rapp, 3);
+  EXPECT_EQ(a.sx, 2);
+  EXPECT_EQ(a.dx, 1);
+  EXPECT_EQ(avvicinamento_segnale(codifica_aspetto(2, 1), 4), 74);
+  EXPECT_EQ(avvicinamento_stazione(1), 81);
+
+  for (int per_mille : {-100, -12, 0, 35, 155}) {
+    EXPECT_EQ(pendenza_per_mille(codifica_pendenza(per_mille)), per_mille);
+  }
+  EXPECT_EQ(codifica_pendenza(-101), 255);  // the low 8 bits, as stored
+  EXPECT_EQ(passi_velocita(137), 27);
+  EXPECT_EQ(velocita_kmh(27), 135);
+
+  EXPECT_TRUE(cella_timbrata(cella_partenza, cella{.dato1 = timbro_cella_partenza}));
+  EXPECT_FALSE(cella_timbrata(2, cella{.dato1 = timbro_cella_partenza}));
+  voce_tabella linea;
+  linea.intero1 = timbro_voce_partenza;
+  EXPECT_TRUE(voce_timbrata(linea));
 }
 
 TEST(Modello, RouteSizeFollowsTheLength) {

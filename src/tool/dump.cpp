@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "core/formato/celle.h"
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
 #include "tool/rapporto.h"
@@ -26,17 +27,6 @@ std::string testo_double(double v) {
   return std::string(buffer, fine);
 }
 
-constexpr int metri_per_cella = 50;
-constexpr int passo_velocita = 5;
-constexpr int zero_pendenza = 100;
-// The start record stamps of cell 1 and of general record 85.
-constexpr std::int16_t timbro_cella = 5121;
-constexpr std::int16_t timbro_tabella = 610;
-
-bool cella_di_partenza(std::size_t indice, const cella& c) {
-  return indice == 1 && c.dato1 == timbro_cella;
-}
-
 // hh:mm:ss of a time of day given in seconds, or as hours, minutes, seconds.
 std::string ora(std::int64_t ore, std::int64_t minuti, std::int64_t secondi) {
   char testo[48];
@@ -48,22 +38,20 @@ std::string ora(std::int64_t secondi) {
   return ora(secondi / 3600, secondi / 60 % 60, secondi % 60);
 }
 
-// A speed-board value packs 20 times the s-side speed plus a fifth of the
-// d-side one.
 std::string velocita_cartello(std::int16_t dato) {
-  return std::to_string(dato / 20) + "/" + std::to_string(dato % 20 * 5);
+  const VelocitaCartello v = decodifica_cartello_velocita(dato);
+  return std::to_string(v.s) + "/" + std::to_string(v.d);
 }
 
-// Signal values pack a left digit times ten plus a right digit.
 std::string coppia(std::int16_t dato) {
-  return std::to_string(dato / 10) + "/" + std::to_string(dato % 10);
+  const Coppia c = decodifica_coppia(dato);
+  return std::to_string(c.s) + "/" + std::to_string(c.d);
 }
 
 std::string decodifica_segnale(const cella& c) {
-  const int aspetto = c.dato4 % 10;
+  const AspettoSegnale a = decodifica_ripetizione(c.dato4);
   return "s/d " + coppia(c.dato1) + " " + coppia(c.dato2) + " " + coppia(c.dato3) + ", rapp " +
-         std::to_string(c.dato4 / 10) + ", sx " + std::to_string(aspetto / 3) + " dx " +
-         std::to_string(aspetto % 3) +
+         std::to_string(a.rapp) + ", sx " + std::to_string(a.sx) + " dx " + std::to_string(a.dx) +
          (c.tempo_segnale != 0 ? ", time " + std::to_string(c.tempo_segnale) : "");
 }
 
@@ -77,10 +65,10 @@ std::string decodifica_rallentamento(const cella& c, bool con_f_tt) {
 
 nlohmann::json cella_json(std::size_t indice, const cella& c) {
   return {{"index", indice},
-          {"position", static_cast<long>(indice) * metri_per_cella},
-          {"at", posizione_autore(indice, c)},
+          {"position", inizio_cella(static_cast<std::int64_t>(indice))},
+          {"at", metro_autore(indice, c)},
           {"tipo", c.tipo},
-          {"type", nome_tipo_cella(c.tipo)},
+          {"type", tipo_cella::nome(c.tipo)},
           {"dato1", c.dato1},
           {"dato2", c.dato2},
           {"dato3", c.dato3},
@@ -89,15 +77,15 @@ nlohmann::json cella_json(std::size_t indice, const cella& c) {
           {"avvicinamento", c.avvicinamento},
           {"montagna", c.montagna},
           {"velocita_limite", c.velocita_limite},
-          {"speed_limit_kmh", c.velocita_limite * passo_velocita},
+          {"speed_limit_kmh", velocita_kmh(c.velocita_limite)},
           {"pendenza", c.pendenza},
-          {"gradient", c.pendenza - zero_pendenza},
+          {"gradient", pendenza_per_mille(c.pendenza)},
           {"aderenza", c.aderenza},
           {"decoded", decodifica_cella(indice, c)}};
 }
 
 bool cella_piena(std::size_t indice, const cella& c) {
-  return c.tipo != 0 || c.avvicinamento != 0 || cella_di_partenza(indice, c);
+  return c.tipo != tipo_cella::vuota || c.avvicinamento != 0 || cella_timbrata(indice, c);
 }
 
 bool in_intervallo(std::int64_t metro, const Selezione& s) {
@@ -105,7 +93,7 @@ bool in_intervallo(std::int64_t metro, const Selezione& s) {
 }
 
 bool cella_scelta(std::size_t indice, const cella& c, const Selezione& s) {
-  return in_intervallo(posizione_autore(indice, c), s) && (!s.solo_piene || cella_piena(indice, c));
+  return in_intervallo(metro_autore(indice, c), s) && (!s.solo_piene || cella_piena(indice, c));
 }
 
 // Right-aligned columns, each `larghezza` wide plus one blank before it.
@@ -125,13 +113,14 @@ void scrivi_celle(std::ostream& out, std::string_view byte, const Selezione& s) 
     const cella& c = celle[k];
     if (!cella_scelta(k, c, s)) continue;
     const std::string tipo = std::to_string(c.tipo) + " " +
-                             (cella_di_partenza(k, c) && c.tipo == 0 ? "start record"
-                                                                     : nome_tipo_cella(c.tipo));
-    out << std::setw(5) << k << std::setw(9) << posizione_autore(k, c) << "  " << std::left
+                             (cella_timbrata(k, c) && c.tipo == tipo_cella::vuota
+                                  ? "start record"
+                                  : tipo_cella::nome(c.tipo));
+    out << std::setw(5) << k << std::setw(9) << metro_autore(k, c) << "  " << std::left
         << std::setw(26) << tipo << std::right;
     colonne(out, 6, c.dato1, c.dato2, c.dato3, c.dato4);
     colonne(out, 8, +c.tempo_segnale, +c.avvicinamento, +c.montagna,
-            c.velocita_limite * passo_velocita, c.pendenza - zero_pendenza, +c.aderenza);
+            velocita_kmh(c.velocita_limite), pendenza_per_mille(c.pendenza), +c.aderenza);
     const std::string d = decodifica_cella(k, c);
     out << (d.empty() ? "" : "  ") << d << '\n';
   }
@@ -277,40 +266,26 @@ TipoFile tipo_da_nome(const std::string& nome) {
                                    "_linea.dat, .sim or .dat)"};
 }
 
-const char* nome_tipo_cella(int tipo) { return tipo_cella::nome(static_cast<std::uint8_t>(tipo)); }
-
-std::int64_t posizione_autore(std::size_t indice, const cella& c) {
-  const auto inizio = static_cast<std::int64_t>(indice) * metri_per_cella;
-  switch (c.tipo) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 14: return inizio - metri_per_cella;
-    case 10: return inizio + metri_per_cella;
-    default: return inizio;
-  }
-}
-
 std::string decodifica_cella(std::size_t indice, const cella& c) {
   std::string d;
   switch (c.tipo) {
-    case 1: d = decodifica_segnale(c); break;
-    case 2:
-    case 3: d = decodifica_rallentamento(c, true); break;
-    case 4: d = decodifica_rallentamento(c, false); break;
-    case 5: d = "board distance " + std::to_string(c.dato1); break;
-    case 6:
+    case tipo_cella::segnale: d = decodifica_segnale(c); break;
+    case tipo_cella::fine_rallentamento:
+    case tipo_cella::inizio_rallentamento: d = decodifica_rallentamento(c, true); break;
+    case tipo_cella::cartello_avviso: d = decodifica_rallentamento(c, false); break;
+    case tipo_cella::prima_dell_avviso: d = "board distance " + std::to_string(c.dato1); break;
+    case tipo_cella::indicatore_velocita:
       d = "s/d km/h " + velocita_cartello(c.dato1) + " " + velocita_cartello(c.dato2) + " " +
           velocita_cartello(c.dato3) + ", stripes " + coppia(c.dato4);
       break;
-    case 10: d = "station of record " + std::to_string(c.dato1) + ", platform end"; break;
-    case 12: d = "value " + std::to_string(c.dato1); break;
-    case 14: d = "text in record " + std::to_string(c.dato1); break;
+    case tipo_cella::fermata:
+      d = "station of record " + std::to_string(c.dato1) + ", platform end";
+      break;
+    case tipo_cella::abbattimento_con_valore: d = "value " + std::to_string(c.dato1); break;
+    case tipo_cella::cartello_testo: d = "text in record " + std::to_string(c.dato1); break;
     default: break;
   }
-  if (cella_di_partenza(indice, c)) {
+  if (cella_timbrata(indice, c)) {
     d += (d.empty() ? "" : "; ") + std::string("start stamp ") + std::to_string(c.dato1) +
          ", check code " + std::to_string(c.dato2);
   }
@@ -320,21 +295,21 @@ std::string decodifica_cella(std::size_t indice, const cella& c) {
 std::string decodifica_voce(std::size_t numero, const voce_tabella& v) {
   std::ostringstream d;
   switch (numero) {
-    case 81:
-    case 82:
-    case 83:
+    case voce::progressiva_tre:
+    case voce::progressiva_due:
+    case voce::progressiva_uno:
       d << "kilometric progressive " << v.valore1 << ", " << v.valore2 << ", " << v.valore3;
       break;
-    case 84:
+    case voce::treno:
       d << "braked mass " << v.valore1 << " %, route length " << v.valore2 << " m, " << v.valore3
         << " cars";
       break;
-    case 85:
+    case voce::linea:
       d << "backgrounds uno " << v.valore1 << " tre " << v.valore2 << " due " << v.valore3
         << ", route \"" << utf8_da_1252(v.nome) << "\"";
-      if (v.intero1 == timbro_tabella) d << ", start stamp " << v.intero1 << ", check code " << v.valore4;
+      if (voce_timbrata(v)) d << ", start stamp " << v.intero1 << ", check code " << v.valore4;
       break;
-    case 86:
+    case voce::orologio:
       d << "signal repetition " << v.valore1 << ", " << v.valore2 << " code " << v.valore3
         << ", train \"" << utf8_da_1252(v.nome) << "\", sand " << v.intero1 << ", clock "
         << ora(v.intero3, v.intero4, v.intero5);

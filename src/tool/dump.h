@@ -18,16 +18,6 @@ enum class TipoFile { planimetria, tabella, celle };
 // the name fits none.
 TipoFile tipo_da_nome(const std::string& nome);
 
-// Name of a cell type code ("signal", "text board", ...).
-const char* nome_tipo_cella(int tipo);
-
-// The position in metres that an author writes for what cell `indice`
-// holds: a point object (signal, slowdown cell, board) lies in cell
-// nearest(p / 50 + 1), so it shows (indice - 1) * 50; a station stop cell
-// lies one cell before the platform end, so it shows that end; anything else
-// (profiles, abbattimento points, terrain) starts at indice * 50.
-std::int64_t posizione_autore(std::size_t indice, const cella& c);
-
 // What the packed members of a cell or a general record mean, in words;
 // empty when there is nothing to decode.
 std::string decodifica_cella(std::size_t indice, const cella& c);

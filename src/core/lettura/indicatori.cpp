@@ -8,7 +8,7 @@ namespace {
 // nearest(d / 5 + s * 20): twenty times the s-side speed plus one fifth of
 // the d-side speed, which must fit the 16-bit cell member.
 std::int16_t velocita_impaccata(std::int32_t s, std::int32_t d) {
-  const std::int64_t valore = arrotonda(std::int64_t{d} + std::int64_t{s} * 100, 5);
+  const std::int64_t valore = codifica_cartello_velocita(s, d);
   if (valore < INT16_MIN || valore > INT16_MAX) {
     throw ValoreFuoriCampo("the packed speed " + std::to_string(valore) +
                            " of an indicator board does not fit 16 bits");
@@ -19,7 +19,7 @@ std::int16_t velocita_impaccata(std::int32_t s, std::int32_t d) {
 }  // namespace
 
 bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i, const Luogo& voce) {
-  const std::int64_t k = arrotonda(std::int64_t{i.posizione} + 50, 50);
+  const std::int64_t k = cella_punto(i.posizione);
   cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) return false;
   c.tipo = tipo_cella::indicatore_velocita;
@@ -28,7 +28,7 @@ bool memo_indicatori_v_max(Modello& m, const IndicatoreVMax& i, const Luogo& voc
   c.dato2 = velocita_impaccata(i.vbs, i.vbd);
   c.dato3 = velocita_impaccata(i.vcs, i.vcd);
   // 16-bit arithmetic, wrapping.
-  c.dato4 = static_cast<std::int16_t>(i.strisces * 10 + i.strisced);
+  c.dato4 = static_cast<std::int16_t>(codifica_coppia(i.strisces, i.strisced));
   return true;
 }
 

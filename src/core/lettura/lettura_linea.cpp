@@ -304,7 +304,7 @@ DopoVoceLinea LetturaLinea::indicatori() {
   try {
     if (!memo_indicatori_v_max(m_, i, voce())) {
       registra_cella_occupata(m_, codice::cella_indicatore_occupata, i.posizione, voce(),
-                              arrotonda(std::int64_t{i.posizione} + 50, 50));
+                              cella_punto(i.posizione));
       return DopoVoceLinea::termina;
     }
   } catch (const ValoreFuoriCampo& e) {
@@ -318,7 +318,7 @@ DopoVoceLinea LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
   const std::string testo = m_.ultimo_campo = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
-  const std::int64_t k = arrotonda(std::int64_t{posizione} + 50, 50);
+  const std::int64_t k = cella_punto(posizione);
   cella& c = m_.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
     registra_cella_occupata(m_, codice::cella_cartello_occupata, posizione, voce(), k);
@@ -349,7 +349,7 @@ DopoVoceLinea LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione)
 
 // An object at p needs the cells up to (p + 100) / 50.
 bool LetturaLinea::oltre_percorso(std::int32_t posizione) const {
-  return std::int64_t{m_.ultima_cella()} * 50 < std::int64_t{posizione} + 100;
+  return inizio_cella(m_.ultima_cella()) < std::int64_t{posizione} + 100;
 }
 
 std::int32_t LetturaLinea::verifica_posizione(std::int32_t posizione) const {

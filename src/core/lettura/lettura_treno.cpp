@@ -37,7 +37,7 @@ struct StatoLettura {
 // Speed limits are stored in units of 5 km/h in one byte; a speed that does
 // not fit is a read failure of the entry that set it.
 std::uint8_t velocita_in_cella(std::int32_t velocita, const Luogo& voce) {
-  const std::int64_t quinti = arrotonda(velocita, 5);
+  const std::int64_t quinti = passi_velocita(velocita);
   if (quinti < 0 || quinti > 255) {
     throw ErroreLettura(Tratto{voce.riga, voce.colonna, voce.fine},
                         "a speed of " + std::to_string(velocita) +
@@ -91,7 +91,7 @@ DopoVoce voce_velocita(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t velocita = lettore.leggi<std::int32_t>();
   if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
-  const std::int64_t n = arrotonda(posizione, 50);
+  const std::int64_t n = cella_profilo(posizione);
   if (n > 0) estendi_velocita(m, stato.velocita, n, stato.voce_velocita);
   stato.velocita.corrente = velocita;
   stato.voce_velocita = stato.voce;
@@ -103,7 +103,7 @@ DopoVoce voce_aderenza(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t aderenza = lettore.leggi<std::int32_t>();
   if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
-  const std::int64_t n = arrotonda(posizione, 50);
+  const std::int64_t n = cella_profilo(posizione);
   if (n > 0) estendi_aderenza(m, p, n);
   p.corrente = aderenza;
   return DopoVoce::continua;
@@ -113,7 +113,7 @@ DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce)
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t valore = lettore.leggi<std::int32_t>();
   if (DopoVoce e = verifica_posizione(m, voce, posizione); e != DopoVoce::continua) return e;
-  const std::int64_t k = arrotonda(posizione, 50);
+  const std::int64_t k = cella_profilo(posizione);
   cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
     registra_cella_occupata(m, codice::cella_abbattimento_occupata, posizione, voce, k);

@@ -7,8 +7,8 @@ namespace {
 
 // The cells a stretch covers: from the one nearest its start to the one
 // before the cell nearest its end.
-std::int64_t prima_cella(std::int32_t inizio) { return arrotonda(inizio, 50); }
-std::int64_t ultima_cella(std::int32_t fine) { return arrotonda(std::int64_t{fine} - 50, 50); }
+std::int64_t prima_cella(std::int32_t inizio) { return cella_profilo(inizio); }
+std::int64_t ultima_cella(std::int32_t fine) { return cella_profilo(std::int64_t{fine} - metri_per_cella); }
 
 }  // namespace
 

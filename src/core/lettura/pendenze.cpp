@@ -3,8 +3,7 @@
 namespace scenari {
 
 void RiempimentoPendenze::riempi_fino_a(Modello& m, std::int64_t fine) {
-  // pendenza holds the low 8 bits of the value plus 100.
-  const auto codificato = static_cast<std::uint8_t>(static_cast<std::uint32_t>(valore_) + 100u);
+  const std::uint8_t codificato = codifica_pendenza(valore_);
   do {
     if (indice_ > m.ultima_cella()) return;
     m.celle_percorso[static_cast<std::size_t>(indice_)].pendenza = codificato;
@@ -13,7 +12,7 @@ void RiempimentoPendenze::riempi_fino_a(Modello& m, std::int64_t fine) {
 }
 
 void RiempimentoPendenze::linea(Modello& m, std::int32_t posizione, std::int32_t pendenza) {
-  const std::int64_t cella = arrotonda(posizione, 50);
+  const std::int64_t cella = cella_profilo(posizione);
   if (cella > 0) riempi_fino_a(m, cella);
   valore_ = pendenza;
 }

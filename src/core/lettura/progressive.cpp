@@ -48,9 +48,9 @@ std::array<Terna, 3> per_secondo_valore(const Terna& tre, const Terna& due, cons
 
 void progressive_ordina(Modello& m) {
   auto& tabella = m.tabella_generale;
-  const Terna tre = leggi_terna(tabella[81]);
-  const Terna due = leggi_terna(tabella[82]);
-  const Terna uno = leggi_terna(tabella[83]);
+  const Terna tre = leggi_terna(tabella[voce::progressiva_tre]);
+  const Terna due = leggi_terna(tabella[voce::progressiva_due]);
+  const Terna uno = leggi_terna(tabella[voce::progressiva_uno]);
   const std::int64_t somma = std::int64_t{tre.primo} + due.primo + uno.primo;
   const auto ordinate =
       somma != 0 ? per_primo_valore(tre, due, uno) : per_secondo_valore(tre, due, uno);
@@ -60,7 +60,7 @@ void progressive_ordina(Modello& m) {
     if (terna.terzo == 1) {
       terna.secondo = static_cast<std::int32_t>(static_cast<std::uint32_t>(terna.secondo) + 100u);
     }
-    scrivi_terna(tabella[static_cast<std::size_t>(81 + i)], terna);
+    scrivi_terna(tabella[static_cast<std::size_t>(voce::progressiva_tre + i)], terna);
   }
 }
 

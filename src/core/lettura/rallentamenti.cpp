@@ -13,9 +13,6 @@ namespace {
 constexpr std::int32_t senza_cartello_fino_a = 1500;
 constexpr std::int64_t anticipo_cartello = 1200;
 
-// Cell of a point object at `posizione` metres.
-std::int64_t cella_di(std::int64_t posizione) { return arrotonda(posizione + 50, 50); }
-
 // Refuses slowdowns whose cells the route cannot hold, or whose end would
 // not follow its start. Returns the refusal code, 0 when acceptable.
 std::int32_t rifiuto(const Modello& m, std::int32_t x, std::int64_t inizio, std::int64_t fine) {
@@ -36,8 +33,8 @@ void segna(cella& c, std::uint8_t tipo, std::int32_t v, std::int32_t d_v) {
 
 void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   const std::int32_t x = r.x;
-  const std::int64_t inizio = cella_di(x);
-  const std::int64_t fine = cella_di(static_cast<std::int64_t>(x) + r.l);
+  const std::int64_t inizio = cella_punto(x);
+  const std::int64_t fine = cella_punto(static_cast<std::int64_t>(x) + r.l);
   if (const std::int32_t codice = rifiuto(m, x, inizio, fine); codice != 0) {
     m.registra_errore(codice, x, voce);
     return;
@@ -48,7 +45,7 @@ void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   const bool con_cartello = x > senza_cartello_fino_a;
   // x > 1500 keeps the board at cell 7 or later and the pre-board cells at 3
   // or later.
-  const std::int64_t cartello = cella_di(static_cast<std::int64_t>(x) - anticipo_cartello);
+  const std::int64_t cartello = cella_punto(static_cast<std::int64_t>(x) - anticipo_cartello);
   if (con_cartello && !cella_libera(cella_n(cartello))) {
     registra_cella_occupata(m, codice::cella_avviso_occupata, x, voce, cartello);
     return;
@@ -73,7 +70,7 @@ void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   cella_n(fine).dato3 = basso16(r.f_tt);
   if (!con_cartello || r.f_ta == 0) return;
 
-  const std::int64_t k0 = arrotonda(static_cast<std::int64_t>(x) - anticipo_cartello, 50);
+  const std::int64_t k0 = cella_profilo(static_cast<std::int64_t>(x) - anticipo_cartello);
   for (std::int64_t j = 0; j <= 3; ++j) {
     if (!cella_libera(cella_n(k0 - j))) {
       registra_cella_occupata(m, codice::cella_preavviso_occupata, x, voce, k0 - j);

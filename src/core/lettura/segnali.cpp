@@ -33,7 +33,7 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
     m.registra_errore(codice::posizione_negativa, s.posizione, voce);
     return;
   }
-  const std::int64_t i = arrotonda(static_cast<std::int64_t>(s.posizione) + 50, 50);
+  const std::int64_t i = cella_punto(s.posizione);
   if (i > m.ultima_cella()) {
     m.registra_errore(codice::oltre_percorso, s.posizione, voce);
     return;
@@ -45,13 +45,13 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
   }
   // Products are taken in 64 bits and then narrowed: the members keep the
   // low bits, as 16-bit and 8-bit arithmetic would.
-  const std::int64_t aspetto = static_cast<std::int64_t>(s.sx) * 3 + s.dx;
+  const std::int64_t aspetto = codifica_aspetto(s.sx, s.dx);
   segnale.tipo = tipo_cella::segnale;
   m.segna_origine(i, voce);
-  segnale.dato4 = basso16(static_cast<std::int64_t>(s.rapp) * 10 + aspetto);
-  segnale.dato1 = basso16(static_cast<std::int64_t>(s.s1) * 10 + s.d1);
-  segnale.dato2 = basso16(static_cast<std::int64_t>(s.s2) * 10 + s.d2);
-  segnale.dato3 = basso16(static_cast<std::int64_t>(s.s3) * 10 + s.d3);
+  segnale.dato4 = basso16(codifica_ripetizione(s.rapp, aspetto));
+  segnale.dato1 = basso16(codifica_coppia(s.s1, s.d1));
+  segnale.dato2 = basso16(codifica_coppia(s.s2, s.d2));
+  segnale.dato3 = basso16(codifica_coppia(s.s3, s.d3));
   segnale.tempo_segnale = s.sx == 2 ? basso8(tempo_ammesso(s.tempo)) : 0;
   std::string saltati;
   for (std::int64_t k = 1; k <= 4; ++k) {
@@ -60,7 +60,7 @@ void memo_segnale(Modello& m, const Segnale& s, const Luogo& voce) {
       continue;
     }
     m.celle_percorso[static_cast<std::size_t>(i - 2 * k)].avvicinamento =
-        basso8(aspetto * 10 + k);
+        basso8(avvicinamento_segnale(aspetto, k));
   }
   if (!saltati.empty()) avvisa_avvicinamento(m, s.posizione, saltati, voce);
 }

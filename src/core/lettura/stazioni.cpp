@@ -99,11 +99,11 @@ void calcola_marciapiede(voce_tabella& voce, std::int64_t lunghezza, const Letto
 DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
                      const Luogo& luogo) {
   if (voce.tipo >= primo_tipo_senza_celle) return DopoVoce::continua;
-  const std::int64_t fermata = voce.valore2 / 50 - 1;
+  const std::int64_t fermata = cella_fermata(voce.valore2);
   if (!platform_prima(voce.tipo)) {
     for (std::int64_t k = 1; k <= 4; ++k) {
       const std::int64_t n = fermata - k;
-      if (n > 1) m.celle_percorso[static_cast<std::size_t>(n)].avvicinamento = basso8(80 + k);
+      if (n > 1) m.celle_percorso[static_cast<std::size_t>(n)].avvicinamento = basso8(avvicinamento_stazione(k));
     }
   }
   if (fermata <= 1) return arresta_in(m, luogo, codice::fermata_in_partenza, std::nullopt);
@@ -151,7 +151,7 @@ DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
     voce.byte3 = 0;
     voce.byte4 = 0;
   }
-  if (voce.tipo < primo_tipo_senza_celle && voce.valore2 / 50 - 1 > m.ultima_cella()) {
+  if (voce.tipo < primo_tipo_senza_celle && cella_fermata(voce.valore2) > m.ultima_cella()) {
     return rifiuta(m, voce, prima, luogo, codice::marciapiede_fuori, posizione);
   }
   if (DopoVoce d = segna_celle(m, voce, record, luogo); d != DopoVoce::continua) return d;

@@ -20,7 +20,7 @@ enum class DopoVoce {
 // True when (posizione + margine) / 50, computed exactly, is at most the last
 // cell: the entry lies far enough from the end of the route.
 inline bool entro_percorso(const Modello& m, std::int64_t posizione, std::int64_t margine) {
-  return posizione + margine <= 50 * static_cast<std::int64_t>(m.ultima_cella());
+  return posizione + margine <= inizio_cella(m.ultima_cella());
 }
 
 // Low 16 and low 8 bits of a value, as the 16-bit and 8-bit members keep it.

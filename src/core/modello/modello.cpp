@@ -114,7 +114,7 @@ void Modello::segna_arresto() {
 
 void Modello::crea_percorso(std::int32_t lunghezza) {
   lunghezza_totale = lunghezza + 7000;
-  numero_celle = static_cast<std::int32_t>(arrotonda(lunghezza_totale, 50));
+  numero_celle = static_cast<std::int32_t>(cella_profilo(lunghezza_totale));
   celle_percorso.assign(static_cast<std::size_t>(numero_celle) + 1, cella{});
   origini.assign(celle_percorso.size(), OrigineCella{});
   if (genera_linea != 0) {
@@ -122,21 +122,6 @@ void Modello::crea_percorso(std::int32_t lunghezza) {
   } else {
     planimetria.elimina();
   }
-}
-
-std::int64_t arrotonda(std::int64_t numeratore, std::int64_t denominatore) {
-  std::int64_t quoziente = numeratore / denominatore;
-  std::int64_t resto = numeratore % denominatore;
-  // Bring the quotient to the floor so that the remainder is non-negative.
-  if (resto < 0) {
-    resto += denominatore;
-    quoziente -= 1;
-  }
-  const std::int64_t doppio = 2 * resto;
-  if (doppio > denominatore || (doppio == denominatore && (quoziente & 1) != 0)) {
-    quoziente += 1;
-  }
-  return quoziente;
 }
 
 }  // namespace scenari

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formato/celle.h"
 #include "core/formato/planimetria.h"
 #include "core/formato/record.h"
 #include "core/modello/problema.h"
@@ -110,10 +111,8 @@ struct Modello {
 
 // A cell accepts a point object when it is empty or holds only a terrain
 // marker.
-inline bool cella_libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
-
-// nearest(numeratore / denominatore): exact division, ties to the even
-// whole number. denominatore must be positive.
-std::int64_t arrotonda(std::int64_t numeratore, std::int64_t denominatore);
+inline bool cella_libera(const cella& c) {
+  return c.tipo == tipo_cella::vuota || c.tipo == tipo_cella::marcatore_montagna;
+}
 
 }  // namespace scenari

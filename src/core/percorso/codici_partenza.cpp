@@ -13,9 +13,6 @@ namespace {
 constexpr std::string_view riempimento = "aabbccddeeffgghhiillmmnnoo";
 constexpr std::size_t lunghezza_chiave = 25;
 
-constexpr std::int16_t timbro_cella = 5121;
-constexpr std::int16_t timbro_voce = 610;
-
 // Lower case of a Windows-1252 character: ASCII letters, the accented
 // capitals and the four capitals of the 0x80 block.
 unsigned char minuscola_1252(unsigned char c) {
@@ -59,10 +56,10 @@ std::int32_t codice_gara_st(const Modello& m) {
 
 std::int32_t codici_partenza(Modello& m) {
   voce_tabella& voce = m.record(voce::linea);
-  cella& partenza = m.celle_percorso.at(1);
+  cella& partenza = m.celle_percorso.at(cella_partenza);
   if (voce.intero1 != 0 || partenza.dato1 != 0) return codice::partenza_primo_valore;
-  voce.intero1 = timbro_voce;
-  partenza.dato1 = timbro_cella;
+  voce.intero1 = timbro_voce_partenza;
+  partenza.dato1 = timbro_cella_partenza;
   if (voce.valore4 != 0 || partenza.dato2 != 0) return codice::partenza_secondo_valore;
   voce.valore4 = codice_gara_st(m);
   partenza.dato2 = static_cast<std::int16_t>(codice_gara_og(m));

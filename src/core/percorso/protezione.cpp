@@ -55,7 +55,7 @@ class Protezione {
   // object in cell `oggetto` that it was to protect.
   void errore(std::int32_t codice, std::int32_t k, std::int32_t oggetto) {
     const Luogo voce = m_.origine(oggetto).value_or(Luogo{});
-    m_.registra_errore(codice, k * 50, voce,
+    m_.registra_errore(codice, static_cast<std::int32_t>(inizio_cella(k)), voce,
                        std::string("the ") + tipo_cella::nome(cella_(oggetto).tipo) + " in cell " +
                            std::to_string(oggetto) + " could not be protected");
   }

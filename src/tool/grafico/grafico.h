@@ -118,11 +118,9 @@ std::vector<int> velocita_effettiva(const std::vector<cella>& celle);
 // every profile byte 0, which would read as -100 per mille and 0 km/h.
 std::size_t celle_con_profilo(const std::vector<cella>& celle);
 
-inline constexpr double metri_per_cella = 50;
-
-// A point object in cell k was placed at about (k - 1) x 50 m.
+// Where the point object of cell k was placed, in metres.
 inline double posizione_cella(std::size_t k) {
-  return (static_cast<double>(k) - 1) * metri_per_cella;
+  return static_cast<double>(metro_punto(static_cast<std::int64_t>(k)));
 }
 
 // The stretch of route drawn, metres; empty ends mean the whole route.

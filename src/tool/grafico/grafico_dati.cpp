@@ -40,10 +40,11 @@ std::string nome_voce(const Tabella& t, int numero) {
 
 std::string m(double metri) { return std::to_string(std::lround(metri)) + " m"; }
 
-// The s-side speed of a packed board value (20 x s + d / 5).
+// The s-side speeds of a board's three values.
 std::string velocita_cartello(const cella& c) {
-  return std::to_string(c.dato1 / 20) + "/" + std::to_string(c.dato2 / 20) + "/" +
-         std::to_string(c.dato3 / 20);
+  return std::to_string(decodifica_cartello_velocita(c.dato1).s) + "/" +
+         std::to_string(decodifica_cartello_velocita(c.dato2).s) + "/" +
+         std::to_string(decodifica_cartello_velocita(c.dato3).s);
 }
 
 std::string valori_cella(const cella& c) {
@@ -71,7 +72,9 @@ Oggetto fermata(const Tabella& t, const cella& c, double p) {
 
 // Profile values, terrain and abbattimento points at p lie in cell p / 50,
 // one cell later than the other point objects.
-double posizione_profilo(std::size_t k) { return static_cast<double>(k) * metri_per_cella; }
+double posizione_profilo(std::size_t k) {
+  return static_cast<double>(inizio_cella(static_cast<std::int64_t>(k)));
+}
 
 Oggetto abbattimento(std::size_t k, std::string valori) {
   const double p = posizione_profilo(k);
@@ -81,7 +84,7 @@ Oggetto abbattimento(std::size_t k, std::string valori) {
 // A slowdown runs from its start cell to the next end cell.
 double fine_rallentamento(const std::vector<cella>& celle, std::size_t inizio) {
   for (std::size_t k = inizio + 1; k < celle.size(); ++k) {
-    if (celle[k].tipo == 2) return posizione_cella(k);
+    if (celle[k].tipo == tipo_cella::fine_rallentamento) return posizione_cella(k);
   }
   return posizione_cella(inizio);
 }
@@ -92,17 +95,17 @@ std::optional<Oggetto> oggetto_cella(const std::vector<cella>& celle, std::size_
   const double p = posizione_cella(k);
   const std::string valori = valori_cella(c);
   switch (c.tipo) {
-    case 1: return Oggetto{Genere::segnale, p, p, m(p), p,
+    case tipo_cella::segnale: return Oggetto{Genere::segnale, p, p, m(p), p,
                            valori + ", time " + std::to_string(c.tempo_segnale)};
-    case 3: return Oggetto{Genere::rallentamento, p, fine_rallentamento(celle, k),
+    case tipo_cella::inizio_rallentamento: return Oggetto{Genere::rallentamento, p, fine_rallentamento(celle, k),
                     std::to_string(c.dato1) + " km/h", p, valori};
-    case 4: return Oggetto{Genere::avviso, p, p, "", p, "slowdown at " + std::to_string(c.dato1) + " km/h"};
-    case 5: return Oggetto{Genere::cella_avviso, p, p, "", p, "cell " + std::to_string(c.dato1) + " before a warning board"};
-    case 11: return Oggetto{Genere::marcatore_montagna, posizione_profilo(k), posizione_profilo(k), ""};
-    case 6: return Oggetto{Genere::cartello_velocita, p, p, velocita_cartello(c), p, valori};
-    case 12: return abbattimento(k, "value " + std::to_string(c.dato1));
-    case 13: return abbattimento(k, "no value");
-    case 14: return Oggetto{Genere::cartello, p, p, nome_voce(t, c.dato1), p,
+    case tipo_cella::cartello_avviso: return Oggetto{Genere::avviso, p, p, "", p, "slowdown at " + std::to_string(c.dato1) + " km/h"};
+    case tipo_cella::prima_dell_avviso: return Oggetto{Genere::cella_avviso, p, p, "", p, "cell " + std::to_string(c.dato1) + " before a warning board"};
+    case tipo_cella::marcatore_montagna: return Oggetto{Genere::marcatore_montagna, posizione_profilo(k), posizione_profilo(k), ""};
+    case tipo_cella::indicatore_velocita: return Oggetto{Genere::cartello_velocita, p, p, velocita_cartello(c), p, valori};
+    case tipo_cella::abbattimento_con_valore: return abbattimento(k, "value " + std::to_string(c.dato1));
+    case tipo_cella::abbattimento: return abbattimento(k, "no value");
+    case tipo_cella::cartello_testo: return Oggetto{Genere::cartello, p, p, nome_voce(t, c.dato1), p,
                             "record " + std::to_string(c.dato1)};
     default: return std::nullopt;
   }
@@ -132,7 +135,7 @@ std::vector<Oggetto> oggetti(const std::vector<cella>& celle, const Tabella& t) 
   for (std::size_t k = 0; k < celle.size(); ++k) {
     const cella& c = celle[k];
     const double p = posizione_cella(k);
-    if (c.tipo == 10) {
+    if (c.tipo == tipo_cella::fermata) {
       aggiungi(stazione(t, c, p), k);
       aggiungi(fermata(t, c, p), k);
     } else if (auto o = oggetto_cella(celle, k, t)) {
@@ -169,15 +172,15 @@ const char* classe_genere(Genere g) {
 
 std::vector<int> velocita_effettiva(const std::vector<cella>& celle) {
   std::vector<int> v(celle.size());
-  for (std::size_t k = 0; k < celle.size(); ++k) v[k] = celle[k].velocita_limite * 5;
+  for (std::size_t k = 0; k < celle.size(); ++k) v[k] = velocita_kmh(celle[k].velocita_limite);
   // A slowdown from x to x + l has its start in cell x / 50 + 1 and its end
   // in cell (x + l) / 50 + 1, while the profile cell holding metre x is
   // x / 50: so it lowers the cells from one before its start to two before
   // its end, or to the last cell when it has no end.
   for (std::size_t k = 1; k < celle.size(); ++k) {
-    if (celle[k].tipo != 3) continue;
+    if (celle[k].tipo != tipo_cella::inizio_rallentamento) continue;
     std::size_t fine = k + 1;
-    while (fine < celle.size() && celle[fine].tipo != 2) ++fine;
+    while (fine < celle.size() && celle[fine].tipo != tipo_cella::fine_rallentamento) ++fine;
     const std::size_t oltre = fine < celle.size() ? fine - 1 : celle.size();
     const int limite = std::max(0, static_cast<int>(celle[k].dato1));
     for (std::size_t j = k - 1; j < oltre; ++j) v[j] = std::min(v[j], limite);
@@ -203,7 +206,8 @@ DatiGrafico dati(const Planimetria* planimetria, const Tabella& t, std::vector<c
     d.piano = punti_pieni(*planimetria);
   }
   d.celle = std::move(celle);
-  d.titolo = utf8_da_1252(t[voce::linea].nome) + " \u2014 train " + utf8_da_1252(t[voce::orologio].nome);
+  d.titolo = utf8_da_1252(t[voce::linea].nome) + " \u2014 train " +
+             utf8_da_1252(t[voce::orologio].nome);
   d.lunghezza_percorso = t[voce::treno].valore2;
   d.oggetti = oggetti(d.celle, t);
   const auto c = curve_del_piano(d.piano);

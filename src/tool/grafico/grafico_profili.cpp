@@ -27,7 +27,9 @@ std::vector<int> valori_profilo(const std::vector<cella>& celle, int i) {
   std::vector<int> v(celle.size());
   for (std::size_t k = 0; k < celle.size(); ++k) {
     const cella& c = celle[k];
-    v[k] = i == 0 ? c.pendenza - 100 : i == 1 ? c.velocita_limite * 5 : c.aderenza;
+    v[k] = i == 0   ? pendenza_per_mille(c.pendenza)
+           : i == 1 ? velocita_kmh(c.velocita_limite)
+                    : c.aderenza;
   }
   return v;
 }

@@ -36,8 +36,8 @@ json profili(const std::vector<cella>& celle) {
   const std::size_t n = celle_con_profilo(celle);
   std::vector<int> pendenza, limite, aderenza;
   for (const auto& c : celle) {
-    pendenza.push_back(c.pendenza - 100);
-    limite.push_back(c.velocita_limite * 5);
+    pendenza.push_back(pendenza_per_mille(c.pendenza));
+    limite.push_back(velocita_kmh(c.velocita_limite));
     aderenza.push_back(c.aderenza);
   }
   return {{"cells", n},
