@@ -2,6 +2,10 @@
 # completions and the authors' documentation; then the packages made of the
 # same files (cpack). scenari itself is not installed: it writes its files
 # beside itself.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/install_windows.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 find_program(SCENARI_GZIP gzip REQUIRED)

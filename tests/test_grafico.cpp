@@ -408,11 +408,7 @@ TEST(Pagina, LongestRouteStaysWithinFiveMegabytesAsPageAndAsSvg) {
 
 // ---- the command ----
 
-int esegui(const std::string& argomenti) {
-  const std::string comando = std::string("'") + SCENARI_TOOL + "' " + argomenti + " >/dev/null 2>&1";
-  const int stato = std::system(comando.c_str());
-  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-}
+int esegui(const std::string& argomenti) { return test::run_program(SCENARI_TOOL, argomenti).status; }
 
 TEST(Comando, PlotOptions) {
   Cartella dir;

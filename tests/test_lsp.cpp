@@ -399,8 +399,7 @@ TEST(Lsp, ProgramSessionAndExitStatus) {
   };
   const auto esegui = [&](bool spegni) {
     test::write_file(c.dir() / "ingresso", sessione(spegni));
-    return test::run_program("/bin/sh", "-c '\"$0\" lsp <\"$1\"' '" + std::string(SCENARI_TOOL) +
-                                            "' '" + (c.dir() / "ingresso").string() + "'");
+    return test::run_program(SCENARI_TOOL, "lsp", (c.dir() / "ingresso").string());
   };
   const test::Run r = esegui(true);
   EXPECT_EQ(r.status, 0) << r.output;

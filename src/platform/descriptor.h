@@ -1,16 +1,11 @@
-// An open file descriptor closed when it goes, and the system's words for an
-// errno value: what every file operation of the platform layer shares.
+// An open file descriptor closed when it goes.
 #pragma once
 
 #include <unistd.h>
 
-#include <cstring>
-#include <string>
 #include <utility>
 
 namespace scenari::platform {
-
-inline std::string describe(int error) { return std::strerror(error); }
 
 class Descriptor {
  public:

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/files.h"
+#include "platform/paths.h"
 
 namespace scenari::platform {
 
@@ -12,9 +13,9 @@ namespace fs = std::filesystem;
 
 void create_directories(const std::string& path) {
   std::error_code e;
-  fs::create_directories(path, e);
+  fs::create_directories(filesystem_path(path), e);
   if (e) throw FileError(path, e.message());
-  if (!fs::is_directory(path, e)) throw FileError(path, "exists and is not a directory");
+  if (!fs::is_directory(filesystem_path(path), e)) throw FileError(path, "exists and is not a directory");
 }
 
 namespace {
@@ -23,14 +24,14 @@ namespace {
 template <typename Keep>
 std::vector<std::string> names(const std::string& path, Keep keep) {
   std::error_code e;
-  fs::directory_iterator it(path, e);
+  fs::directory_iterator it(filesystem_path(path), e);
   if (e == std::errc::no_such_file_or_directory) throw FileError(path, "no such directory");
   if (e == std::errc::not_a_directory) throw FileError(path, "not a directory");
   if (e) throw FileError(path, e.message());
   std::vector<std::string> found;
   for (; it != fs::directory_iterator(); it.increment(e)) {
     if (e) throw FileError(path, e.message());
-    if (keep(*it, e)) found.push_back(it->path().filename().string());
+    if (keep(*it, e)) found.push_back(utf8_name(it->path()));
   }
   if (e) throw FileError(path, e.message());
   std::sort(found.begin(), found.end());

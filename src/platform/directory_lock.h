@@ -1,5 +1,5 @@
-// One writer at a time in a directory: a lock (flock) on the directory
-// itself, so no lock file is ever left behind.
+// One writer at a time in a directory: a lock on the directory itself (flock;
+// on Windows a mutex named after it), so no lock file is ever left behind.
 #pragma once
 
 #include <string>
@@ -19,7 +19,7 @@ class DirectoryLock {
   DirectoryLock& operator=(const DirectoryLock&) = delete;
 
  private:
-  // The directory's device and inode number.
+  // The directory's identity: device and inode, or volume and file index.
   std::pair<unsigned long long, unsigned long long> key_;
 };
 

@@ -13,8 +13,6 @@ namespace scenari::platform {
 
 namespace {
 
-constexpr std::size_t piece_size = 1 << 16;
-
 Kind kind_of_mode(mode_t mode) {
   if (S_ISREG(mode)) return Kind::regular;
   if (S_ISDIR(mode)) return Kind::directory;
@@ -23,24 +21,11 @@ Kind kind_of_mode(mode_t mode) {
 
 }  // namespace
 
-void refuse_kind(const std::string& path, Kind kind) {
-  if (kind == Kind::directory) throw FileError(path, "is a directory");
-  if (kind == Kind::other) throw FileError(path, "not a regular file");
-}
-
 Kind kind_of(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) return kind_of_mode(info.st_mode);
   if (errno == ENOENT || errno == ENOTDIR) return Kind::missing;
   throw FileError(path, describe(errno));
-}
-
-void refuse_non_regular(const std::string& path) { refuse_kind(path, kind_of(path)); }
-
-std::string directory_of(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 void sync_directory(const std::string& directory) {
@@ -86,35 +71,76 @@ std::optional<std::string> read_regular_unfollowed(const std::string& path) {
   return read_open_regular(fd, path);
 }
 
+void rename_over(const std::string& from, const std::string& to, const std::string& target) {
+  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(target, describe(errno));
+}
+
+bool link_file(const std::string& existing, const std::string& link) {
+  return ::link(existing.c_str(), link.c_str()) == 0;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat first {}, second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+void remove_file(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) throw FileError(path, describe(errno));
+}
+
+void remove_if_there(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw FileError(path, describe(errno));
+}
+
+void remove_quietly(const std::string& path) noexcept { ::unlink(path.c_str()); }
+
+namespace {
+
+void write_all(const Descriptor& fd, const std::string& path, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd.get(), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw FileError(path, describe(errno));
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (::fsync(fd.get()) != 0) throw FileError(path, describe(errno));
+}
+
+}  // namespace
+
+void write_durably(const std::string& path, std::string_view bytes, Placement placement) {
+  const bool created = placement == Placement::created;
+  const Descriptor fd(::open(path.c_str(),
+                             O_WRONLY | (created ? O_CREAT | O_EXCL : O_APPEND) | O_NOFOLLOW |
+                                 O_NONBLOCK | O_CLOEXEC,
+                             0644));
+  if (fd.get() < 0) throw FileError(path, describe(errno));
+  try {
+    write_all(fd, path, bytes);
+  } catch (const FileError&) {
+    if (created) remove_quietly(path);
+    throw;
+  }
+}
+
 TemporaryFile::TemporaryFile(Files& files, std::string target)
     : files_(files), target_(std::move(target)), path_(target_ + ".tmp-XXXXXX") {
   files_.check(Operation::create, target_);
-  fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-  if (fd_ < 0) throw FileError(target_, describe(errno));
-  ::fchmod(fd_, 0644);
+  file_ = ::mkostemp(path_.data(), O_CLOEXEC);
+  if (file_ < 0) throw FileError(target_, describe(errno));
+  ::fchmod(static_cast<int>(file_), 0644);
   buffer_.reserve(piece_size);
 }
 
 TemporaryFile::~TemporaryFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (file_ >= 0) ::close(static_cast<int>(file_));
   if (!kept_) ::unlink(path_.c_str());
-}
-
-void TemporaryFile::write(std::string_view bytes) {
-  if (buffer_.size() + bytes.size() > piece_size) {
-    write_through(buffer_);
-    buffer_.clear();
-  }
-  if (bytes.size() >= piece_size) {
-    write_through(bytes);
-  } else {
-    buffer_.append(bytes);
-  }
 }
 
 void TemporaryFile::write_through(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t n = ::write(static_cast<int>(file_), bytes.data(), bytes.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError(target_, describe(errno));
@@ -129,9 +155,9 @@ void TemporaryFile::finish(bool to_disk) {
   buffer_.clear();
   if (to_disk) {
     files_.check(Operation::fsync, target_);
-    if (::fsync(fd_) != 0) throw FileError(target_, describe(errno));
+    if (::fsync(static_cast<int>(file_)) != 0) throw FileError(target_, describe(errno));
   }
-  const int fd = std::exchange(fd_, -1);
+  const int fd = static_cast<int>(std::exchange(file_, -1));
   if (::close(fd) != 0) throw FileError(target_, describe(errno));
 }
 

@@ -1,15 +1,14 @@
 #include "platform/files.h"
 
-#include <unistd.h>
+#include <cstring>
 
-#include <cerrno>
-
-#include "platform/descriptor.h"
 #include "platform/directory_lock.h"
 #include "platform/file_steps.h"
 #include "platform/signals.h"
 
 namespace scenari::platform {
+
+std::string describe(int error) { return std::strerror(error); }
 
 void Files::check(Operation operation, const std::string& path) {
   if (const int error = fault(operation, path)) throw FileError(path, describe(error));
@@ -38,7 +37,7 @@ void Files::replace(const std::string& path, std::string_view bytes) {
   // are written again by the next run.
   temporary.finish(false);
   check(Operation::rename, path);
-  if (::rename(temporary.path().c_str(), path.c_str()) != 0) throw FileError(path, describe(errno));
+  rename_over(temporary.path(), path, path);
   temporary.keep();
 }
 
@@ -52,15 +51,11 @@ void Files::replace_all(const std::vector<std::pair<std::string, std::string>>& 
 
 void Files::remove(const std::string& path) {
   check(Operation::remove, path);
-  if (::unlink(path.c_str()) != 0) throw FileError(path, describe(errno));
+  remove_file(path);
 }
 
 void Files::remove_if_exists(const std::string& path) {
   if (exists(path)) remove(path);
-}
-
-std::string join(const std::string& directory, const std::string& name) {
-  return directory + "/" + name;
 }
 
 }  // namespace scenari::platform

@@ -12,6 +12,9 @@
 
 namespace scenari::platform {
 
+// The system's words for an errno value.
+std::string describe(int error);
+
 enum class Operation { create, write, rename, remove, open_read, link, fsync };
 
 // Receives the bytes of one output file in pieces, so a large file is never
@@ -69,7 +72,8 @@ class Files {
   void check(Operation operation, const std::string& path);
 };
 
-// "directory/name", the program directory joined with a file name.
+// "directory/name", a directory joined with a file name ("directory\name"
+// on Windows).
 std::string join(const std::string& directory, const std::string& name);
 
 }  // namespace scenari::platform

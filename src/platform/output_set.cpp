@@ -3,18 +3,12 @@
 // while it lies in the directory the set is in flight, and whoever finds it
 // (this run on a failure, the next run after a kill) takes the set to one
 // whole state before anything else happens there.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
 
-#include "platform/descriptor.h"
+#include "platform/directories.h"
 #include "platform/directory_lock.h"
 #include "platform/file_steps.h"
 #include "platform/files.h"
@@ -24,8 +18,6 @@
 namespace scenari::platform {
 
 namespace {
-
-std::string name_of(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 // The one directory of the set; a file named twice would be replaced by
 // whichever of its two contents is renamed last.
@@ -39,26 +31,6 @@ std::string common_directory(const std::vector<OutputFile>& set) {
     if (!paths.insert(file.path).second) throw FileError(file.path, "named twice in one set of files");
   }
   return directory;
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  struct stat first {}, second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-void unlink_if_there(const std::string& path) {
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw FileError(path, describe(errno));
-}
-
-void write_durably(int fd, const std::string& path, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw FileError(path, describe(errno));
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  if (::fsync(fd) != 0) throw FileError(path, describe(errno));
 }
 
 }  // namespace
@@ -115,26 +87,21 @@ void OutputSet::sync() {
 void OutputSet::write_journal(const std::vector<Entry>& entries) {
   std::vector<JournalEntry> lines;
   for (const Entry& e : entries) lines.push_back({name_of(e.temporary), e.had_older});
+  files_.check(Operation::write, journal_);
+  files_.check(Operation::fsync, journal_);
   // Created anew: a name that appeared since the recovery (a link, a FIFO)
   // is refused rather than written through.
-  Descriptor fd(::open(journal_.c_str(),
-                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
-  if (fd.get() < 0) throw FileError(journal_, describe(errno));
+  write_durably(journal_, journal_text(lines), Placement::created);
   try {
-    files_.check(Operation::write, journal_);
-    files_.check(Operation::fsync, journal_);
-    write_durably(fd.get(), journal_, journal_text(lines));
     sync();
   } catch (const FileError&) {
-    ::unlink(journal_.c_str());
+    remove_quietly(journal_);
     throw;
   }
 }
 
 void OutputSet::mark_rollback() {
-  Descriptor fd(::open(journal_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) throw FileError(journal_, describe(errno));
-  write_durably(fd.get(), journal_, rollback_mark);
+  write_durably(journal_, rollback_mark, Placement::appended);
 }
 
 // A hard link per older file, where the file system has them; the files
@@ -144,7 +111,7 @@ std::vector<bool> OutputSet::link_backups(const std::vector<Entry>& entries) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (!entries[i].had_older) continue;
     if (files_.fault(Operation::link, entries[i].target) != 0 ||
-        ::link(entries[i].target.c_str(), entries[i].backup.c_str()) != 0) {
+        !link_file(entries[i].target, entries[i].backup)) {
       break;
     }
     linked[i] = true;
@@ -155,7 +122,7 @@ std::vector<bool> OutputSet::link_backups(const std::vector<Entry>& entries) {
 void OutputSet::rename_checked(const std::string& from, const std::string& to,
                                const std::string& target) {
   files_.check(Operation::rename, target);
-  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(target, describe(errno));
+  rename_over(from, to, target);
 }
 
 void OutputSet::rename_all(const std::vector<Entry>& entries, const std::vector<bool>& linked) {
@@ -182,24 +149,21 @@ void OutputSet::roll_back(const std::vector<Entry>& entries) {
     const bool renamed = kind_of(e.temporary) == Kind::missing;
     if (e.had_older && kind_of(e.backup) != Kind::missing) {
       if (same_file(e.backup, e.target)) {
-        unlink_if_there(e.backup);
+        remove_if_there(e.backup);
       } else {
         rename_checked(e.backup, e.target, e.target);
       }
     } else if (!e.had_older && renamed) {
-      unlink_if_there(e.target);
+      remove_if_there(e.target);
     }
-    unlink_if_there(e.temporary);
+    remove_if_there(e.temporary);
   }
 }
 
 void OutputSet::remove_leftovers() {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(directory_, error)) {
-    const std::string name = entry.path().filename().string();
-    if (is_leftover_name(name) && entry.is_regular_file(error)) unlink_if_there(entry.path().string());
+  for (const std::string& name : file_names(directory_)) {
+    if (is_leftover_name(name)) remove_if_there(join(directory_, name));
   }
-  if (error) throw FileError(directory_, error.message());
 }
 
 void OutputSet::replace(const std::vector<OutputFile>& set) {
@@ -232,15 +196,15 @@ void OutputSet::replace(const std::vector<OutputFile>& set) {
       mark_rollback();
       roll_back(entries);
       sync_directory(directory_);
-      unlink_if_there(journal_);
+      remove_if_there(journal_);
     } catch (const FileError&) {
     }
     throw;
   }
-  unlink_if_there(journal_);
+  remove_if_there(journal_);
   // The set is whole; a backup that cannot go now is a leftover the next
   // run removes.
-  for (const Entry& e : entries) ::unlink(e.backup.c_str());
+  for (const Entry& e : entries) remove_quietly(e.backup);
 }
 
 // A journal that is not one this layer writes is left as it is, with
@@ -265,7 +229,7 @@ void OutputSet::recover() {
       }
       sync();
     }
-    unlink_if_there(journal_);
+    remove_if_there(journal_);
   }
   remove_leftovers();
 }

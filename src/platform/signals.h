@@ -2,8 +2,6 @@
 // being renamed, so that the set is whole when the program ends.
 #pragma once
 
-#include <signal.h>
-
 namespace scenari::platform {
 
 // A write past the file-size limit (ulimit -f) fails with EFBIG instead of
@@ -11,18 +9,16 @@ namespace scenari::platform {
 // failed write.
 void ignore_file_size_signal();
 
-// SIGINT, SIGTERM and SIGHUP are blocked while the object lives; one that
-// arrived meanwhile is acted on (by default, ending the program) as soon as
-// it goes.
+// SIGINT, SIGTERM and SIGHUP (on Windows: Ctrl-C, Ctrl-Break and closing
+// the console) are held while the object lives; one that arrived meanwhile
+// is acted on (by default, ending the program) as soon as the outermost
+// holder goes.
 class HeldSignals {
  public:
   HeldSignals();
   ~HeldSignals();
   HeldSignals(const HeldSignals&) = delete;
   HeldSignals& operator=(const HeldSignals&) = delete;
-
- private:
-  sigset_t previous_;
 };
 
 }  // namespace scenari::platform

@@ -1,19 +1,15 @@
 #include "platform/standard_output.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
 
-#include "platform/descriptor.h"
+#include "platform/stdio_binary.h"
 
 namespace scenari::platform {
 
 void guard_standard_streams() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) ::open("/dev/null", O_RDONLY);
-  }
+  prepare_standard_streams();
   std::cout.exceptions(std::ios::badbit);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/stdio_binary.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -9,6 +10,12 @@
 #include "platform/files.h"
 
 namespace scenari::platform {
+
+void prepare_standard_streams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) ::open("/dev/null", O_RDONLY);
+  }
+}
 
 void binary_standard_streams() {}
 

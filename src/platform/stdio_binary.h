@@ -8,6 +8,11 @@
 
 namespace scenari::platform {
 
+// Puts a descriptor that refuses writes in place of any of the three
+// standard streams that was closed, and all three in binary mode where the
+// system distinguishes it; a console shows UTF-8 then.
+void prepare_standard_streams();
+
 // Puts both streams in binary mode where the system distinguishes it.
 void binary_standard_streams();
 

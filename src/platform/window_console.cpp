@@ -19,7 +19,7 @@ class ConsoleWindow : public Window {
 
 std::unique_ptr<Window> console_window() { return std::make_unique<ConsoleWindow>(); }
 
-#ifndef SCENARI_HAS_FLTK
+#ifndef SCENARI_REAL_WINDOW
 std::unique_ptr<Window> open_window() { return console_window(); }
 #endif
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "platform/arguments.h"
 #include "platform/files.h"
 #include "platform/signals.h"
 #include "platform/standard_output.h"
@@ -76,10 +77,15 @@ int esegui(const std::vector<Comando>& comandi) {
 int main(int argc, char** argv) {
   platform::guard_standard_streams();
   platform::ignore_file_size_signal();
+  platform::Arguments argomenti(argc, argv);
+  argc = argomenti.count();
+  argv = argomenti.values();
   CLI::App app{"scenari-tool: compile, inspect and draw train-driving scenarios", "scenari-tool"};
   try {
     app.set_version_flag("-V,--version", "scenari-tool " SCENARI_VERSION, "print the version");
     app.require_subcommand(1);
+    // A path may begin with "/" on Windows too: options are "--" options only.
+    app.allow_windows_style_options(false);
     platform::Files files;
     const std::vector<Comando> comandi = {comando_texts(app, files), comando_check(app, files),
                                           comando_compile(app, files), comando_dump(app, files),

@@ -1,15 +1,12 @@
 #include "support/ausili.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-#include "platform/directory_lock.h"
+#include "support/processo.h"
 
 namespace scenari::test {
 
@@ -57,63 +54,43 @@ FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error) {
   };
 }
 
-LockHeldElsewhere::LockHeldElsewhere(const std::string& directory) {
-  int held[2], release[2];
-  if (::pipe(held) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe failed");
-  holder_ = ::fork();
-  if (holder_ == 0) {
-    const platform::DirectoryLock lock(directory, true);
-    char c = 0;
-    (void)!::write(held[1], "x", 1);
-    (void)!::read(release[0], &c, 1);
-    ::_exit(0);
-  }
-  char c = 0;
-  (void)!::read(held[0], &c, 1);
-  for (int fd : {held[0], held[1], release[0]}) ::close(fd);
-  release_ = release[1];
-}
-
-LockHeldElsewhere::~LockHeldElsewhere() {
-  (void)!::write(release_, "x", 1);
-  ::close(release_);
-  int status = 0;
-  ::waitpid(holder_, &status, 0);
-}
-
-Run run_program(const std::string& program, const std::string& arguments) {
+Run run_program(const std::string& program, const std::string& arguments, const std::string& input) {
   const TestDirectory scratch("run");
-  const std::filesystem::path output = scratch / "output";
-  const std::string command =
-      "'" + program + "' " + arguments + " >'" + output.string() + "' 2>&1 </dev/null";
-  return {run_shell(command).status, read_file(output)};
+  const std::string output = (scratch / "output").string();
+  const int status = run_process(program, words_of(arguments), output, input);
+  return {status, read_file(output)};
 }
 
-namespace {
-
-ProcessEnd end_of(int status) {
-  if (WIFEXITED(status)) return {WEXITSTATUS(status), 0};
-  if (WIFSIGNALED(status)) return {-1, WTERMSIG(status)};
-  return {};
-}
-
-}  // namespace
-
-ProcessEnd run_in_child(const std::function<void()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    try {
-      body();
-    } catch (...) {
-      ::_exit(70);
+std::vector<std::string> words_of(const std::string& arguments) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const char c = arguments[i];
+    if (c == ' ' || c == '\t') {
+      if (in_word) words.push_back(std::exchange(word, {}));
+      in_word = false;
+      continue;
     }
-    ::_exit(0);
+    in_word = true;
+    if (c == '\'') {
+      const std::size_t end = arguments.find('\'', i + 1);
+      word += arguments.substr(i + 1, end - i - 1);
+      i = end == std::string::npos ? arguments.size() : end;
+    } else if (c == '"') {
+      for (++i; i < arguments.size() && arguments[i] != '"'; ++i) {
+        if (arguments[i] == '\\' && i + 1 < arguments.size() &&
+            (arguments[i + 1] == '"' || arguments[i + 1] == '\\')) {
+          ++i;
+        }
+        word += arguments[i];
+      }
+    } else {
+      word += c;
+    }
   }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child) return {};
-  return end_of(status);
+  if (in_word) words.push_back(word);
+  return words;
 }
-
-ProcessEnd run_shell(const std::string& command) { return end_of(std::system(command.c_str())); }
 
 }  // namespace scenari::test

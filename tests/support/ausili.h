@@ -70,6 +70,7 @@ FaultyFiles::Rule fail_on(platform::Operation operation, std::string suffix, int
 // The n-th `operation` fails with `error`.
 FaultyFiles::Rule fail_nth(platform::Operation operation, int n, int error = EIO);
 
+#ifndef _WIN32
 // Another process holding the lock of a directory, from construction until
 // destruction, as a second writer would.
 class LockHeldElsewhere {
@@ -84,14 +85,6 @@ class LockHeldElsewhere {
   int holder_ = -1;   // its process id
 };
 
-// What a program run through the shell printed (standard output and error
-// together) and the status it ended with (-1 when a signal ended it).
-struct Run {
-  int status;
-  std::string output;
-};
-// Runs `program` with `arguments` (already quoted for the shell).
-Run run_program(const std::string& program, const std::string& arguments);
 // How a child process ended: its exit status, or the signal that ended it.
 struct ProcessEnd {
   int status = -1;  // -1 when a signal ended it
@@ -102,5 +95,17 @@ struct ProcessEnd {
 ProcessEnd run_in_child(const std::function<void()>& body);
 // Runs a shell command line and waits for it.
 ProcessEnd run_shell(const std::string& command);
+#endif
+
+// What a program printed (standard output and error together) and the
+// status it ended with (-1 when it could not start or a signal ended it).
+struct Run {
+  int status;
+  std::string output;
+};
+// Runs `program` with `arguments`, words as a shell would split them, and
+// its standard input from the file `input` (none when empty). No shell runs
+// it, so the same call works on Windows.
+Run run_program(const std::string& program, const std::string& arguments, const std::string& input = "");
 
 }  // namespace scenari::test

@@ -1,0 +1,24 @@
+#include "platform/file_steps.h"
+
+namespace scenari::platform {
+
+void refuse_kind(const std::string& path, Kind kind) {
+  if (kind == Kind::directory) throw FileError(path, "is a directory");
+  if (kind == Kind::other) throw FileError(path, "not a regular file");
+}
+
+void refuse_non_regular(const std::string& path) { refuse_kind(path, kind_of(path)); }
+
+void TemporaryFile::write(std::string_view bytes) {
+  if (buffer_.size() + bytes.size() > piece_size) {
+    write_through(buffer_);
+    buffer_.clear();
+  }
+  if (bytes.size() >= piece_size) {
+    write_through(bytes);
+  } else {
+    buffer_.append(bytes);
+  }
+}
+
+}  // namespace scenari::platform
