@@ -487,7 +487,7 @@ TEST(Guida, ManPageAndCompletionsKnowEveryCommandAndOption) {
 // A shell run on a script, when the shell is there.
 std::optional<std::string> in_shell(const std::string& shell, const fs::path& script) {
   if (std::system(("command -v " + shell + " >/dev/null 2>&1").c_str()) != 0) return std::nullopt;
-  return test::run_program(shell, "'" + script.string() + "' 2>/dev/null").output;
+  return test::run_program(shell, "-c \"source '" + script.string() + "' 2>/dev/null\"").output;
 }
 
 // --line offers the routes of the DIR typed before it, --train the trains of

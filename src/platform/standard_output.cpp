@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/files.h"
 #include "platform/stdio_binary.h"
 
 namespace scenari::platform {

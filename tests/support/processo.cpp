@@ -19,7 +19,7 @@ int run_process(const std::string& program, const std::vector<std::string>& word
   posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
   pid_t child = 0;
-  const int error = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int error = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   int status = 0;
   if (error != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;

@@ -11,7 +11,7 @@ namespace scenari::test {
 // '...' or "..." quote (a backslash escapes " and \ inside "...").
 std::vector<std::string> words_of(const std::string& arguments);
 
-// Runs `program` with `words`, its standard output and error both into the
+// Runs `program` (looked up in PATH when it has no directory) with `words`, its standard output and error both into the
 // file `output`, its standard input from the file `input` (empty: none).
 // Returns its exit status, or -1 when it could not start or a signal ended it.
 int run_process(const std::string& program, const std::vector<std::string>& words,
