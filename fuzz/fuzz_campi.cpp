@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     }
     lettore.leggi_testo();
   } catch (const ErroreLettura& e) {
-    if (e.riga() < 0) __builtin_trap();
+    if (e.tratto().riga < 0) __builtin_trap();
   }
   return 0;
 }

@@ -1,7 +1,10 @@
 // Watching files and stopping on request: what `serve` waits on.
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -72,6 +75,7 @@ TEST(FileWatcher, FallsBackToPollingWhenItsDirectoryGoes) {
   EXPECT_TRUE(w.wait(2s));
 }
 
+#ifndef _WIN32
 // SIGTERM and SIGINT run the handler once, on its own thread, instead of
 // ending the process; the child shows it by ending with status 0.
 TEST(StopRequests, TurnSignalsIntoOneOrderlyStop) {
@@ -90,5 +94,6 @@ TEST(StopRequests, TurnSignalsIntoOneOrderlyStop) {
   EXPECT_EQ(end.signal, 0);
   EXPECT_EQ(end.status, 0);
 }
+#endif
 
 }  // namespace
