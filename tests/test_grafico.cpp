@@ -121,17 +121,18 @@ TEST(Svg, MarksTheObjectsOfTheEmbeddedScenario) {
   }
 }
 
-// Tooltips name the position as typed and the entry it came from: the
-// first station is typed at 0 m although its platform starts at -500 m.
+// Tooltips name the position as typed, the values as written (decoded from
+// the packed members) and the entry they came from: the first station is
+// typed at 0 m although its platform starts at -500 m.
 TEST(Svg, TooltipsGiveTheTypedPositionAndTheTextEntry) {
   const std::string svg = disegna_svg(dati_incorporati());
   const std::string treno = std::string(nome_linea_incorporato) + "_" + numero_treno_incorporato + "-.txt";
   const std::string linea = std::string(nome_linea_incorporato) + "_linea.txt";
   for (const std::string& atteso : std::vector<std::string>{
            "station at 0 m: LAGO FONTANA (type 8, platform -500 m to 500 m)\n" + treno + ":16: stazione,",
-        "station at 4500 m: LAGO MARINELLA", "signal at 2300 m: 2300 m (", "\n" + treno + ":21: segnale,    2300",
+        "station at 4500 m: LAGO MARINELLA", "signal at 2300 m: 2300 m (s/d 3/0 1/0 0/0, rapp 0, sx 2 dx 0)", "\n" + treno + ":21: segnale,    2300",
         "curve at 1000 m: left 3 (left-hand, class 3, 900 m long)\n" + linea + ":12: curvas3,  1000,  900",
-        "speed board at 1050 m: 85/90/95", "\n" + linea + ":22: indicatori_vmax,  1050"}) {
+        "speed board at 1050 m: 85/90/95 (s/d km/h 85/85 90/90 95/95, stripes 0/0)", "\n" + linea + ":22: indicatori_vmax,  1050"}) {
     EXPECT_NE(svg.find(atteso), std::string::npos) << atteso;
   }
   EXPECT_EQ(svg.find("station at -500 m"), std::string::npos);

@@ -18,11 +18,6 @@ enum class TipoFile { planimetria, tabella, celle };
 // the name fits none.
 TipoFile tipo_da_nome(const std::string& nome);
 
-// What the packed members of a cell or a general record mean, in words;
-// empty when there is nothing to decode.
-std::string decodifica_cella(std::size_t indice, const cella& c);
-std::string decodifica_voce(std::size_t numero, const voce_tabella& v);
-
 // Which part of a file to show: cells and plan points from `da` to `a`
 // metres, and only the cells that hold something.
 struct Selezione {

@@ -6,6 +6,7 @@
 #include "esecuzione/nomi_file.h"
 #include "core/formato/formato_binario.h"
 #include "tool/cp1252.h"
+#include "tool/significato.h"
 #include "tool/grafico/grafico.h"
 #include "tool/grafico/grafico_problemi.h"
 #include "tool/verifica/analisi.h"
@@ -45,11 +46,6 @@ std::string velocita_cartello(const cella& c) {
   return std::to_string(decodifica_cartello_velocita(c.dato1).s) + "/" +
          std::to_string(decodifica_cartello_velocita(c.dato2).s) + "/" +
          std::to_string(decodifica_cartello_velocita(c.dato3).s);
-}
-
-std::string valori_cella(const cella& c) {
-  return "dato1 " + std::to_string(c.dato1) + ", dato2 " + std::to_string(c.dato2) + ", dato3 " +
-         std::to_string(c.dato3) + ", dato4 " + std::to_string(c.dato4);
 }
 
 Oggetto stazione(const Tabella& t, const cella& c, double p) {
@@ -93,20 +89,19 @@ std::optional<Oggetto> oggetto_cella(const std::vector<cella>& celle, std::size_
                                      const Tabella& t) {
   const cella& c = celle[k];
   const double p = posizione_cella(k);
-  const std::string valori = valori_cella(c);
+  const std::string valori = decodifica_cella(k, c);
   switch (c.tipo) {
-    case tipo_cella::segnale: return Oggetto{Genere::segnale, p, p, m(p), p,
-                           valori + ", time " + std::to_string(c.tempo_segnale)};
+    case tipo_cella::segnale: return Oggetto{Genere::segnale, p, p, m(p), p, valori};
     case tipo_cella::inizio_rallentamento: return Oggetto{Genere::rallentamento, p, fine_rallentamento(celle, k),
                     std::to_string(c.dato1) + " km/h", p, valori};
-    case tipo_cella::cartello_avviso: return Oggetto{Genere::avviso, p, p, "", p, "slowdown at " + std::to_string(c.dato1) + " km/h"};
+    case tipo_cella::cartello_avviso: return Oggetto{Genere::avviso, p, p, "", p, valori};
     case tipo_cella::prima_dell_avviso: return Oggetto{Genere::cella_avviso, p, p, "", p, "cell " + std::to_string(c.dato1) + " before a warning board"};
     case tipo_cella::marcatore_montagna: return Oggetto{Genere::marcatore_montagna, posizione_profilo(k), posizione_profilo(k), ""};
     case tipo_cella::indicatore_velocita: return Oggetto{Genere::cartello_velocita, p, p, velocita_cartello(c), p, valori};
-    case tipo_cella::abbattimento_con_valore: return abbattimento(k, "value " + std::to_string(c.dato1));
+    case tipo_cella::abbattimento_con_valore: return abbattimento(k, valori);
     case tipo_cella::abbattimento: return abbattimento(k, "no value");
     case tipo_cella::cartello_testo: return Oggetto{Genere::cartello, p, p, nome_voce(t, c.dato1), p,
-                            "record " + std::to_string(c.dato1)};
+                            valori};
     default: return std::nullopt;
   }
 }
