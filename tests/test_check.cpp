@@ -168,12 +168,27 @@ TEST(Check, ProgramStatusesJsonAndNothingWritten) {
   Scenario s;
   const std::string d = "'" + s.dir().str() + "'";
   const auto prima = test::file_contents(s.dir().path());
-  EXPECT_EQ(test::run_program(SCENARI_TOOL, "check " + d).status, 0);
+  const test::Run pulito = test::run_program(SCENARI_TOOL, "check " + d);
+  EXPECT_EQ(pulito.status, 0);
+  EXPECT_NE(pulito.output.find("0 errors, 0 warnings\n"), std::string::npos) << pulito.output;
+  const auto risultato = [&d](const std::string& comando) {
+    const test::Run r = test::run_program(SCENARI_TOOL, comando + " --json " + d);
+    return nlohmann::json::parse(r.output.substr(0, r.output.rfind('}') + 1))["result"];
+  };
+  EXPECT_EQ(risultato("check"), "clean");
   s.treno(20, "segnlae,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0", true);
   EXPECT_EQ(test::run_program(SCENARI_TOOL, "check " + d).status, 0);
   EXPECT_EQ(test::run_program(SCENARI_TOOL, "check --werror " + d).status, 2);
+  EXPECT_EQ(risultato("check"), "warnings");
+  const test::TestDirectory uscita("test_check_out");
+  const std::string compila_in = "compile " + d + " --out '" + uscita.str() + "'";
+  EXPECT_EQ(test::run_program(SCENARI_TOOL, compila_in).status, 0);
+  EXPECT_EQ(test::run_program(SCENARI_TOOL, compila_in + " --werror").status, 2);
+  EXPECT_EQ(test::file_contents(uscita.path()).size(), 3u) << "--werror still writes the binaries";
   const test::Run testo = test::run_program(SCENARI_TOOL, "check " + d);
   EXPECT_NE(testo.output.find(":20:1: warning[unknown-keyword]"), std::string::npos) << testo.output;
+  EXPECT_NE(testo.output.find("this line is not read"), std::string::npos) << testo.output;
+  EXPECT_NE(testo.output.find("0 errors, 1 warning\n"), std::string::npos) << testo.output;
   EXPECT_NE(testo.output.find("help: did you mean `segnale`?"), std::string::npos) << testo.output;
   EXPECT_EQ(testo.output.find("\033["), std::string::npos) << "no colour off a terminal";
 
@@ -182,6 +197,7 @@ TEST(Check, ProgramStatusesJsonAndNothingWritten) {
   EXPECT_EQ(json.status, 2);
   const auto j = nlohmann::json::parse(json.output.substr(0, json.output.rfind('}') + 1));
   EXPECT_EQ(j["status"], 2);
+  EXPECT_EQ(j["result"], "errors");
   const auto& errore = j["problems"][1];
   EXPECT_EQ(errore["severity"], "error");
   EXPECT_EQ(errore["code"], 16);

@@ -68,7 +68,7 @@ complete -c scenari-tool -n '__fish_seen_subcommand_from help' -a "$commands"
 for entry in 'texts: --line= --train= --force' \
              'check: --line= --train= --json --werror' \
              'lsp:' \
-             'compile: --line= --train= --no-plan --out= --json --no-wait' \
+             'compile: --line= --train= --no-plan --out= --json --werror --no-wait' \
              'dump: --json --from= --to= --nonempty' \
              'plot: --out= --html --from= --to= --no-run-out --line= --train=' \
              'serve: --line= --train= --port= --host=' \

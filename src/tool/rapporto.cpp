@@ -10,15 +10,13 @@ namespace scenari::tool {
 
 namespace {
 
-const char* nome_esito(int stato) {
-  switch (stato) {
-    case uscita_ok: return "clean";
-    case uscita_dati: return "data problem";
-    case uscita_errore_fatale: return "fatal";
-    case uscita_senza_percorso: return "no route";
-    case uscita_uso: return "usage error";
-    default: return "file error";
-  }
+// The verdict on the texts; a command that read no text has none, and says
+// why it could not.
+const char* nome_esito(const EsitoCompilazione& e) {
+  if (e.stato == uscita_uso) return "usage error";
+  if (e.stato == uscita_errore_file) return "file error";
+  if (e.numero(Gravita::errore) > 0) return "errors";
+  return e.numero(Gravita::avviso) > 0 ? "warnings" : "clean";
 }
 
 std::string conteggio(std::size_t n, const char* cosa) {
@@ -36,10 +34,11 @@ void scrivi_rapporto_testo(std::ostream& out, std::ostream& err, const EsitoComp
   const Sorgenti sorgenti(e.sorgenti);
   for (const auto& p : e.problemi) scrivi_diagnostica(err, p, sorgenti, stile);
   if (!e.messaggio.empty()) err << "scenari-tool: " << e.messaggio << '\n';
-  const std::size_t errori = e.numero(Gravita::errore);
-  const std::size_t avvisi = e.numero(Gravita::avviso);
-  if (errori + avvisi > 0) {
-    err << conteggio(errori, "error") << ", " << conteggio(avvisi, "warning") << '\n';
+  // The verdict on the texts, also when they are clean; a text that could
+  // not be read has none.
+  if (e.stato != uscita_errore_file) {
+    err << conteggio(e.numero(Gravita::errore), "error") << ", "
+        << conteggio(e.numero(Gravita::avviso), "warning") << '\n';
   }
   for (const auto& f : e.scritti) out << "wrote " << f.percorso << " (" << f.byte << " bytes)\n";
 }
@@ -51,7 +50,7 @@ nlohmann::json rapporto_json(const OpzioniCompilazione& o, const EsitoCompilazio
                       {"train", o.numero_treno},
                       {"directory", o.cartella},
                       {"status", e.stato},
-                      {"result", nome_esito(e.stato)},
+                      {"result", nome_esito(e)},
                       {"problems", problemi}};
   if (o.scrivi) {
     nlohmann::json scritti = nlohmann::json::array();

@@ -14,6 +14,7 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
     bool json = false;
     bool senza_piano = false;
     bool senza_attesa = false;
+    bool werror = false;
   };
   auto o = std::make_shared<Opzioni>();
   auto* c = app.add_subcommand("compile", "compact the description texts of DIR into the three binary files");
@@ -22,6 +23,7 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
   c->add_flag("--no-plan", o->senza_piano, "build no plan geometry (no _linea.dat)");
   c->add_option("--out", o->compilazione.cartella_uscita, "directory for the binary files (default DIR)");
   c->add_flag("--json", o->json, "print one JSON object instead of text");
+  c->add_flag("--werror", o->werror, "count warnings as errors in the exit status");
   c->add_flag("--no-wait", o->senza_attesa,
               "fail at once when another compile is writing into the output directory");
   return {c, [o, &files] {
@@ -33,7 +35,11 @@ Comando comando_compile(CLI::App& app, platform::Files& files) {
             oc.numero_treno = nomi.treno;
             oc.planimetria = !o->senza_piano;
             oc.attendi = !o->senza_attesa;
-            const EsitoCompilazione esito = compila(oc, files);
+            EsitoCompilazione esito = compila(oc, files);
+            // The files are written all the same: only the status tells.
+            if (o->werror && esito.stato == uscita_ok && esito.numero(Gravita::avviso) > 0) {
+              esito.stato = uscita_dati;
+            }
             stampa_rapporto(oc, esito, o->json);
             return esito.stato;
           }};

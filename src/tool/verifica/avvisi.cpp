@@ -252,13 +252,13 @@ class Verifica {
     if (solo_cifre(chiave)) {
       avvisa("number-as-keyword", dove,
              "a number where an entry's keyword is read: the values of the line before spill "
-             "over",
+             "over; this line is not read",
              "write numbers without thousands separators or blanks (2000, not 2,000)");
       return;
     }
     const auto vicina = piu_vicina(chiave, parole_);
     avvisa("unknown-keyword", dove,
-           "\"" + std::string(chiave) + "\" is no keyword of this text: the line is passed over",
+           "\"" + std::string(chiave) + "\" is no keyword of this text: this line is not read",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
   }
 
