@@ -15,6 +15,7 @@
 #include "tool/esempio.h"
 #include "tool/lsp/cornice.h"
 #include "tool/lsp/disco_sistema.h"
+#include "tool/lsp/righe.h"
 #include "tool/lsp/server.h"
 #include "tool/lsp/uri.h"
 
@@ -304,6 +305,75 @@ TEST(Lsp, FieldNamesInlineAndCompletionInsideValues) {
   ASSERT_EQ(resto.size(), 2u) << resto.dump(1);
   EXPECT_EQ(resto[1]["textEdit"]["newText"].get<std::string>().substr(0, 20), "${1:25}, ${2:2}, ${3");
   EXPECT_EQ(completa(20, 19)[0]["label"], "2") << "after the position, the next field";
+}
+
+// The edits of `modifiche` applied to a UTF-8 text of CR LF lines, the
+// last first so that each range still holds.
+std::string applica(const std::string& testo, std::vector<json> modifiche) {
+  std::vector<std::string> righe;
+  for (std::size_t i = 0;;) {
+    const std::size_t fine = testo.find("\r\n", i);
+    righe.push_back(testo.substr(i, fine == std::string::npos ? std::string::npos : fine - i));
+    if (fine == std::string::npos) break;
+    i = fine + 2;
+  }
+  const auto dove = [](const json& m) {
+    return std::pair<int, int>(m["range"]["start"]["line"], m["range"]["start"]["character"]);
+  };
+  std::sort(modifiche.begin(), modifiche.end(),
+            [&](const json& a, const json& b) { return dove(a) > dove(b); });
+  for (const json& m : modifiche) {
+    std::string& riga = righe[m["range"]["start"]["line"].get<std::size_t>()];
+    const std::size_t da = byte_da_utf16(riga, m["range"]["start"]["character"]);
+    const std::size_t a = byte_da_utf16(riga, m["range"]["end"]["character"]);
+    riga.replace(da, a - da, m["newText"].get<std::string>());
+  }
+  std::string r;
+  for (std::size_t i = 0; i < righe.size(); ++i) r += (i ? "\r\n" : "") + righe[i];
+  return r;
+}
+
+// Every quick fix offered for the planted mistakes, applied: the scenario
+// is then clean, as check sees it.
+TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
+  Client c;
+  std::string treno = c.testo(nomi.treno_txt);
+  for (const auto& [giusta, sbagliata] : std::vector<std::pair<std::string, std::string>>{
+           {"segnale,    2300", "segnalle,    2300"},
+           {"[segnali]", "[segnalli]"},
+           {"velocita,    1000", "velocita,    1,000"},
+           {"aderenza,    2000", "aderenza,    2000.4"},
+           {"aderenza,    4000,    80", "aderenza,    4000"},
+           {"LAGO MARINELLA", "LAGO MARINELL\xC3\x83\xE2\x82\xAC"}}) {
+    treno = senza_riga(treno, giusta, sbagliata);
+  }
+  const std::string linea = senza_riga(c.testo(nomi.linea_txt), "pendenza  , 4000", "pendenzza  , 4000");
+  c.apri(nomi.linea_txt, linea);
+  c.apri(nomi.treno_txt, treno);
+  const auto correggi = [&](const std::string& file, const std::string& testo) {
+    json parametri;
+    parametri["textDocument"]["uri"] = c.uri(file);
+    parametri["range"] = {{"start", {{"line", 0}, {"character", 0}}},
+                          {"end", {{"line", 100}, {"character", 0}}}};
+    const json a =
+        c.invia({{"id", 9}, {"method", "textDocument/codeAction"}, {"params", parametri}}).back();
+    std::vector<json> modifiche;
+    for (const json& azione : a["result"]) {
+      EXPECT_EQ(azione["kind"], "quickfix");
+      for (const json& m : azione["edit"]["changes"][c.uri(file)]) modifiche.push_back(m);
+    }
+    return std::pair(applica(testo, modifiche), modifiche.size());
+  };
+  const auto [treno_corretto, nel_treno] = correggi(nomi.treno_txt, treno);
+  const auto [linea_corretta, nella_linea] = correggi(nomi.linea_txt, linea);
+  EXPECT_EQ(nel_treno, 6u);
+  EXPECT_EQ(nella_linea, 1u);
+  EXPECT_NE(treno_corretto.find("LAGO MARINELL\xC3\x80\r\n"), std::string::npos);
+  c.cambia(nomi.linea_txt, linea_corretta);
+  c.cambia(nomi.treno_txt, treno_corretto);
+  const std::vector<json> dopo = c.a_riposo();
+  EXPECT_EQ(diagnostiche_di(dopo, c.uri(nomi.treno_txt)), json::array()) << treno_corretto;
+  EXPECT_EQ(diagnostiche_di(dopo, c.uri(nomi.linea_txt)), json::array()) << linea_corretta;
 }
 
 TEST(Lsp, OutlineOfSectionsAndEntries) {

@@ -36,6 +36,18 @@ struct Nota {
   bool operator==(const Nota&) const = default;
 };
 
+// A fix one edit makes: `testo` in place of the columns `colonna` to `fine`
+// (exclusive) of line `riga` of the problem's text; an insertion when the two
+// are equal. Windows-1252, like the text.
+struct Correzione {
+  std::int32_t riga = 0;
+  std::int32_t colonna = 0;
+  std::int32_t fine = 0;
+  std::string testo;
+
+  bool operator==(const Correzione&) const = default;
+};
+
 struct Problema {
   Gravita gravita = Gravita::errore;
   std::int32_t codice = 0;  // the error code; 0 for a warning
@@ -46,6 +58,7 @@ struct Problema {
   std::string dettaglio;  // the entry and field, the value read, what was expected
   std::vector<Nota> note;
   std::string aiuto;  // how to fix it; empty when there is nothing to add
+  std::optional<Correzione> correzione;  // when one edit mends it
   // The reader stopped here: what follows in the text was not read.
   bool ferma_lettura = false;
 

@@ -4,6 +4,7 @@
 
 #include "core/lettura/scansione.h"
 #include "tool/cp1252.h"
+#include "tool/lsp/azioni.h"
 #include "tool/lsp/righe.h"
 
 namespace scenari::lsp {
@@ -67,6 +68,7 @@ json diagnostica(const Problema& p, const std::vector<TestoIndicizzato>& testi,
   } else {
     d["code"] = p.controllo;
   }
+  if (p.correzione) d["data"]["fix"] = modifica(qui, *p.correzione);
   json correlate = json::array();
   for (const Nota& n : p.note) {
     if (const TestoIndicizzato* t = testo_di(testi, n.luogo.file)) {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "tool/lsp/aiuto.h"
+#include "tool/lsp/azioni.h"
 #include "tool/lsp/nomi_campi.h"
 #include "tool/lsp/righe.h"
 #include "tool/lsp/simboli.h"
@@ -170,6 +171,8 @@ void Server::gestisci(const std::string& metodo, const json& parametri, const js
     rispondi(*id, simboli_documento(parametri));
   } else if (metodo == "textDocument/definition") {
     rispondi(*id, definizione(parametri));
+  } else if (metodo == "textDocument/codeAction") {
+    rispondi(*id, azioni_codice(parametri));
   } else if (metodo == "textDocument/inlayHint") {
     rispondi(*id, suggerimenti(parametri));
   } else {
@@ -189,7 +192,8 @@ json Server::inizializza(const json& parametri) {
             {"completionProvider", {{"triggerCharacters", {"["}}}},
             {"documentSymbolProvider", true},
             {"definitionProvider", true},
-            {"inlayHintProvider", true}}},
+            {"inlayHintProvider", true},
+            {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}}},
           {"serverInfo", {{"name", "scenari-tool"}}}};
 }
 
@@ -257,6 +261,15 @@ json Server::suggerimenti(const json& parametri) const {
   const std::optional<Identita> id = documenti_.identita_di(uri);
   if (testo == nullptr || !id) return nullptr;
   return nomi_campi(riferimento_di(id->tipo), *testo, da, a);
+}
+
+json Server::azioni_codice(const json& parametri) {
+  const std::string uri = uri_di(parametri);
+  const json& intervallo = membro(parametri, "range");
+  if (in_sospeso_.contains(uri)) pubblica_in_sospeso();
+  const auto pubblicata = pubblicate_.find(uri);
+  if (pubblicata == pubblicate_.end()) return json::array();
+  return azioni(uri, pubblicata->second, intervallo);
 }
 
 json Server::definizione(const json& parametri) {

@@ -45,6 +45,7 @@ class Server {
   nlohmann::json simboli_documento(const nlohmann::json& parametri) const;
   nlohmann::json definizione(const nlohmann::json& parametri);
   nlohmann::json suggerimenti(const nlohmann::json& parametri) const;
+  nlohmann::json azioni_codice(const nlohmann::json& parametri);
 
   Documenti documenti_;
   // The diagnostics last published, by URI, for "definition".

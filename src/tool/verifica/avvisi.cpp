@@ -176,6 +176,11 @@ class Verifica {
                              std::move(messaggio), std::move(aiuto)));
   }
 
+  // The word meant, in place of the one written.
+  void corregge(const Tratto& dove, std::string testo) {
+    avvisi_.back().correzione = Correzione{dove.riga, dove.inizio, dove.fine, std::move(testo)};
+  }
+
   bool non_letta(std::int32_t riga) const {
     return lettura_.mai_letto || (lettura_.arresto && riga > lettura_.arresto->riga);
   }
@@ -244,6 +249,7 @@ class Verifica {
     avvisa("unknown-section", r.campi.front().tratto,
            "\"" + std::string(chiave) + "\" is no section of this text; it has no effect",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
+    if (vicina) corregge(r.campi.front().tratto, *vicina);
   }
 
   void parola_sconosciuta(const Riga& r) {
@@ -260,6 +266,7 @@ class Verifica {
     avvisa("unknown-keyword", dove,
            "\"" + std::string(chiave) + "\" is no keyword of this text: this line is not read",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
+    if (vicina) corregge(dove, *vicina);
   }
 
   // The values of the line as the reader takes them for `voce`: a text field
