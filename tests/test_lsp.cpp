@@ -18,6 +18,7 @@
 #include "tool/lsp/righe.h"
 #include "tool/lsp/server.h"
 #include "tool/lsp/uri.h"
+#include "tool/riferimento/riferimento.h"
 
 namespace scenari::lsp {
 namespace {
@@ -91,7 +92,7 @@ class Client {
   test::TestDirectory dir_{"test_lsp"};
   platform::Files files_;
   DiscoDelSistema disco_{files_};
-  Server server_{disco_};
+  Server server_{disco_, "file:///doc/testi.md"};
   int id_ = 0;
 };
 
@@ -168,6 +169,9 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
       *std::find_if(d.begin(), d.end(), [](const json& x) { return x["code"] == 16; });
   EXPECT_EQ(cella["severity"], 1);
   EXPECT_EQ(cella["data"]["check"], "cell-taken");
+  // The code's row of the reference, where its link lands.
+  EXPECT_EQ(cella["codeDescription"]["href"], "file:///doc/testi.md#code-16");
+  EXPECT_NE(riferimento::markdown().find("| <a id=\"code-16\"></a>16 |"), std::string::npos);
   const json& nota = cella["relatedInformation"][0]["location"];
   EXPECT_EQ(nota["uri"], c.uri(nomi.treno_txt));
   EXPECT_EQ(nota["range"]["start"]["line"], 19);

@@ -291,6 +291,11 @@ json Server::definizione(const json& parametri) {
 
 void Server::pubblica(const std::string& uri) {
   for (Pubblicazione& p : documenti_.analizza(uri)) {
+    for (json& d : p.diagnostiche) {
+      if (!guida_.empty() && d.at("code").is_number()) {
+        d["codeDescription"] = {{"href", guida_ + "#code-" + std::to_string(d.at("code").get<int>())}};
+      }
+    }
     pubblicate_[p.uri] = p.diagnostiche;
     notifica("textDocument/publishDiagnostics",
              {{"uri", p.uri}, {"diagnostics", std::move(p.diagnostiche)}});

@@ -15,7 +15,10 @@ namespace scenari::lsp {
 
 class Server {
  public:
-  explicit Server(Disco& disco) : documenti_(disco) {}
+  // `guida`: the URI of the texts' reference (docs/testi.md), where each
+  // error code links to; none when empty.
+  explicit Server(Disco& disco, std::string guida = {})
+      : documenti_(disco), guida_(std::move(guida)) {}
 
   std::vector<std::string> ricevi(std::string_view corpo);
   // The answer to a header block that names no usable body.
@@ -48,6 +51,7 @@ class Server {
   nlohmann::json azioni_codice(const nlohmann::json& parametri);
 
   Documenti documenti_;
+  std::string guida_;
   // The diagnostics last published, by URI, for "definition".
   std::map<std::string, nlohmann::json> pubblicate_;
   std::set<std::string> in_sospeso_;

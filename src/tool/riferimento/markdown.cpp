@@ -91,7 +91,8 @@ std::string markdown() {
                        : d.numero == codice::senza_lunghezza
                            ? "nothing to build"
                            : "the entry is left out";
-    out << "| " << d.numero << " | " << d.significato << " | " << dopo << " | " << d.aiuto
+    // The anchor is where an editor's link for the code lands.
+    out << "| <a id=\"code-" << d.numero << "\"></a>" << d.numero << " | " << d.significato << " | " << dopo << " | " << d.aiuto
         << " |\n";
   }
   return out.str();
