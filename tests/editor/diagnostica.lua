@@ -1,7 +1,8 @@
 -- Headless Neovim with scenari-tool lsp attached to one description text:
 -- waits for the server's diagnostics and writes each as
--- "LINE:COLUMN CODE MESSAGE" into SCENARI_OUT, mends the line of the first
--- and waits for the diagnostics to clear, then quits.
+-- "LINE:COLUMN CODE MESSAGE" into SCENARI_OUT, applies the quick fix the
+-- server offers on the first and waits for the diagnostics to clear, then
+-- quits.
 local tool = os.getenv('SCENARI_TOOL')
 local text = os.getenv('SCENARI_TEXT')
 local out = os.getenv('SCENARI_OUT')
@@ -25,13 +26,23 @@ for _, d in ipairs(vim.diagnostic.get(buf)) do
                                     d.message:gsub('\n', ' | ')))
 end
 
--- The mistake mended in the buffer: the diagnostics that follow the change
--- must be empty.
+-- The mistake mended by the server's quick fix: the diagnostics that follow
+-- the change must be empty.
 local mended = false
 if found then
   local at = vim.diagnostic.get(buf)[1].lnum
-  local line = vim.api.nvim_buf_get_lines(buf, at, at + 1, false)[1]
-  vim.api.nvim_buf_set_lines(buf, at, at + 1, false, { (line:gsub('^segnalle', 'segnale')) })
+  local params = {
+    textDocument = { uri = vim.uri_from_bufnr(buf) },
+    range = { start = { line = at, character = 0 }, ['end'] = { line = at, character = 0 } },
+    context = { diagnostics = {} },
+  }
+  local answers = vim.lsp.buf_request_sync(buf, 'textDocument/codeAction', params, 10000) or {}
+  for _, answer in pairs(answers) do
+    for _, action in ipairs(answer.result or {}) do
+      table.insert(lines, 'fix: ' .. action.title)
+      vim.lsp.util.apply_workspace_edit(action.edit, 'utf-16')
+    end
+  end
   mended = vim.wait(20000, function() return #vim.diagnostic.get(buf) == 0 end, 50)
   table.insert(lines, mended and 'mended: no diagnostic' or 'mended: diagnostics remain')
 end

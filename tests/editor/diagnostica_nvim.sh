@@ -1,7 +1,7 @@
 #!/bin/sh
 # A real editor: headless Neovim opens a train text with a misspelled
 # keyword, with scenari-tool lsp attached, and must show the diagnostic on
-# that line, then none once the line is mended in the buffer. Exit 77 (skipped) where nvim is not installed.
+# that line, then none once the server's quick fix is applied. Exit 77 (skipped) where nvim is not installed.
 # Usage: diagnostica_nvim.sh SCENARI_TOOL
 set -eu
 tool=$1
@@ -20,4 +20,5 @@ SCENARI_TOOL=$tool SCENARI_TEXT=$train SCENARI_OUT="$dir/out" HOME="$dir" \
   -c "luafile $(dirname "$0")/diagnostica.lua" </dev/null
 cat "$dir/out"
 grep -q '^21:1 unknown-keyword "segnalle" is no keyword' "$dir/out"
+grep -q '^fix: Write "segnale"$' "$dir/out"
 grep -q '^mended: no diagnostic$' "$dir/out"

@@ -30,18 +30,16 @@ std::string titolo(const json& fix) {
 
 }  // namespace
 
-json modifica(const TestoAperto& testo, const Correzione& c) {
-  const std::vector<std::string_view> righe = righe_di(testo.utf8);
-  const auto linea = std::min<std::size_t>(static_cast<std::size_t>(std::max(c.riga, 1)) - 1,
-                                           righe.size() - 1);
-  const std::string_view riga = righe[linea];
+json modifica(const IndiceRighe& righe, const Correzione& c) {
+  const std::int32_t linea = std::clamp(c.riga, 1, std::max(righe.numero_righe(), 1));
+  const std::string_view riga = righe.riga(linea);
   const auto carattere = [&](std::int32_t colonna) {
     const std::size_t byte = byte_da_carattere(riga, static_cast<std::size_t>(std::max(colonna, 1)) - 1);
     return utf16_da_byte(riga, byte);
   };
   return {{"range",
-           {{"start", {{"line", linea}, {"character", carattere(c.colonna)}}},
-            {"end", {{"line", linea}, {"character", carattere(c.fine)}}}}},
+           {{"start", {{"line", linea - 1}, {"character", carattere(c.colonna)}}},
+            {"end", {{"line", linea - 1}, {"character", carattere(c.fine)}}}}},
           {"newText", tool::utf8_da_1252(c.testo)}};
 }
 

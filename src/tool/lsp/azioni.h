@@ -6,13 +6,13 @@
 #include <string>
 
 #include "core/modello/problema.h"
-#include "tool/lsp/diagnostiche.h"
+#include "core/lettura/scansione.h"
 
 namespace scenari::lsp {
 
-// The edit of a fix in the editor's UTF-8 text: a range in UTF-16 units and
-// the new text.
-nlohmann::json modifica(const TestoAperto& testo, const Correzione& c);
+// The edit of a fix in the lines of the editor's UTF-8 text: a range in
+// UTF-16 units and the new text.
+nlohmann::json modifica(const IndiceRighe& righe, const Correzione& c);
 
 nlohmann::json azioni(const std::string& uri, const nlohmann::json& diagnostiche,
                       const nlohmann::json& intervallo);

@@ -68,7 +68,7 @@ json diagnostica(const Problema& p, const std::vector<TestoIndicizzato>& testi,
   } else {
     d["code"] = p.controllo;
   }
-  if (p.correzione) d["data"]["fix"] = modifica(qui, *p.correzione);
+  if (p.correzione) d["data"]["fix"] = modifica(qui.righe, *p.correzione);
   json correlate = json::array();
   for (const Nota& n : p.note) {
     if (const TestoIndicizzato* t = testo_di(testi, n.luogo.file)) {
