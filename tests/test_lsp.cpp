@@ -18,7 +18,7 @@
 #include "tool/lsp/righe.h"
 #include "tool/lsp/server.h"
 #include "tool/lsp/uri.h"
-#include "tool/riferimento/riferimento.h"
+#include "tool/riferimento/markdown.h"
 
 namespace scenari::lsp {
 namespace {
