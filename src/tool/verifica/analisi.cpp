@@ -50,7 +50,7 @@ Analisi analizza(const Scenario& scenario, const TestiDescrizione& testi) {
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
   a.problemi = unisci(a.compattazione.modello.problemi, avvisi(a.compattazione.modello, nomi, testi),
                       {nomi.linea_txt, nomi.treno_txt});
-  aggiungi_correzioni(a.problemi, nomi, testi);
+  aggiungi_correzioni(a.problemi, scenario, testi, a.compattazione.modello);
   return a;
 }
 

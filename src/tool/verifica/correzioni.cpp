@@ -6,7 +6,9 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "core/modello/nomi_file.h"
 #include "tool/cp1252.h"
+#include "tool/verifica/posto_libero.h"
 
 namespace scenari::tool {
 
@@ -121,8 +123,28 @@ std::optional<Correzione> intero_scritto(std::string_view riga, const Luogo& l) 
   }
 }
 
-std::optional<Correzione> correzione(const Problema& p, const Testo& t) {
+// What the fixes that compact the texts again need.
+struct Compattata {
+  const Scenario& scenario;
+  const TestiDescrizione& testi;
+  const Modello& modello;
+};
+
+// A taken cell: the position value moved to the nearest that fits.
+std::optional<Correzione> posizione_spostata(const Problema& p, const Voce& v, bool del_treno,
+                                             const Compattata& c) {
+  if (v.voce == nullptr || v.valori.empty() || v.voce->campi.front().unita != "m") {
+    return std::nullopt;
+  }
+  return posto_libero({p, v.valori.front().tratto, del_treno}, c.modello, c.scenario, c.testi);
+}
+
+std::optional<Correzione> correzione(const Problema& p, const Testo& t, bool del_treno,
+                                     const Compattata& c) {
   const std::string_view riga = t.righe.riga(p.luogo.riga);
+  if (p.controllo == "cell-taken") {
+    return posizione_spostata(p, voce_della_riga(riga, p.luogo.riga, t.rif), del_treno, c);
+  }
   if (p.controllo == "utf8-text") return carattere(riga, p.luogo);
   if (p.controllo == "decimal-value") return intero_scritto(riga, p.luogo);
   if (p.controllo == "extra-values") {
@@ -136,15 +158,17 @@ std::optional<Correzione> correzione(const Problema& p, const Testo& t) {
 
 }  // namespace
 
-void aggiungi_correzioni(std::vector<Problema>& problemi, const NomiFile& nomi,
-                         const TestiDescrizione& testi) {
+void aggiungi_correzioni(std::vector<Problema>& problemi, const Scenario& scenario,
+                         const TestiDescrizione& testi, const Modello& modello) {
   if (!testi.linea || !testi.treno) return;
+  const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
   const Testo linea{*testi.linea, IndiceRighe(*testi.linea), riferimento::testi()[0]};
   const Testo treno{*testi.treno, IndiceRighe(*testi.treno), riferimento::testi()[1]};
+  const Compattata c{scenario, testi, modello};
   for (Problema& p : problemi) {
     if (p.correzione || p.luogo.riga < 1) continue;
-    if (p.luogo.file == nomi.linea_txt) p.correzione = correzione(p, linea);
-    if (p.luogo.file == nomi.treno_txt) p.correzione = correzione(p, treno);
+    if (p.luogo.file == nomi.linea_txt) p.correzione = correzione(p, linea, false, c);
+    if (p.luogo.file == nomi.treno_txt) p.correzione = correzione(p, treno, true, c);
   }
 }
 
