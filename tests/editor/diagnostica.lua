@@ -1,25 +1,22 @@
--- Headless Neovim with scenari-tool lsp attached to one description text:
--- waits for the server's diagnostics and writes each as
--- "LINE:COLUMN CODE MESSAGE" into SCENARI_OUT, applies the quick fix the
+-- Headless Neovim with the configuration of editors/nvim: opens one
+-- description text, waits for the diagnostics of scenari-tool lsp and
+-- writes each as "LINE:COLUMN CODE MESSAGE" into SCENARI_OUT, with the
+-- buffer's filetype, encoding and line ends; applies the quick fix the
 -- server offers on the first and waits for the diagnostics to clear, then
 -- quits.
 local tool = os.getenv('SCENARI_TOOL')
 local text = os.getenv('SCENARI_TEXT')
 local out = os.getenv('SCENARI_OUT')
 
+require('scenari').setup({ tool = tool })
 vim.cmd('edit ' .. vim.fn.fnameescape(text))
 local buf = vim.api.nvim_get_current_buf()
--- start_client and buf_attach_client, since vim.lsp.start is newer than
--- the Neovim of some distributions.
-local client = vim.lsp.start_client({
-  name = 'scenari',
-  cmd = { tool, 'lsp' },
-  root_dir = vim.fn.fnamemodify(text, ':p:h'),
-})
-vim.lsp.buf_attach_client(buf, client)
 
 local found = vim.wait(20000, function() return #vim.diagnostic.get(buf) > 0 end, 50)
-local lines = {}
+local lines = {
+  string.format('buffer: %s %s %s', vim.bo[buf].filetype, vim.bo[buf].fileencoding,
+                vim.bo[buf].fileformat),
+}
 for _, d in ipairs(vim.diagnostic.get(buf)) do
   local code = d.code or (d.user_data and d.user_data.lsp and d.user_data.lsp.code)
   table.insert(lines, string.format('%d:%d %s %s', d.lnum + 1, d.col + 1, tostring(code),
@@ -45,7 +42,11 @@ if found then
   end
   mended = vim.wait(20000, function() return #vim.diagnostic.get(buf) == 0 end, 50)
   table.insert(lines, mended and 'mended: no diagnostic' or 'mended: diagnostics remain')
+  vim.cmd('write')
+end
+for _, line in ipairs(vim.api.nvim_buf_get_lines(buf, 0, -1, false)) do
+  if line:find('MARINELL') then table.insert(lines, 'name: ' .. line:match('LAGO MARINELL.*$')) end
 end
 vim.fn.writefile(lines, out)
-vim.lsp.stop_client(client)
+vim.lsp.stop_client((vim.lsp.get_clients or vim.lsp.get_active_clients)())
 vim.cmd((found and mended) and 'qall!' or 'cquit! 1')
