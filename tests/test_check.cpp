@@ -68,7 +68,7 @@ struct Atteso {
 };
 
 void si_trova(const EsitoCompilazione& e, const Scenario& s, const Atteso& a) {
-  const std::string file = s.dir().str() + "/" + a.file;
+  const std::string file = platform::join(s.dir().str(), a.file);
   for (const Problema& p : e.problemi) {
     if (p.luogo.file == file && p.luogo.riga == a.riga && p.controllo == a.controllo) return;
   }

@@ -94,15 +94,15 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
   ASSERT_EQ(e.problemi.size(), 2u);
   EXPECT_EQ(e.problemi[1].controllo, "not-read") << "the stop leaves the signals after it unread";
   EXPECT_EQ(e.problemi[0].codice, 16);
-  EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.treno_txt), 21, 1, 8}));
+  EXPECT_EQ(e.problemi[0].luogo, (Luogo{platform::join(dir.str(), nome(nomi_run.treno_txt)), 21, 1, 8}));
   EXPECT_EQ(e.problemi[0].posizione, 1000);
   std::ostringstream testo;
   scrivi_diagnostica(testo, e.problemi[0], e.sorgenti);
-  EXPECT_EQ(testo.str(), dir.str() + "/" + nome(nomi_run.treno_txt) +
+  EXPECT_EQ(testo.str(), platform::join(dir.str(), nome(nomi_run.treno_txt)) +
                              ":21:1: error[16]: signal cell already taken (at 1000 m)\n"
                              " 21 | segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0\n"
                              "    | ^~~~~~~\n"
-                             "note: " + dir.str() + "/" + nome(nomi_run.treno_txt) +
+                             "note: " + platform::join(dir.str(), nome(nomi_run.treno_txt)) +
                              ":20:1: the signal of this entry holds cell 21\n"
                              "help: move the signal at least 50 m away from the object that "
                              "holds its cell\n");
@@ -129,10 +129,10 @@ TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
   ASSERT_EQ(e.problemi.size(), 3u);
   EXPECT_EQ(e.problemi[1].controllo, "beyond-route-length");
   EXPECT_EQ(e.problemi[0].codice, 15);
-  EXPECT_EQ(e.problemi[0].luogo, (Luogo{dir.str() + "/" + nome(nomi_run.linea_txt), 25, 1, 20}));
+  EXPECT_EQ(e.problemi[0].luogo, (Luogo{platform::join(dir.str(), nome(nomi_run.linea_txt)), 25, 1, 20}));
   EXPECT_EQ(e.problemi[0].posizione, 13901);
   EXPECT_EQ(e.problemi[2].codice, 2);
-  EXPECT_EQ(e.problemi[2].luogo.file, dir.str() + "/" + nome(nomi_run.treno_txt));
+  EXPECT_EQ(e.problemi[2].luogo.file, platform::join(dir.str(), nome(nomi_run.treno_txt)));
   EXPECT_EQ(e.problemi[2].posizione, std::nullopt);
 }
 

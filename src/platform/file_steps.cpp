@@ -149,14 +149,11 @@ void TemporaryFile::write_through(std::string_view bytes) {
   }
 }
 
-void TemporaryFile::finish(bool to_disk) {
-  files_.check(Operation::write, target_);
-  write_through(buffer_);
-  buffer_.clear();
-  if (to_disk) {
-    files_.check(Operation::fsync, target_);
-    if (::fsync(static_cast<int>(file_)) != 0) throw FileError(target_, describe(errno));
-  }
+void TemporaryFile::flush_to_disk() {
+  if (::fsync(static_cast<int>(file_)) != 0) throw FileError(target_, describe(errno));
+}
+
+void TemporaryFile::close_file() {
   const int fd = static_cast<int>(std::exchange(file_, -1));
   if (::close(fd) != 0) throw FileError(target_, describe(errno));
 }

@@ -75,7 +75,10 @@ class TemporaryFile final : public ByteSink {
   const std::string& target() const { return target_; }
 
  private:
+  // Each system's own: writing the bytes through, flushing and closing.
   void write_through(std::string_view bytes);
+  void flush_to_disk();
+  void close_file();
 
   Files& files_;
   std::string target_;

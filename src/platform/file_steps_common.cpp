@@ -21,4 +21,15 @@ void TemporaryFile::write(std::string_view bytes) {
   }
 }
 
+void TemporaryFile::finish(bool to_disk) {
+  files_.check(Operation::write, target_);
+  write_through(buffer_);
+  buffer_.clear();
+  if (to_disk) {
+    files_.check(Operation::fsync, target_);
+    flush_to_disk();
+  }
+  close_file();
+}
+
 }  // namespace scenari::platform

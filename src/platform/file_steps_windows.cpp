@@ -212,14 +212,11 @@ TemporaryFile::~TemporaryFile() {
 
 void TemporaryFile::write_through(std::string_view bytes) { write_all(handle_of(file_), bytes, target_); }
 
-void TemporaryFile::finish(bool to_disk) {
-  files_.check(Operation::write, target_);
-  write_through(buffer_);
-  buffer_.clear();
-  if (to_disk) {
-    files_.check(Operation::fsync, target_);
-    if (!::FlushFileBuffers(handle_of(file_))) throw FileError(target_, last_reason());
-  }
+void TemporaryFile::flush_to_disk() {
+  if (!::FlushFileBuffers(handle_of(file_))) throw FileError(target_, last_reason());
+}
+
+void TemporaryFile::close_file() {
   const HANDLE file = handle_of(std::exchange(file_, -1));
   if (!::CloseHandle(file)) throw FileError(target_, last_reason());
 }
