@@ -156,6 +156,72 @@ TEST(Check, ThreeMistakesOneOfThemAStopAllInOneRun) {
   EXPECT_EQ(cella.note[0].luogo.riga, 20);
 }
 
+// The warning on a value: its check, where it stands and what it says.
+const Problema* sul_valore(const EsitoCompilazione& e, int riga, int colonna,
+                           const std::string& controllo) {
+  for (const Problema& p : e.problemi) {
+    if (p.luogo.riga == riga && p.luogo.colonna == colonna && p.controllo == controllo) return &p;
+  }
+  return nullptr;
+}
+
+// Values outside the documented rule of their field: each warned on, on the
+// value, with what the simulator gets instead; values at the edges of every
+// range pass unwarned.
+TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
+  Scenario s;
+  s.linea(16, "pendenza  , 2000   , 200", true)
+      .linea(19, "pendenza  , 4200   , 4", true)
+      .linea(21, "montagna, 1000, 2000, 300")
+      .linea(23, "indicatori_vmax,  1050, 85, 90, 95, 0, 72, 90, 95, 0", true)
+      .treno(5, "orologio, 25 70 70", true)
+      .treno(8, "aderenza,    2000,    300", true)
+      .treno(13, "velocita,    1000,    63", true)
+      .treno(14, "velocita,    300,    30", true);
+  const EsitoCompilazione e = s.controlla();
+  EXPECT_EQ(e.stato, uscita_ok) << "warnings only";
+  const struct {
+    int riga, colonna;
+    const char* controllo;
+  } attesi[] = {{16, 22, "value-range"}, {19, 13, "value-order"}, {21, 23, "value-range"},
+                {23, 40, "value-step"},  {5, 11, "value-range"},  {5, 14, "value-range"},
+                {5, 17, "value-range"},  {8, 23, "value-range"},  {13, 23, "value-step"},
+                {14, 14, "value-order"}};
+  for (const auto& a : attesi) {
+    EXPECT_NE(sul_valore(e, a.riga, a.colonna, a.controllo), nullptr)
+        << a.controllo << " at " << a.riga << ":" << a.colonna;
+  }
+  const Problema* velocita = sul_valore(e, 13, 23, "value-step");
+  ASSERT_NE(velocita, nullptr);
+  EXPECT_EQ(velocita->messaggio.substr(0, 37), "63 km/h is stored as 65: speed limits");
+  EXPECT_EQ(velocita->luogo.fine, 25);
+  ASSERT_TRUE(velocita->correzione.has_value());
+  EXPECT_EQ(velocita->correzione->testo, "65");
+  EXPECT_EQ(velocita->correzione->colonna, 23);
+  EXPECT_NE(sul_valore(e, 8, 23, "value-range")->messaggio.find("stored as 44"), std::string::npos);
+  EXPECT_NE(sul_valore(e, 16, 22, "value-range")->messaggio.find("stored as -56"), std::string::npos);
+  EXPECT_NE(sul_valore(e, 14, 14, "value-order")->messaggio.find("taken as 1050 m"),
+            std::string::npos);
+
+  Scenario bordi;
+  bordi.linea(23, "indicatori_vmax,  3500, 1600, 0, 90, 9, 95, 0, 90, 9", true)
+      .linea(17, "pendenza  , 4000   , 155", true)
+      .linea(18, "pendenza  , 4800   , -100", true)
+      .linea(21, "montagna, 5000, 5200, 265\r\nmontagna, 6000, 6400, 10")
+      .treno(5, "orologio, 23 59 59", true)
+      .treno(8, "aderenza,    2000,    255", true)
+      .treno(9, "aderenza,    3500,    0", true)
+      .treno(14, "velocita,    3300,    1275", true)
+      .treno(20, "segnale,    1000,   3, 9, 9,  9, 9,    2,  9,9,9, 255", true)
+      .treno(21, "segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 101", true)
+      .treno(23, "abbattimento,    5000,  32767");
+  const EsitoCompilazione pulito = bordi.controlla();
+  for (const Problema& p : pulito.problemi) {
+    ADD_FAILURE() << p.luogo.file << ":" << p.luogo.riga << ": " << p.controllo << ": "
+                  << p.messaggio;
+  }
+}
+
 TEST(Check, ProtectionAndStartRecordErrorsStandOnTheirEntry) {
   Scenario s;
   s.linea(22, "indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0");

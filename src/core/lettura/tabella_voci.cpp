@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "core/formato/celle.h"
 #include "core/lettura/campi.h"
-
+#include "core/modello/codici.h"
 
 namespace scenari::riferimento {
 
@@ -16,6 +17,88 @@ using sv = std::string_view;
 // 7000 m past the route length L.
 constexpr sv posizione_punto = "0 to L + 6900";
 
+using Valore = std::optional<std::int64_t>;
+constexpr std::int64_t max16 = std::numeric_limits<std::int16_t>::max();
+constexpr std::int64_t min16 = std::numeric_limits<std::int16_t>::min();
+
+// What the compactor makes of a value, through the encoders of the cells and
+// back through their decoders: the value the simulator gets, in the unit the
+// author writes.
+std::int64_t basso8(std::int64_t v) { return static_cast<std::uint8_t>(v); }
+std::int64_t basso16(std::int64_t v) { return static_cast<std::int16_t>(v); }
+Valore intero16(std::int64_t v) { return v < min16 || v > max16 ? Valore() : v; }
+Valore in_un_byte(std::int64_t v) { return basso8(v); }
+Valore in_16_bit(std::int64_t v) { return basso16(v); }
+Valore velocita_limite(std::int64_t kmh) {
+  const std::int64_t passi = passi_velocita(kmh);
+  if (passi < 0 || passi > 255) return {};
+  return velocita_kmh(static_cast<std::uint8_t>(passi));
+}
+Valore pendenza(std::int64_t per_mille) { return pendenza_per_mille(codifica_pendenza(per_mille)); }
+// A type above 10 is stored less 10, with markers: written back, plus 10.
+Valore tipo_montagna(std::int64_t tipo) { return tipo > 10 ? basso8(tipo - 10) + 10 : basso8(tipo); }
+Valore cartello_s(std::int64_t s) {
+  const std::int64_t v = codifica_cartello_velocita(s, 0);
+  if (v < min16 || v > max16) return {};
+  return decodifica_cartello_velocita(static_cast<std::int16_t>(v)).s;
+}
+Valore cartello_d(std::int64_t d) {
+  const std::int64_t v = codifica_cartello_velocita(0, d);
+  if (v < min16 || v > max16) return {};
+  return decodifica_cartello_velocita(static_cast<std::int16_t>(v)).d;
+}
+Valore unita_coppia(std::int64_t d) {
+  return decodifica_coppia(static_cast<std::int16_t>(basso16(codifica_coppia(0, d)))).d;
+}
+AspettoSegnale aspetto(std::int64_t sx, std::int64_t dx) {
+  return decodifica_ripetizione(
+      static_cast<std::int16_t>(basso16(codifica_ripetizione(0, codifica_aspetto(sx, dx)))));
+}
+Valore aspetto_sx(std::int64_t sx) { return aspetto(sx, 0).sx; }
+Valore aspetto_dx(std::int64_t dx) { return aspetto(0, dx).dx; }
+// Signal times from 1 to 100 are raised to 101.
+Valore tempo_segnale(std::int64_t t) { return basso8(t >= 1 && t <= 100 ? 101 : t); }
+Valore vero_o_falso(std::int64_t v) { return v != 0 ? 1 : 0; }
+// A value of 0 or less makes a point without value.
+Valore valore_abbattimento(std::int64_t v) { return v > 0 ? basso16(v) : 0; }
+
+constexpr std::int32_t e_posizione[] = {codice::oltre_percorso, codice::posizione_negativa};
+constexpr std::int32_t e_lunghezza[] = {codice::lunghezza_eccessiva, codice::posizione_negativa};
+constexpr std::int32_t e_progressiva[] = {codice::progressiva_non_multipla};
+constexpr std::int32_t e_ripetizione_uno[] = {codice::ripetizione_primo_valore};
+constexpr std::int32_t e_ripetizione_due[] = {codice::ripetizione_secondo_valore};
+constexpr std::int32_t e_fine_montagna[] = {codice::fine_oltre_percorso, codice::posizione_negativa};
+constexpr std::int32_t e_lettura[] = {codice::lettura_fallita};
+constexpr std::int32_t e_stazione[] = {codice::stazione_non_multipla, codice::oltre_percorso,
+                                       codice::posizione_negativa};
+constexpr std::int32_t e_marciapiede[] = {codice::marciapiede_non_multiplo, codice::marciapiede_fuori};
+constexpr std::int32_t e_rallentamento[] = {codice::rallentamento_corto, codice::rallentamento_fuori};
+
+constexpr std::int64_t nessun_limite = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t nessun_minimo = std::numeric_limits<std::int64_t>::min();
+
+// A rule the reader enforces with the error codes `codici`.
+constexpr Regola rifiuto(std::int64_t minimo, std::int64_t passo, std::span<const std::int32_t> codici) {
+  return {minimo, nessun_limite, passo, false, nullptr, "", codici, ""};
+}
+
+// Rules the readers enforce with error codes.
+constexpr Regola r_posizione{0, nessun_limite, 1, false, nullptr, "positions lie on the route", e_posizione};
+constexpr Regola r_posizione_profilo{0, nessun_limite, 1, true, nullptr,
+                                     "positions lie on the route", e_posizione};
+constexpr Regola r_byte{0, 255, 1, false, nullptr, "", e_lettura};
+constexpr Regola r_intero16{min16, max16, 1, false, nullptr, "", e_lettura};
+
+// Rules `check` warns on.
+constexpr Regola r_orologio_ore{0, 23, 1, false, intero16, "clock hours run 0 to 23"};
+constexpr Regola r_orologio_minuti{0, 59, 1, false, intero16, "clock minutes run 0 to 59"};
+constexpr Regola r_orologio_secondi{0, 59, 1, false, intero16, "clock seconds run 0 to 59"};
+constexpr Regola r_ore{0, 23, 1, false, nullptr, "timetable hours run 0 to 23"};
+constexpr Regola r_minuti{0, 59, 1, false, nullptr, "timetable minutes run 0 to 59"};
+constexpr Regola r_secondi{0, 59, 1, false, nullptr, "timetable seconds run 0 to 59"};
+constexpr Regola r_valore16{min16, max16, 1, false, in_16_bit,
+                            "the value is kept in 16 bits, -32768 to 32767"};
+
 // ---- line text, [generale] ----
 
 constexpr sv p_lunghezza[] = {"lunghezza", "percorso"};
@@ -23,7 +106,8 @@ constexpr Campo c_lunghezza[] = {
     {"route length L", "m", "0 to 1,000,000",
      "Stored in record 84 (`valore2`). The route cells are created for L + 7000 m, one cell per "
      "50 m (cells 0 to nearest((L + 7000) / 50)), and the plan view gets one point per metre of "
-     "them: every object may lie up to 7000 m past the nominal end."},
+     "them: every object may lie up to 7000 m past the nominal end.",
+     {0, 1'000'000, 1, false, nullptr, "", e_lunghezza}},
 };
 constexpr int k_lunghezza[] = {1, 25, 107, 108};
 
@@ -33,12 +117,15 @@ constexpr sv p_tre[] = {"tre", "progressiva"};
 constexpr Campo c_progressiva[] = {
     {"first value", "m", "multiple of 50",
      "Orders the three progressives: the largest first value goes to record 81, the middle one "
-     "to 82, the smallest to 83. Two equal largest values clear all nine values."},
+     "to 82, the smallest to 83. Two equal largest values clear all nine values.",
+     rifiuto(nessun_minimo, 50, e_progressiva)},
     {"second value", "m", "multiple of 50",
      "Stored beside the first; when all first values add up to 0, the progressives with a second "
-     "value above 0 decide the order instead."},
+     "value above 0 decide the order instead.",
+     rifiuto(nessun_minimo, 50, e_progressiva)},
     {"third value", "", "any whole number; 1 has a meaning",
-     "Stored; a third value of exactly 1 adds 100 to the second value after ordering."},
+     "Stored; a third value of exactly 1 adds 100 to the second value after ordering.",
+     senza_regola},
 };
 constexpr int k_progressiva[] = {2, 25};
 
@@ -46,19 +133,24 @@ constexpr sv p_sfondo_uno[] = {"sfondo", "uno"};
 constexpr sv p_sfondo_due[] = {"sfondo", "due"};
 constexpr sv p_sfondo_tre[] = {"sfondo", "tre"};
 constexpr Campo c_sfondo_uno[] = {
-    {"setting", "", "any whole number", "Stored in record 85 `valore1` for the simulator."}};
+    {"setting", "", "any whole number", "Stored in record 85 `valore1` for the simulator.",
+     senza_regola}};
 constexpr Campo c_sfondo_due[] = {
-    {"setting", "", "any whole number", "Stored in record 85 `valore3` for the simulator."}};
+    {"setting", "", "any whole number", "Stored in record 85 `valore3` for the simulator.",
+     senza_regola}};
 constexpr Campo c_sfondo_tre[] = {
-    {"setting", "", "any whole number", "Stored in record 85 `valore2` for the simulator."}};
+    {"setting", "", "any whole number", "Stored in record 85 `valore2` for the simulator.",
+     senza_regola}};
 constexpr int k_intero[] = {25};
 
 constexpr sv p_ripetizione[] = {"segnali", "ripetizione"};
 constexpr Campo c_ripetizione[] = {
-    {"first value", "m", "multiple of 50", "Stored in record 86 `valore1`."},
+    {"first value", "m", "multiple of 50", "Stored in record 86 `valore1`.",
+     rifiuto(nessun_minimo, 50, e_ripetizione_uno)},
     {"second value", "m", "multiple of 50; 0 turns the repetition off",
      "Stored in record 86 `valore2`. The repetition code in `valore3` is 4 when the keyword field "
-     "holds a \"4\", else 9 when it holds a \"9\"; a second value of 0 sets it to 0."},
+     "holds a \"4\", else 9 when it holds a \"9\"; a second value of 0 sets it to 0.",
+     rifiuto(nessun_minimo, 50, e_ripetizione_due)},
 };
 constexpr int k_ripetizione[] = {3, 4, 5, 25};
 
@@ -100,10 +192,12 @@ constexpr sv p_curva[] = {"curva"};
 constexpr Campo c_curva[] = {
     {"start s", "m", posizione_punto,
      "The plan view runs straight up to metre s, then turns at the rate of the class digit of "
-     "the keyword field."},
+     "the keyword field.",
+     r_posizione},
     {"length l", "m", "0 or more; s + l at most L + 7000",
      "The track turns from s to s + l. A curve that starts before the end of the one before it "
-     "bends only from there on."},
+     "bends only from there on.",
+     {0, nessun_limite, 1, false, nullptr, "", {}, "negative-length"}},
 };
 constexpr int k_curva[] = {15, 103, 104, 107};
 
@@ -111,48 +205,69 @@ constexpr sv p_pendenza[] = {"pendenza"};
 constexpr Campo c_pendenza[] = {
     {"position p", "m", posizione_punto,
      "The gradient holds from cell nearest(p / 50) up to the cell before the next gradient line; "
-     "the cells before the first line hold 0."},
+     "the cells before the first line hold 0.",
+     r_posizione_profilo},
     {"gradient", "per mille", "-100 to 155 (rising positive)",
-     "Stored in every cell of its stretch as `pendenza` = gradient + 100; the last three cells of "
-     "the route keep 0."},
+     "Stored in every cell of its stretch as `pendenza` = gradient + 100, its low 8 bits; the "
+     "last three cells of the route keep 0.",
+     {-100, 155, 1, false, pendenza, "gradients run -100 to 155 per mille"}},
 };
 constexpr int k_posizione[] = {15, 107};
 
 constexpr sv p_montagna[] = {"montagna"};
 constexpr Campo c_montagna[] = {
-    {"start", "m", posizione_punto, "First cell of the stretch: nearest(start / 50)."},
+    {"start", "m", posizione_punto, "First cell of the stretch: nearest(start / 50).",
+     r_posizione},
     {"end", "m", "start or more; at most the end of the route cells",
-     "Last cell of the stretch: nearest(end / 50 - 1)."},
-    {"terrain type", "", "0 to 255; add 10 for markers",
+     "Last cell of the stretch: nearest(end / 50 - 1).",
+     rifiuto(0, 1, e_fine_montagna)},
+    {"terrain type", "", "0 to 265: 0 to 10, or 11 to 265 for 1 to 255 with markers",
      "Written into `montagna` of every cell of the stretch. A type above 10 is taken less 10 and "
      "puts a terrain marker (cell type 11) in every fourth cell, one each 200 m, where the cell "
      "is empty. A stretch that starts 150 m or less after the end of the one before it becomes "
-     "type 3."},
+     "type 3. The type is kept in 8 bits.",
+     {0, 265, 1, false, tipo_montagna, "terrain types run 0 to 10, or 11 to 265 with markers"}},
 };
 constexpr int k_montagna[] = {15, 104, 105, 107};
 
 constexpr sv p_indicatori[] = {"indicatori_v"};
+constexpr Regola r_cartello_s{0, 1600, 1, false, cartello_s, "board s-side speeds run 0 to 1600 km/h"};
+constexpr Regola r_cartello_d{0, 95, 5, false, cartello_d,
+                              "board d-side speeds are multiples of 5 from 0 to 95 km/h"};
+constexpr Regola r_strisce_s{0, 9, 1, false, nullptr, "stripe counts run 0 to 9"};
+constexpr Regola r_strisce_d{0, 9, 1, false, unita_coppia, "stripe counts run 0 to 9"};
 constexpr Campo c_indicatori[] = {
     {"position", "m", posizione_punto,
-     "The board lies in cell nearest(position / 50 + 1), made type 6."},
-    {"vas", "km/h", "0 to 1600", "s-side speed a: `dato1` = nearest(vad / 5 + vas * 20)."},
-    {"vbs", "km/h", "0 to 1600", "s-side speed b: `dato2` = nearest(vbd / 5 + vbs * 20)."},
-    {"vcs", "km/h", "0 to 1600", "s-side speed c: `dato3` = nearest(vcd / 5 + vcs * 20)."},
-    {"strisces", "stripes", "0 to 9", "s-side stripe count: `dato4` = strisces * 10 + strisced."},
-    {"vad", "km/h", "multiple of 5, 0 to 95", "d-side speed a, a fifth of it in `dato1`."},
-    {"vbd", "km/h", "multiple of 5, 0 to 95", "d-side speed b, a fifth of it in `dato2`."},
-    {"vcd", "km/h", "multiple of 5, 0 to 95", "d-side speed c, a fifth of it in `dato3`."},
-    {"strisced", "stripes", "0 to 9", "d-side stripe count, the units of `dato4`."},
+     "The board lies in cell nearest(position / 50 + 1), made type 6.",
+     r_posizione},
+    {"vas", "km/h", "0 to 1600", "s-side speed a: `dato1` = nearest(vad / 5 + vas * 20).",
+     r_cartello_s},
+    {"vbs", "km/h", "0 to 1600", "s-side speed b: `dato2` = nearest(vbd / 5 + vbs * 20).",
+     r_cartello_s},
+    {"vcs", "km/h", "0 to 1600", "s-side speed c: `dato3` = nearest(vcd / 5 + vcs * 20).",
+     r_cartello_s},
+    {"strisces", "stripes", "0 to 9", "s-side stripe count: `dato4` = strisces * 10 + strisced.",
+     r_strisce_s},
+    {"vad", "km/h", "multiple of 5, 0 to 95", "d-side speed a, a fifth of it in `dato1`.",
+     r_cartello_d},
+    {"vbd", "km/h", "multiple of 5, 0 to 95", "d-side speed b, a fifth of it in `dato2`.",
+     r_cartello_d},
+    {"vcd", "km/h", "multiple of 5, 0 to 95", "d-side speed c, a fifth of it in `dato3`.",
+     r_cartello_d},
+    {"strisced", "stripes", "0 to 9", "d-side stripe count, the units of `dato4`.",
+     r_strisce_d},
 };
 constexpr int k_indicatori[] = {15, 21, 25, 107, 1250, 1251};
 
 constexpr sv p_cartello[] = {"cartello", "indicat"};
 constexpr Campo c_cartello[] = {
     {"position", "m", posizione_punto,
-     "The board lies in cell nearest(position / 50 + 1), made type 14."},
+     "The board lies in cell nearest(position / 50 + 1), made type 14.",
+     r_posizione},
     {"text", "text", "Windows-1252; in double quotes to hold commas",
      "Stored as the `nome` of a general record, from record 80 downward, one per board; the "
-     "cell's `dato1` holds the record number."},
+     "cell's `dato1` holds the record number.",
+     senza_regola},
 };
 constexpr int k_cartello[] = {6, 15, 106, 107, 1250};
 
@@ -209,16 +324,17 @@ constexpr Sezione sezioni_linea[] = {
 // ---- train text ----
 
 constexpr sv p_vetture[] = {"vetture"};
-constexpr Campo c_vetture[] = {{"cars", "", "any whole number", "Record 84 `valore3`."}};
+constexpr Campo c_vetture[] = {{"cars", "", "any whole number", "Record 84 `valore3`.", senza_regola}};
 constexpr sv p_frenata[] = {"frenata", "massa"};
-constexpr Campo c_frenata[] = {{"braked mass", "%", "any whole number", "Record 84 `valore1`."}};
+constexpr Campo c_frenata[] = {
+    {"braked mass", "%", "any whole number", "Record 84 `valore1`.", senza_regola}};
 constexpr sv p_sabbia[] = {"sabbia"};
-constexpr Campo c_sabbia[] = {{"sand", "", "-32768 to 32767", "Record 86 `intero1`."}};
+constexpr Campo c_sabbia[] = {{"sand", "", "-32768 to 32767", "Record 86 `intero1`.", r_intero16}};
 constexpr sv p_orologio[] = {"orologio"};
 constexpr Campo c_orologio[] = {
-    {"hours", "h", "0 to 23", "Record 86 `intero3`."},
-    {"minutes", "min", "0 to 59", "Record 86 `intero4`."},
-    {"seconds", "s", "0 to 59", "Record 86 `intero5`."},
+    {"hours", "h", "0 to 23", "Record 86 `intero3`.", r_orologio_ore},
+    {"minutes", "min", "0 to 59", "Record 86 `intero4`.", r_orologio_minuti},
+    {"seconds", "s", "0 to 59", "Record 86 `intero5`.", r_orologio_secondi},
 };
 
 constexpr Voce v_generale_treno[] = {
@@ -237,10 +353,12 @@ constexpr Voce v_generale_treno[] = {
 constexpr sv p_aderenza[] = {"aderenza"};
 constexpr Campo c_aderenza[] = {
     {"position p", "m", posizione_punto,
-     "The value holds from cell nearest(p / 50) up to the cell before the next entry."},
+     "The value holds from cell nearest(p / 50) up to the cell before the next entry.",
+     r_posizione_profilo},
     {"adhesion", "", "0 to 255",
      "Stored as `aderenza` of every cell of its stretch (the low 8 bits of larger values); the "
-     "last three cells keep 0."},
+     "last three cells keep 0.",
+     {0, 255, 1, false, in_un_byte, "adhesion values run 0 to 255"}},
 };
 constexpr Voce v_aderenze[] = {
     {Parola::aderenza, "aderenza", p_aderenza, false, "A change of adhesion. Start at 0 m and ascend.",
@@ -250,10 +368,12 @@ constexpr Voce v_aderenze[] = {
 constexpr sv p_velocita[] = {"velocit"};
 constexpr Campo c_velocita[] = {
     {"position p", "m", posizione_punto,
-     "The limit holds from cell nearest(p / 50) up to the cell before the next entry."},
+     "The limit holds from cell nearest(p / 50) up to the cell before the next entry.",
+     r_posizione_profilo},
     {"speed", "km/h", "multiple of 5, 0 to 1275",
      "Stored in units of 5 km/h, rounded, as `velocita_limite` of every cell of its stretch; "
-     "the last three cells keep 0."},
+     "the last three cells keep 0.",
+     {0, 1275, 5, false, velocita_limite, "speed limits are multiples of 5 from 0 to 1275 km/h"}},
 };
 constexpr int k_velocita[] = {15, 25, 107};
 constexpr Voce v_vel_limite[] = {
@@ -263,29 +383,35 @@ constexpr Voce v_vel_limite[] = {
 
 constexpr sv p_stazione[] = {"stazione"};
 constexpr Campo c_stazione[] = {
-    {"position", "m", "multiple of 50, 0 to L + 6200", "Record `valore3`."},
+    {"position", "m", "multiple of 50, 0 to L + 6200", "Record `valore3`.",
+     rifiuto(0, 50, e_stazione)},
     {"type", "", "0 to 255",
      "Record `tipo`. 5 and 6: the platform runs from position - length to position + 150, no "
      "approach marks. 7 and 8: from position - length to position + length. Other types: "
-     "centred on the position. 25 and above: a record but no cell marks."},
-    {"platform length", "m", "multiple of 100", "Gives the platform start (`valore1`) and end (`valore2`)."},
-    {"opzione", "", "0 to 255", "Record `opzione`, as read."},
+     "centred on the position. 25 and above: a record but no cell marks.",
+     r_byte},
+    {"platform length", "m", "multiple of 100",
+     "Gives the platform start (`valore1`) and end (`valore2`).",
+     rifiuto(nessun_minimo, 100, e_marciapiede)},
+    {"opzione", "", "0 to 255", "Record `opzione`, as read.", r_byte},
     {"byte4", "", "0 to 255",
-     "Record `byte4`; cleared for platforms under 600 m and for the first station."},
+     "Record `byte4`; cleared for platforms under 600 m and for the first station.", r_byte},
     {"byte3", "", "0 to 255",
      "Non-zero adds 50 m to the platform end of centred types; record `byte3`, cleared for "
-     "types 5 to 8 and for the first station."},
-    {"intero1", "", "-32768 to 32767", "Record `intero1`, as read."},
-    {"intero2", "", "-32768 to 32767", "Record `intero2`, as read."},
-    {"byte1", "", "0 to 255", "Record `byte1`, as read."},
-    {"intero3", "", "-32768 to 32767", "Record `intero3`, as read."},
-    {"intero4", "", "-32768 to 32767", "Record `intero4`, as read."},
-    {"intero5", "", "-32768 to 32767", "Record `intero5`, as read."},
-    {"byte2", "", "0 to 255", "Record `byte2`, as read."},
-    {"hours", "h", "0 to 23", "Timetable time: `valore4` = (hours * 60 + minutes) * 60 + seconds."},
-    {"minutes", "min", "0 to 59", "Timetable time."},
-    {"seconds", "s", "0 to 59", "Timetable time."},
-    {"name", "text", "Windows-1252, the rest of the line", "Record `nome`."},
+     "types 5 to 8 and for the first station.",
+     r_byte},
+    {"intero1", "", "-32768 to 32767", "Record `intero1`, as read.", r_intero16},
+    {"intero2", "", "-32768 to 32767", "Record `intero2`, as read.", r_intero16},
+    {"byte1", "", "0 to 255", "Record `byte1`, as read.", r_byte},
+    {"intero3", "", "-32768 to 32767", "Record `intero3`, as read.", r_intero16},
+    {"intero4", "", "-32768 to 32767", "Record `intero4`, as read.", r_intero16},
+    {"intero5", "", "-32768 to 32767", "Record `intero5`, as read.", r_intero16},
+    {"byte2", "", "0 to 255", "Record `byte2`, as read.", r_byte},
+    {"hours", "h", "0 to 23", "Timetable time: `valore4` = (hours * 60 + minutes) * 60 + seconds.",
+     r_ore},
+    {"minutes", "min", "0 to 59", "Timetable time.", r_minuti},
+    {"seconds", "s", "0 to 59", "Timetable time.", r_secondi},
+    {"name", "text", "Windows-1252, the rest of the line", "Record `nome`.", senza_regola},
 };
 constexpr int k_stazione[] = {8, 9, 10, 15, 22, 24, 25, 107, 114};
 constexpr Voce v_stazioni[] = {
@@ -304,19 +430,24 @@ constexpr sv p_rallentamento[] = {"rallentamento"};
 constexpr Campo c_rallentamento[] = {
     {"x", "m", posizione_punto,
      "Start of the slowdown: cell nearest(x / 50 + 1), type 3. Beyond 1500 m a warning board "
-     "1200 m before it: cell nearest((x - 1200) / 50 + 1), type 4."},
+     "1200 m before it: cell nearest((x - 1200) / 50 + 1), type 4.",
+     r_posizione},
     {"v", "km/h", "0 to 32767",
-     "Slowdown speed, `dato1` of the start, end and board cells. Below 110 km/h the compactor "
-     "adds abbattimento points every 400 m inside it."},
+     "Slowdown speed, `dato1` of the start, end and board cells, in 16 bits. Below 110 km/h the "
+     "compactor adds abbattimento points every 400 m inside it.",
+     {0, max16, 1, false, in_16_bit, "slowdown speeds run 0 to 32767 km/h"}},
     {"l", "m", "100 or more; x + l within the route",
-     "Length: the end cell nearest((x + l) / 50 + 1), type 2."},
-    {"f_tt", "", "-32768 to 32767", "`dato3` of the start and end cells."},
+     "Length: the end cell nearest((x + l) / 50 + 1), type 2.",
+     rifiuto(100, 1, e_rallentamento)},
+    {"f_tt", "", "-32768 to 32767", "`dato3` of the start and end cells.", r_valore16},
     {"f_ta", "", "0 or 1",
-     "Non-zero marks the four cells before the warning board (type 5, numbered 1 to 4); ignored "
-     "at 1500 m or less."},
+     "Non-zero marks the four cells before the warning board (type 5, numbered 1 to 4), as 1 "
+     "does; ignored at 1500 m or less.",
+     {0, 1, 1, false, vero_o_falso, "the warning-board marks are 0 (none) or 1"}},
     {"d_v", "", "-32768 to 32767",
      "Non-zero: `dato2` of the start, end and board cells, and the numbers of the four cells "
-     "before the board."},
+     "before the board.",
+     r_valore16},
 };
 constexpr int k_rallentamento[] = {11, 12, 13, 15, 17, 18, 19, 20, 107, 112, 113, 1250, 1251};
 constexpr Voce v_rallentamenti[] = {
@@ -328,23 +459,29 @@ constexpr Voce v_rallentamenti[] = {
 };
 
 constexpr sv p_segnale[] = {"segnale"};
+constexpr Regola r_cifra_s{0, 9, 1, false, nullptr, "signal values are digits, 0 to 9"};
+constexpr Regola r_cifra_d{0, 9, 1, false, unita_coppia, "signal values are digits, 0 to 9"};
 constexpr Campo c_segnale[] = {
     {"position", "m", "0 to L + 6900",
      "The signal lies in cell nearest(position / 50 + 1), made type 1; the cells 100, 200, 300 "
      "and 400 m before it get approach codes. Before 325 m the marks that would lie before the "
-     "start of the route are left out, with a warning."},
-    {"sx", "", "0 to 3", "Left group kind: `dato4` = rapp * 10 + sx * 3 + dx."},
-    {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1."},
-    {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2."},
-    {"s3", "", "0 to 9", "`dato3` = s3 * 10 + d3."},
-    {"rapp", "", "0 to 9", "The tens of `dato4`."},
+     "start of the route are left out, with a warning.",
+     r_posizione},
+    {"sx", "", "0 to 3", "Left group kind: `dato4` = rapp * 10 + sx * 3 + dx.",
+     {0, 3, 1, false, aspetto_sx, "left group kinds run 0 to 3"}},
+    {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1.", r_cifra_s},
+    {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2.", r_cifra_s},
+    {"s3", "", "0 to 9", "`dato3` = s3 * 10 + d3.", r_cifra_s},
+    {"rapp", "", "0 to 9", "The tens of `dato4`.", r_cifra_s},
     {"dx", "", "0 to 2",
-     "Right group kind; with sx it gives the approach codes (sx * 3 + dx) * 10 + 1 to 4."},
-    {"d1", "", "0 to 9", "The units of `dato1`."},
-    {"d2", "", "0 to 9", "The units of `dato2`."},
-    {"d3", "", "0 to 9", "The units of `dato3`."},
+     "Right group kind; with sx it gives the approach codes (sx * 3 + dx) * 10 + 1 to 4.",
+     {0, 2, 1, false, aspetto_dx, "right group kinds run 0 to 2"}},
+    {"d1", "", "0 to 9", "The units of `dato1`.", r_cifra_d},
+    {"d2", "", "0 to 9", "The units of `dato2`.", r_cifra_d},
+    {"d3", "", "0 to 9", "The units of `dato3`.", r_cifra_d},
     {"tempo", "", "0, or 101 to 255",
-     "Signal time, stored only when sx is 2; 1 to 100 are raised to 101."},
+     "Signal time, stored only when sx is 2, in one byte; 1 to 100 are raised to 101.",
+     {0, 255, 1, false, tempo_segnale, "signal times are 0, or 101 to 255"}},
 };
 constexpr int k_segnale[] = {11, 15, 16, 107};
 constexpr Voce v_segnali[] = {
@@ -355,9 +492,10 @@ constexpr Voce v_segnali[] = {
 
 constexpr sv p_abbattimento[] = {"abbattimento"};
 constexpr Campo c_abbattimento[] = {
-    {"position p", "m", posizione_punto, "The point lies in cell nearest(p / 50)."},
+    {"position p", "m", posizione_punto, "The point lies in cell nearest(p / 50).", r_posizione},
     {"value", "", "0 to 32767",
-     "Above 0: cell type 12 with the value in `dato1`; 0 or less: cell type 13."},
+     "Above 0: cell type 12 with the value in `dato1`, in 16 bits; 0 or less: cell type 13, as 0.",
+     {0, max16, 1, false, valore_abbattimento, "abbattimento values run 0 to 32767"}},
 };
 constexpr int k_abbattimento[] = {7, 15, 107, 1250};
 constexpr Voce v_codici[] = {
@@ -427,6 +565,13 @@ const Voce& voce(Parola chiave) {
 }
 
 bool riconosce(Parola chiave, std::string_view campo) { return contiene_tutte(voce(chiave), campo); }
+
+bool ha_regola(const Regola& r) {
+  return r.minimo != senza_regola.minimo || r.massimo != senza_regola.massimo || r.passo != 1 ||
+         r.crescente;
+}
+
+bool regola_avvisata(const Regola& r) { return ha_regola(r) && r.codici.empty() && r.avviso.empty(); }
 
 Modo modo_di(const Campo& campo) { return campo.unita == "text" ? Modo::testo : Modo::numero; }
 

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,12 +25,42 @@ enum class Parola : std::uint8_t {
   abbattimento,
 };
 
+// The value the simulator gets for a value written, in the field's unit; no
+// value when the format cannot hold it at all, which the reader refuses.
+using Conservato = std::optional<std::int64_t> (*)(std::int64_t scritto);
+
+// The documented rule of a numeric field: the values it takes and what the
+// compactor makes of the others. `check` warns on a value outside it, unless
+// the reader refuses such a value with an error code of its own.
+struct Regola {
+  std::int64_t minimo = std::numeric_limits<std::int64_t>::min();
+  std::int64_t massimo = std::numeric_limits<std::int64_t>::max();
+  std::int64_t passo = 1;  // the values are multiples of it
+  // Positions ascend across the lines of the entry: each line of a profile
+  // takes effect where the one before it ended.
+  bool crescente = false;
+  Conservato conservato = nullptr;  // null: the value is kept as written
+  std::string_view frase;  // the rule as a warning states it: "speed limits are multiples of 5"
+  // The error codes that refuse a value outside it, or the warning that
+  // names it; neither: `check` warns with value-range, value-step and
+  // value-order.
+  std::span<const std::int32_t> codici = {};
+  std::string_view avviso = {};
+};
+
+inline constexpr Regola senza_regola{};
+
 struct Campo {
   std::string_view nome;
   std::string_view unita;       // "m", "km/h", "text", ... ("" for a plain number)
-  std::string_view intervallo;  // the values the compactor accepts
+  std::string_view intervallo;  // the values the compactor accepts, in words
   std::string_view effetto;     // what the compactor does with it
+  Regola regola = senza_regola;
 };
+
+// Whether a field has a rule at all, and whether `check` warns on it.
+bool ha_regola(const Regola& r);
+bool regola_avvisata(const Regola& r);
 
 struct Voce {
   Parola chiave;

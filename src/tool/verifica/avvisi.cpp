@@ -6,6 +6,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "tool/verifica/regole.h"
 
 namespace scenari::tool {
 
@@ -138,7 +139,7 @@ class Verifica {
  public:
   Verifica(const TestoDaVerificare& t, const EsitoLettura& lettura)
       : t_(t), lettura_(lettura), rif_(riferimento_di(t.tipo)),
-        parole_(parole_chiave(rif_)), intestazioni_(intestazioni(rif_)) {}
+        parole_(parole_chiave(rif_)), intestazioni_(intestazioni(rif_)), regole_(t.file) {}
 
   std::vector<Problema> esegui() {
     if (codifica_utf16()) return std::move(avvisi_);
@@ -163,6 +164,7 @@ class Verifica {
       voce_della_riga(r);
     }
     if (ignorate > 0) avviso_non_lette(*prima_ignorata, ignorate);
+    for (Problema& p : std::move(regole_).avvisi()) avvisi_.push_back(std::move(p));
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const Problema& a, const Problema& b) {
       return a.luogo.riga < b.luogo.riga;
     });
@@ -239,6 +241,7 @@ class Verifica {
     const std::vector<CampoLetto> valori = valori_della_riga(r, *voce);
     conta_valori(r, valori, *voce);
     oltre_la_lunghezza(valori, *voce);
+    regole_.voce(*voce, valori);
   }
 
   void intestazione_della_riga(const Riga& r) {
@@ -338,6 +341,7 @@ class Verifica {
   const riferimento::Testo& rif_;
   const std::vector<std::string> parole_;
   const std::vector<std::string> intestazioni_;
+  RegoleValori regole_;
   std::vector<Problema> avvisi_;
 };
 

@@ -1,0 +1,96 @@
+#include "tool/verifica/regole.h"
+
+#include "core/formato/celle.h"
+#include "core/lettura/campi.h"
+
+namespace scenari::tool {
+
+namespace {
+
+using controllo::Avviso;
+
+// A value as the reader takes it; no value when the reader refuses it, which
+// is its error and not a rule's.
+std::optional<std::int64_t> numero(std::string_view campo) {
+  try {
+    LettoreCampi lettore(campo);
+    return lettore.leggi<std::int32_t>();
+  } catch (const ErroreLettura&) {
+    return std::nullopt;
+  }
+}
+
+std::string con_unita(std::int64_t valore, const riferimento::Campo& campo) {
+  std::string t = std::to_string(valore);
+  if (!campo.unita.empty()) t += " " + std::string(campo.unita);
+  return t;
+}
+
+}  // namespace
+
+void RegoleValori::voce(const riferimento::Voce& voce, const std::vector<CampoLetto>& valori) {
+  const std::size_t n = std::min(valori.size(), voce.campi.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const riferimento::Campo& campo = voce.campi[i];
+    if (riferimento::modo_di(campo) != Modo::numero) continue;
+    const auto scritto = numero(valori[i].valore);
+    if (!scritto) continue;
+    if (campo.regola.crescente) ordine(voce, valori[i], *scritto);
+    if (riferimento::regola_avvisata(campo.regola)) valore(campo, valori[i], *scritto);
+  }
+}
+
+void RegoleValori::valore(const riferimento::Campo& campo, const CampoLetto& letto,
+                          std::int64_t scritto) {
+  const riferimento::Regola& r = campo.regola;
+  const std::optional<std::int64_t> conservato = r.conservato ? r.conservato(scritto) : scritto;
+  if (!conservato) return;
+  const bool fuori = scritto < r.minimo || scritto > r.massimo;
+  const bool fuori_passo = scritto % r.passo != 0;
+  if (!fuori && !fuori_passo && *conservato == scritto) return;
+  const std::string messaggio = con_unita(scritto, campo) + " is stored as " +
+                                std::to_string(*conservato) + ": " + std::string(r.frase);
+  if (!fuori && fuori_passo) {
+    avvisa(Avviso::value_step, letto.tratto, messaggio,
+           "write " + std::to_string(*conservato) + ", the value the simulator gets");
+    const Tratto& t = letto.tratto;
+    avvisi_.back().correzione = Correzione{t.riga, t.inizio, t.fine, std::to_string(*conservato)};
+    return;
+  }
+  avvisa(Avviso::value_range, letto.tratto, messaggio,
+         "write a value from " + std::to_string(r.minimo) + " to " + std::to_string(r.massimo) +
+             (r.passo != 1 ? ", a multiple of " + std::to_string(r.passo) : std::string()));
+}
+
+// The reader fills a profile's cells up to the cell of each new line, and
+// always at least one: a line at or before the end of the stretch filled so
+// far takes effect only after it.
+void RegoleValori::ordine(const riferimento::Voce& voce, const CampoLetto& letto,
+                          std::int64_t posizione) {
+  if (posizione < 0) return;  // refused by the reader: it fills nothing
+  Profilo& profilo = profili_[&voce];
+  const std::int64_t cella = cella_profilo(posizione);
+  if (cella > 0) {
+    do {
+      ++profilo.cursore;
+    } while (profilo.cursore < cella);
+  }
+  const std::int64_t precedente = profilo.posizione;
+  profilo.posizione = posizione;
+  if (profilo.cursore == cella) return;
+  const std::string chiave(voce.parola);
+  avvisa(Avviso::value_order, letto.tratto,
+         std::to_string(posizione) + " m is taken as " +
+             std::to_string(inizio_cella(profilo.cursore)) + " m: it follows the `" + chiave +
+             "` line at " + std::to_string(precedente) + " m, and `" + chiave +
+             "` lines go in ascending order of position",
+         "move this line to its place among the `" + chiave + "` lines");
+}
+
+void RegoleValori::avvisa(Avviso controllo, const Tratto& dove, std::string messaggio,
+                          std::string aiuto) {
+  avvisi_.push_back(avviso(controllo, Luogo{file_, dove.riga, dove.inizio, dove.fine},
+                           std::move(messaggio), std::move(aiuto)));
+}
+
+}  // namespace scenari::tool
