@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "core/modello/codici.h"
+#include "core/modello/controlli.h"
 #include "core/lettura/tabella_voci.h"
 #include "tool/riferimento/markdown.h"
 
@@ -46,6 +47,36 @@ compacts them into the three binary files.
 - L in the ranges below is the route length; the route cells run 7000 m past it.
 )";
 
+// The rule of a field in words, with its order across the lines of the
+// entry when it has one.
+std::string regola_di(const Campo& c) {
+  std::string t(c.intervallo);
+  if (c.regola.crescente) t += "; ascending across the lines";
+  return t;
+}
+
+// What checks the rule: the reader's error codes, a warning of its own, or
+// the value warnings of check.
+std::string verifica_di(const Regola& r) {
+  std::string t;
+  const auto aggiungi = [&t](const std::string& parte) { t += (t.empty() ? "" : "; ") + parte; };
+  if (!r.codici.empty()) {
+    std::string codici = r.codici.size() == 1 ? "error " : "errors ";
+    for (std::size_t i = 0; i < r.codici.size(); ++i) {
+      codici += (i == 0 ? "" : ", ") + std::to_string(r.codici[i]);
+    }
+    aggiungi(codici);
+  }
+  if (!r.avviso.empty()) aggiungi("`" + std::string(r.avviso) + "`");
+  if (regola_avvisata(r)) {
+    const bool intervallo = r.minimo != senza_regola.minimo || r.massimo != senza_regola.massimo;
+    if (intervallo) aggiungi("`value-range`");
+    if (r.passo != 1) aggiungi("`value-step`");
+  }
+  if (r.crescente) aggiungi("`value-order`");
+  return t.empty() ? "no rule" : "checked: " + t;
+}
+
 void scrivi_voce(std::ostream& out, const Voce& v) {
   out << "#### `" << v.parola << "`\n\n" << v.descrizione << "\n\n    " << v.esempio
       << "\n\nRecognised by a keyword field that contains ";
@@ -53,10 +84,10 @@ void scrivi_voce(std::ostream& out, const Voce& v) {
     out << (i == 0 ? "" : " and ") << '"' << v.contiene[i] << '"';
   }
   out << (v.maiuscole_distinte ? " (capitals matter)" : "") << ".\n\n";
-  out << "| Field | Unit | Range | What the compactor does |\n|---|---|---|---|\n";
+  out << "| Field | Unit | Rule | Checked | What the compactor does |\n|---|---|---|---|---|\n";
   for (const Campo& c : v.campi) {
-    out << "| " << c.nome << " | " << c.unita << " | " << c.intervallo << " | " << c.effetto
-        << " |\n";
+    out << "| " << c.nome << " | " << c.unita << " | " << regola_di(c) << " | "
+        << verifica_di(c.regola) << " | " << c.effetto << " |\n";
   }
   out << '\n' << v.compattazione << "\n\nCodes:";
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
@@ -77,7 +108,18 @@ std::string markdown() {
       for (const Voce& v : s.voci) scrivi_voce(out, v);
     }
   }
-  out << "## Error codes\n\n"
+  out << "## Warnings\n\n"
+         "`scenari-tool check` and an editor warn, by these names, on what the format accepts "
+         "but an author almost never means; warnings change nothing in the compaction. Every "
+         "rule the tables above mark with `value-range`, `value-step` or `value-order` is "
+         "checked on each value: the warning stands on the value and says what the simulator "
+         "gets instead. A value at the edge of its range is no warning; a value the format "
+         "cannot hold at all is the error the table names.\n\n"
+         "| Warning | What it says |\n|---|---|\n";
+  for (const controllo::Descrizione& d : controllo::tabella) {
+    out << "| `" << d.nome << "` | " << d.significato << " |\n";
+  }
+  out << "\n## Error codes\n\n"
          "`scenari-tool check` and `compile` report each problem with its code, the file, the "
          "line and the position in metres. The codes of the format stop the reading of their "
          "text, as the format prescribes (code 15 in the line text ends its body, and the train "
