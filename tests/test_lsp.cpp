@@ -173,6 +173,12 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
   // The code's row of the reference, where its link lands.
   EXPECT_EQ(cella["codeDescription"]["href"], "file:///doc/testi.md#code-16");
   EXPECT_NE(riferimento::markdown().find("| <a id=\"code-16\"></a>16 |"), std::string::npos);
+  // A warning's link lands on its row of the warnings.
+  const json& non_lette =
+      *std::find_if(d.begin(), d.end(), [](const json& x) { return x["code"] == "not-read"; });
+  EXPECT_EQ(non_lette["codeDescription"]["href"], "file:///doc/testi.md#warning-not-read");
+  EXPECT_NE(riferimento::markdown().find("| <a id=\"warning-not-read\"></a>`not-read` |"),
+            std::string::npos);
   const json& nota = cella["relatedInformation"][0]["location"];
   EXPECT_EQ(nota["uri"], c.uri(nomi.treno_txt));
   EXPECT_EQ(nota["range"]["start"]["line"], 19);
@@ -367,6 +373,7 @@ TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
            {"[segnali]", "[segnalli]"},
            {"segnale,    3450", "segnale,    1010"},
            {"velocita,    1000", "velocita,    1,000"},
+           {"velocita,    3300,    30", "velocita,    3300,    33"},
            {"aderenza,    2000", "aderenza,    2000.4"},
            {"aderenza,    4000,    80", "aderenza,    4000"},
            {"LAGO MARINELLA", "LAGO MARINELL\xC3\x83\xE2\x82\xAC"}}) {
@@ -389,10 +396,11 @@ TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
     c.cambia(nomi.treno_txt, treno);
     c.a_riposo();
   }
-  EXPECT_EQ(nel_treno, 7u);
+  EXPECT_EQ(nel_treno, 8u);
   EXPECT_EQ(nella_linea, 1u);
   EXPECT_NE(treno.find("LAGO MARINELL\xC3\x80\r\n"), std::string::npos);
   EXPECT_NE(treno.find("segnale,    960,"), std::string::npos) << "the nearest free cell";
+  EXPECT_NE(treno.find("velocita,    3300,    35\r\n"), std::string::npos) << "the value stored";
   const tool::Analisi a =
       tool::analizza({nome_linea_incorporato, numero_treno_incorporato},
                      {tool::cp1252_da_utf8(linea), tool::cp1252_da_utf8(treno)});

@@ -292,9 +292,11 @@ json Server::definizione(const json& parametri) {
 void Server::pubblica(const std::string& uri) {
   for (Pubblicazione& p : documenti_.analizza(uri)) {
     for (json& d : p.diagnostiche) {
-      if (!guida_.empty() && d.at("code").is_number()) {
-        d["codeDescription"] = {{"href", guida_ + "#code-" + std::to_string(d.at("code").get<int>())}};
-      }
+      if (guida_.empty()) continue;
+      const json& codice = d.at("code");
+      const std::string ancora = codice.is_number() ? "#code-" + std::to_string(codice.get<int>())
+                                                    : "#warning-" + codice.get<std::string>();
+      d["codeDescription"] = {{"href", guida_ + ancora}};
     }
     pubblicate_[p.uri] = p.diagnostiche;
     notifica("textDocument/publishDiagnostics",

@@ -117,7 +117,7 @@ std::string markdown() {
          "cannot hold at all is the error the table names.\n\n"
          "| Warning | What it says |\n|---|---|\n";
   for (const controllo::Descrizione& d : controllo::tabella) {
-    out << "| `" << d.nome << "` | " << d.significato << " |\n";
+    out << "| <a id=\"warning-" << d.nome << "\"></a>`" << d.nome << "` | " << d.significato << " |\n";
   }
   out << "\n## Error codes\n\n"
          "`scenari-tool check` and `compile` report each problem with its code, the file, the "

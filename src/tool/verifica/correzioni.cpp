@@ -6,6 +6,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "core/modello/controlli.h"
 #include "core/modello/nomi_file.h"
 #include "tool/cp1252.h"
 #include "tool/verifica/posto_libero.h"
@@ -13,6 +14,9 @@
 namespace scenari::tool {
 
 namespace {
+
+using controllo::Avviso;
+using controllo::nome;
 
 struct Testo {
   std::string_view byte;
@@ -145,12 +149,12 @@ std::optional<Correzione> correzione(const Problema& p, const Testo& t, bool del
   if (p.controllo == "cell-taken") {
     return posizione_spostata(p, voce_della_riga(riga, p.luogo.riga, t.rif), del_treno, c);
   }
-  if (p.controllo == "utf8-text") return carattere(riga, p.luogo);
-  if (p.controllo == "decimal-value") return intero_scritto(riga, p.luogo);
-  if (p.controllo == "extra-values") {
+  if (p.controllo == nome(Avviso::utf8_text)) return carattere(riga, p.luogo);
+  if (p.controllo == nome(Avviso::decimal_value)) return intero_scritto(riga, p.luogo);
+  if (p.controllo == nome(Avviso::extra_values)) {
     return migliaia_unite(riga, voce_della_riga(riga, p.luogo.riga, t.rif));
   }
-  if (p.controllo == "missing-values") {
+  if (p.controllo == nome(Avviso::missing_values)) {
     return valori_aggiunti(riga, p.luogo.riga, voce_della_riga(riga, p.luogo.riga, t.rif));
   }
   return std::nullopt;

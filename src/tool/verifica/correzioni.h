@@ -1,10 +1,10 @@
 // The fixes of the problems that one edit of a text mends, beside the
-// did-you-mean words the warnings make themselves: UTF-8 bytes as their
-// character, a number split by a thousands comma joined again, missing
-// values from the entry's example, a decimal as the whole number stored, a
-// position whose cell is taken moved to the nearest that fits.
-// Each is read off the problem's span with the scanner and the table of
-// entries.
+// did-you-mean words and the stored values of the rules, which the warnings
+// make themselves: UTF-8 bytes as their character, a number split by a
+// thousands comma joined again, missing values from the entry's example, a
+// decimal as the whole number stored, a position whose cell is taken moved
+// to the nearest that fits. Each is read off the problem's span with the
+// scanner and the table of entries.
 #pragma once
 
 #include <vector>
