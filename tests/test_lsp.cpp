@@ -372,6 +372,7 @@ TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
            {"segnale,    2300", "segnalle,    2300"},
            {"[segnali]", "[segnalli]"},
            {"segnale,    3450", "segnale,    1010"},
+           {"[rallentamenti]", "[rallentamenti]\r\nrallentamento,    2310,   30,  500,  1,  1,  0"},
            {"velocita,    1000", "velocita,    1,000"},
            {"velocita,    3300,    30", "velocita,    3300,    33"},
            {"aderenza,    2000", "aderenza,    2000.4"},
@@ -396,10 +397,14 @@ TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
     c.cambia(nomi.treno_txt, treno);
     c.a_riposo();
   }
-  EXPECT_EQ(nel_treno, 8u);
+  EXPECT_EQ(nel_treno, 9u);
   EXPECT_EQ(nella_linea, 1u);
   EXPECT_NE(treno.find("LAGO MARINELL\xC3\x80\r\n"), std::string::npos);
-  EXPECT_NE(treno.find("segnale,    960,"), std::string::npos) << "the nearest free cell";
+  // The slowdown stops the reader, so the signal's fix comes once it is
+  // moved; the cells either side of the one the signal wants then hold the
+  // slowdown's board and a speed board, so the nearest free one is two on.
+  EXPECT_NE(treno.find("rallentamento,    2160,"), std::string::npos) << "all its cells free";
+  EXPECT_NE(treno.find("segnale,    1110,"), std::string::npos) << "the nearest free cell";
   EXPECT_NE(treno.find("velocita,    3300,    35\r\n"), std::string::npos) << "the value stored";
   const tool::Analisi a =
       tool::analizza({nome_linea_incorporato, numero_treno_incorporato},
