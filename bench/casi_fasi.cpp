@@ -18,7 +18,6 @@
 #include "core/lettura/lettura_linea.h"
 #include "core/lettura/lettura_treno.h"
 #include "core/percorso/percorso.h"
-#include "core/lettura/planimetria_calcolo.h"
 #include "platform/files.h"
 
 namespace scenari::bench {
@@ -118,7 +117,7 @@ void lettore_linea(benchmark::State& state, const Fasi& f) {
 // 15 per cell.
 void lettore_linea_floor(benchmark::State& state, const Fasi& f) {
   const std::size_t uscita =
-      10 * f.protetto.planimetria.numero_elementi() + byte_per_cella * f.letto.celle_percorso.size();
+      20 * (std::size_t(f.protetto.planimetria.ultimo_metro()) + 1) + byte_per_cella * f.letto.celle_percorso.size();
   for (auto _ : state) {
     benchmark::DoNotOptimize(conta_delimitatori(f.scenario.linea));
     std::string byte(uscita, '\0');
@@ -146,13 +145,14 @@ void lettore_treno_floor(benchmark::State& state, const Fasi& f) {
 void piano(benchmark::State& state, const Fasi& f) {
   const std::vector<Curva> curve = curve_del_testo(f.scenario.linea);
   for (auto _ : state) {
-    Planimetria p;
-    p.crea(f.protetto.lunghezza_totale);
-    TracciatoPiano tracciato(p);
+    Tracciato tracciato;
+    tracciato.crea(f.protetto.lunghezza_totale);
     tracciato.inizia();
     for (const Curva& c : curve) tracciato.curva(c.inizio, c.lunghezza, c.curvatura);
     tracciato.completa();
-    benchmark::DoNotOptimize(p.valore(p.numero_elementi() - 1));
+    double ultimo = 0;
+    tracciato.scorri([&ultimo](std::int32_t, double x, double) { ultimo = x; });
+    benchmark::DoNotOptimize(ultimo);
   }
 }
 

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     return 0;
   }
   verifica(file.size() == 3);
-  verifica(scenari::decodifica_planimetria(scenari::byte_di(file[0])) == m.planimetria);
+  verifica(scenari::decodifica_planimetria(scenari::byte_di(file[0])) == m.planimetria.punti());
   verifica(scenari::decodifica_tabella(scenari::byte_di(file[1])) == m.tabella_generale);
   verifica(scenari::decodifica_celle(scenari::byte_di(file[2])) == m.celle_percorso);
   return 0;

@@ -63,7 +63,7 @@ class Catalogo : public ::testing::Test {
     EXPECT_EQ(fine, caso.fine);
     const std::vector<FileBinario> file = c.file();
     if (fine == Fine::scritti) {
-      EXPECT_EQ(decodifica_planimetria(byte_di(file.at(0))), m.planimetria);
+      EXPECT_EQ(decodifica_planimetria(byte_di(file.at(0))), m.planimetria.punti());
       EXPECT_EQ(decodifica_tabella(byte_di(file.at(1))), m.tabella_generale);
       EXPECT_EQ(decodifica_celle(byte_di(file.at(2))), m.celle_percorso);
     } else {

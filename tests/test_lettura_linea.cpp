@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/formato/formato_binario.h"
 #include "core/lettura/campi.h"
+#include "support/piano.h"
 #include "core/modello/codici.h"
-#include "core/lettura/planimetria_calcolo.h"
 
 namespace scenari {
 namespace {
@@ -58,23 +59,6 @@ Lettura leggi(const std::string& testo, std::int32_t genera_linea = 1) {
   return l;
 }
 
-// The plan array encoded as the plan file stores it: a 16-bit kind tag
-// (0 empty, 2 integer, 5 double) before each value.
-std::string codifica_piano(const Planimetria& piano) {
-  std::string byte;
-  auto aggiungi = [&byte](const void* dati, std::size_t n) {
-    byte.append(static_cast<const char*>(dati), n);
-  };
-  for (std::size_t i = 0; i < piano.numero_elementi(); ++i) {
-    const valore_piano e = piano.elemento(i);
-    const std::uint16_t tag = static_cast<std::uint16_t>(
-        std::holds_alternative<std::monostate>(e) ? 0 : std::holds_alternative<std::int16_t>(e) ? 2 : 5);
-    aggiungi(&tag, 2);
-    if (const auto* i = std::get_if<std::int16_t>(&e)) aggiungi(i, 2);
-    if (const auto* d = std::get_if<double>(&e)) aggiungi(d, 8);
-  }
-  return byte;
-}
 
 TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   const Lettura l = leggi(testo_caso("01_embedded"));
@@ -116,7 +100,7 @@ TEST(LetturaLinea, EmbeddedLineGradientsAndBoards) {
 
 TEST(LetturaLinea, EmbeddedLinePlanPoints) {
   const Lettura l = leggi(testo_caso("01_embedded"));
-  const Planimetria& p = l.m.planimetria;
+  const Planimetria p = l.m.planimetria.punti();
   ASSERT_EQ(p.ultimo_metro(), 14000);
   EXPECT_EQ(p.x(0), valore_piano{std::int16_t{0}});
   EXPECT_EQ(p.y(0), valore_piano{std::int16_t{0}});
@@ -180,7 +164,7 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
               DopoLinea::leggi_treno);
     EXPECT_EQ(m.codice_errore(), 0);
     if (caso.genera_linea != 0) {
-      EXPECT_TRUE(codifica_piano(m.planimetria) ==
+      EXPECT_TRUE(test::codifica_piano(m.planimetria.punti()) ==
                   leggi_file(cartella + "expected/" + caso.linea + "_linea.dat"));
     } else {
       EXPECT_FALSE(m.planimetria.esiste());
@@ -482,24 +466,38 @@ TEST(LetturaLinea, PlanIndexLimit) {
   EXPECT_EQ(l.dopo, DopoLinea::termina);
 }
 
-TEST(TracciatoPiano, CurvesAndFill) {
-  Planimetria piano;
-  piano.crea(2000);
-  TracciatoPiano tracciato(piano);
+// The plan file is written straight from the runs; it must hold the same
+// bytes as the points drawn one by one, and a curve may stop at the limit.
+TEST(Tracciato, CurvesAndFill) {
+  Tracciato tracciato;
+  tracciato.crea(2000);
   tracciato.inizia();
   ASSERT_TRUE(tracciato.curva(100, 600, 0.003));
   EXPECT_EQ(tracciato.metro(), 701);
-  EXPECT_EQ(std::get<double>(piano.y(100)), 100.0);
-  EXPECT_EQ(std::get<double>(piano.x(100)), 0.0);
-  EXPECT_GT(std::get<double>(piano.x(700)), 0.0);  // right-hand: towards +x
   // A curve ending behind the index changes nothing.
   ASSERT_TRUE(tracciato.curva(200, 300, -0.003));
   EXPECT_EQ(tracciato.metro(), 701);
+  Planimetria piano = tracciato.punti();
+  EXPECT_EQ(std::get<double>(piano.y(100)), 100.0);
+  EXPECT_EQ(std::get<double>(piano.x(100)), 0.0);
+  EXPECT_GT(std::get<double>(piano.x(700)), 0.0);  // right-hand: towards +x
   EXPECT_TRUE(std::holds_alternative<std::monostate>(piano.x(701)));
   tracciato.completa();
   EXPECT_EQ(tracciato.metro(), 1999);
+  piano = tracciato.punti();
   EXPECT_TRUE(std::holds_alternative<double>(piano.x(1998)));
   EXPECT_TRUE(std::holds_alternative<std::monostate>(piano.x(1999)));
+  EXPECT_EQ(decodifica_planimetria(codifica_planimetria(tracciato)), piano);
+
+  Tracciato lungo;
+  lungo.crea(Tracciato::metro_massimo + 5000);
+  lungo.inizia();
+  EXPECT_FALSE(lungo.curva(Tracciato::metro_massimo - 10, 100, 0.001));
+  EXPECT_EQ(lungo.metro(), Tracciato::metro_massimo + 1);
+
+  Tracciato senza_piano;
+  EXPECT_TRUE(senza_piano.curva(100, 600, 0.003));
+  EXPECT_EQ(codifica_planimetria(senza_piano), "");
 }
 
 TEST(ProgressiveOrdina, OrderAndAdjustment) {

@@ -87,7 +87,7 @@ TEST(Modello, RouteSizeFollowsTheLength) {
   EXPECT_EQ(m.lunghezza_totale, 14000);
   EXPECT_EQ(m.numero_celle, 280);
   EXPECT_EQ(m.celle_percorso.size(), 281u);
-  EXPECT_EQ(m.planimetria.numero_elementi(), 2u * 14001u);
+  EXPECT_EQ(m.planimetria.ultimo_metro(), 14000);
 
   m.crea_percorso(7025);
   EXPECT_EQ(m.numero_celle, 280);

@@ -314,23 +314,20 @@ TEST(FormatoBinario, NameTooLongForItsCountIsRefused) {
   EXPECT_THROW(codifica_tabella(tabella), FormatoNonValido);
 }
 
-Planimetria piano_come_il_percorso(std::int32_t ultimo) {
-  Planimetria p;
-  p.crea(ultimo);
-  p.poni_x(0, std::int16_t{0});
-  p.poni_y(0, std::int16_t{0});
-  p.poni_x(1, std::int16_t{0});
-  p.poni_y(1, std::int16_t{1});
-  for (std::int32_t k = 2; k <= ultimo - 2; ++k) {
-    p.poni_x(k, 0.5 * k);
-    p.poni_y(k, -1.25 + k);
-  }
-  return p;
+// A straight plan with the route's layout: two integer points, the computed
+// points, two empty ones at the end.
+Tracciato piano_come_il_percorso(std::int32_t ultimo) {
+  Tracciato t;
+  t.crea(ultimo);
+  t.inizia();
+  t.completa();
+  return t;
 }
 
 TEST(FormatoBinario, PlanElementsAreTagged) {
-  const Planimetria p = piano_come_il_percorso(14000);
+  const Tracciato p = piano_come_il_percorso(14000);
   const std::string file = codifica_planimetria(p);
+  ASSERT_EQ(dimensione_planimetria(p), file.size());
   ASSERT_EQ(file.size(), 279964u);
   EXPECT_EQ(file.substr(0, 4), byte({2, 0, 0, 0}));
   EXPECT_EQ(file.substr(139982, 8), byte({2, 0, 0, 0, 2, 0, 1, 0}));
@@ -338,10 +335,12 @@ TEST(FormatoBinario, PlanElementsAreTagged) {
   double d = 0;
   ASSERT_EQ(file.substr(8, 2), byte({5, 0}));
   std::memcpy(&d, file.data() + 10, 8);
-  EXPECT_EQ(d, 1.0);
+  EXPECT_EQ(d, 0.0);
+  std::memcpy(&d, file.data() + 139982 + 10, 8);
+  EXPECT_EQ(d, 2.0);
   const Planimetria letta = decodifica_planimetria(file);
   EXPECT_EQ(letta.ultimo_metro(), 14000);
-  EXPECT_EQ(letta, p);
+  EXPECT_EQ(letta, p.punti());
   EXPECT_EQ(descrivi_offset_planimetria(file, 11), "point 2, x value");
   EXPECT_EQ(descrivi_offset_planimetria(file, 139982 + 6), "point 1, y value");
   EXPECT_EQ(descrivi_offset_planimetria(file, 139980), "point 14000, x tag");
@@ -428,7 +427,7 @@ TEST(Costruttore, EmbeddedScenarioFiles) {
   EXPECT_EQ(tabella[85].valore4, 30703);
   EXPECT_EQ(tabella[1].nome, "LAGO FONTANA");
   EXPECT_EQ(decodifica_celle(dat), m.celle_percorso);
-  EXPECT_EQ(decodifica_planimetria(piano), m.planimetria);
+  EXPECT_EQ(decodifica_planimetria(piano), m.planimetria.punti());
 }
 
 TEST(Costruttore, TwoBuildsGiveTheSameBytesAndNoPlanLeavesOnlyThePlanOut) {

@@ -13,6 +13,7 @@
 #include "core/formato/formato_binario.h"
 #include "esecuzione/nomi_file.h"
 #include "support/ausili.h"
+#include "support/piano.h"
 #include "tool/compila.h"
 #include "tool/diagnostica.h"
 #include "tool/dump.h"
@@ -270,7 +271,7 @@ std::string ricodifica(TipoFile tipo, const json& j) {
         p.poni_x(punto["point"], valore(punto["x"]));
         p.poni_y(punto["point"], valore(punto["y"]));
       }
-      return codifica_planimetria(p);
+      return test::codifica_piano(p);
     }
   }
   return {};

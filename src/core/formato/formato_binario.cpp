@@ -267,6 +267,27 @@ valore_piano decodifica_elemento(Lettore& l) {
   }
 }
 
+// The elements of one coordinate of a plan: metres 0 and 1 (16-bit
+// integers once the plan is started), the computed points, then empty
+// elements to the last metre.
+struct Elementi {
+  std::size_t iniziali = 0;
+  Planimetria::Tipo tipo_iniziali = Planimetria::vuoto;
+  std::size_t reali = 0;
+  std::size_t vuoti = 0;
+};
+
+Elementi elementi(const Tracciato& t) {
+  if (!t.esiste()) return {};
+  const auto metri = static_cast<std::size_t>(t.ultimo_metro()) + 1;
+  Elementi e;
+  e.iniziali = std::min<std::size_t>(2, metri);
+  e.tipo_iniziali = t.iniziato() ? Planimetria::intero : Planimetria::vuoto;
+  e.reali = static_cast<std::size_t>(t.metro() - 2);
+  e.vuoti = metri - e.iniziali - e.reali;
+  return e;
+}
+
 // The number of points of a plan file, every element checked on the way.
 std::size_t punti_piano(std::string_view byte) {
   Lettore l(byte, "plan geometry");
@@ -291,12 +312,10 @@ std::size_t dimensione_tabella(const std::array<voce_tabella, numero_voci>& tabe
   return dimensione;
 }
 
-std::size_t dimensione_planimetria(const Planimetria& planimetria) {
-  std::size_t dimensione = 0;
-  for (std::size_t i = 0; i < planimetria.numero_elementi(); ++i) {
-    dimensione += byte_per_tipo[planimetria.tipo(i)];
-  }
-  return dimensione;
+std::size_t dimensione_planimetria(const Tracciato& tracciato) {
+  const Elementi e = elementi(tracciato);
+  return 2 * (e.iniziali * byte_per_tipo[e.tipo_iniziali] +
+              e.reali * byte_per_tipo[Planimetria::reale] + e.vuoti * byte_per_tipo[Planimetria::vuoto]);
 }
 
 void codifica_celle(const std::vector<cella>& celle, Destinazione& d) {
@@ -312,10 +331,18 @@ void codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella, Dest
   s.svuota();
 }
 
-void codifica_planimetria(const Planimetria& planimetria, Destinazione& d) {
+// Every x, then every y: the points are walked once for each.
+void codifica_planimetria(const Tracciato& tracciato, Destinazione& d) {
+  const Elementi e = elementi(tracciato);
   Scrittore s(d);
-  for (std::size_t i = 0; i < planimetria.numero_elementi(); ++i) {
-    codifica_elemento(s, planimetria.tipo(i), planimetria.valore(i));
+  for (const bool y : {false, true}) {
+    for (std::size_t m = 0; m < e.iniziali; ++m) {
+      codifica_elemento(s, e.tipo_iniziali, y && m == 1 ? 1.0 : 0.0);
+    }
+    tracciato.scorri([&s, y](std::int32_t, double px, double py) {
+      codifica_elemento(s, Planimetria::reale, y ? py : px);
+    });
+    for (std::size_t m = 0; m < e.vuoti; ++m) codifica_elemento(s, Planimetria::vuoto, 0.0);
   }
   s.svuota();
 }
@@ -332,9 +359,9 @@ std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabell
   return d.prendi();
 }
 
-std::string codifica_planimetria(const Planimetria& planimetria) {
-  DestinazioneStringa d(dimensione_planimetria(planimetria));
-  codifica_planimetria(planimetria, d);
+std::string codifica_planimetria(const Tracciato& tracciato) {
+  DestinazioneStringa d(dimensione_planimetria(tracciato));
+  codifica_planimetria(tracciato, d);
   return d.prendi();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/formato/planimetria.h"
+#include "core/formato/tracciato.h"
 #include "core/formato/record.h"
 
 namespace scenari {
@@ -55,18 +56,18 @@ class DestinazioneStringa : public Destinazione {
 // The size each file will have, before it is encoded.
 std::size_t dimensione_celle(const std::vector<cella>& celle);
 std::size_t dimensione_tabella(const std::array<voce_tabella, numero_voci>& tabella);
-std::size_t dimensione_planimetria(const Planimetria& planimetria);
+std::size_t dimensione_planimetria(const Tracciato& tracciato);
 
 // Encoders into a destination; the table is checked whole before its first
 // byte goes out.
 void codifica_celle(const std::vector<cella>& celle, Destinazione& d);
 void codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella, Destinazione& d);
-void codifica_planimetria(const Planimetria& planimetria, Destinazione& d);
+void codifica_planimetria(const Tracciato& tracciato, Destinazione& d);
 
 // The same, as whole byte strings.
 std::string codifica_celle(const std::vector<cella>& celle);
 std::string codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella);
-std::string codifica_planimetria(const Planimetria& planimetria);
+std::string codifica_planimetria(const Tracciato& tracciato);
 
 std::vector<cella> decodifica_celle(std::string_view byte);
 std::array<voce_tabella, numero_voci> decodifica_tabella(std::string_view byte);

@@ -6,7 +6,6 @@
 #include "core/lettura/luogo.h"
 #include "core/modello/codici.h"
 #include "core/lettura/pendenze.h"
-#include "core/lettura/planimetria_calcolo.h"
 #include "core/lettura/tabella_voci.h"
 
 namespace scenari {
@@ -48,7 +47,7 @@ bool chiude_sezione(std::string_view campo) {
 class LetturaLinea {
  public:
   LetturaLinea(Modello& m, std::string_view testo)
-      : m_(m), lettore_(testo, avvisi_nel_modello(m)), piano_(m.planimetria) {}
+      : m_(m), lettore_(testo, avvisi_nel_modello(m)) {}
 
   DopoLinea esegui();
 
@@ -82,7 +81,6 @@ class LetturaLinea {
   Modello& m_;
   LettoreCampi lettore_;
   RiempimentoPendenze pendenze_;
-  TracciatoPiano piano_;
   Luogo voce_;
 };
 
@@ -207,7 +205,7 @@ bool LetturaLinea::inizia_corpo() {
   }
   m_.numero_montagne = 0;
   m_.contatore_cartelli = voce::primo_cartello;
-  if (m_.genera_linea != 0) piano_.inizia();
+  if (m_.genera_linea != 0) m_.planimetria.inizia();
   return true;
 }
 
@@ -267,7 +265,7 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   if (std::int64_t{inizio} + lunghezza > m_.lunghezza_totale) {
     return rifiuta(codice::fine_oltre_percorso, inizio);
   }
-  if (!piano_.curva(inizio, lunghezza, k)) {
+  if (!m_.planimetria.curva(inizio, lunghezza, k)) {
     m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
                        "the plan view would grow beyond 1,000,000 m");
     return DopoVoceLinea::termina;
@@ -335,7 +333,7 @@ DopoVoceLinea LetturaLinea::cartello() {
 
 void LetturaLinea::termina_corpo() {
   pendenze_.completa(m_);
-  if (m_.genera_linea != 0) piano_.completa();
+  if (m_.genera_linea != 0) m_.planimetria.completa();
 }
 
 // Code 15 ends the body and the reading goes on with the train text; the

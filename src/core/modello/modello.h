@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/formato/celle.h"
-#include "core/formato/planimetria.h"
+#include "core/formato/tracciato.h"
 #include "core/formato/record.h"
 #include "core/modello/problema.h"
 
@@ -42,7 +42,7 @@ struct Modello {
 
   std::vector<cella> celle_percorso;  // empty until the route length is read
   std::array<voce_tabella, numero_voci> tabella_generale{};
-  Planimetria planimetria;
+  Tracciato planimetria;  // the plan view, drawn when it is written
 
   std::string ultimo_campo;  // the field last read from a description text
   std::int32_t numero_montagne = 0;

@@ -225,7 +225,9 @@ DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::str
 }
 
 DatiGrafico dati_grafico(const Modello& m) {
-  return dati(m.planimetria.esiste() ? &m.planimetria : nullptr, m.tabella_generale, m.celle_percorso);
+  if (!m.planimetria.esiste()) return dati(nullptr, m.tabella_generale, m.celle_percorso);
+  const Planimetria punti = m.planimetria.punti();
+  return dati(&punti, m.tabella_generale, m.celle_percorso);
 }
 
 DatiGrafico dati_da_testi(const Scenario& scenario, const TestiDescrizione& testi) {
