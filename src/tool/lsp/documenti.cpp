@@ -5,6 +5,7 @@
 #include "tool/lsp/diagnostiche.h"
 #include "tool/lsp/uri.h"
 #include "tool/verifica/analisi.h"
+#include "tool/verifica/correzioni.h"
 
 namespace scenari::lsp {
 
@@ -123,9 +124,12 @@ std::vector<Pubblicazione> Documenti::analizza(const std::string& uri) {
   const std::string byte_treno = tool::cp1252_da_utf8(testi[1].utf8);
   const std::string treno =
       linea ? identita(p.file).value_or(Identita{}).numero_treno : id->numero_treno;
-  std::vector<Problema> problemi = tool::analizza(Scenario{id->nome_linea, treno, true},
-                                                  TestiDescrizione{byte_linea, byte_treno})
-                                       .problemi;
+  const Scenario scenario{id->nome_linea, treno, true};
+  const TestiDescrizione testi_byte{byte_linea, byte_treno};
+  tool::Analisi analisi = tool::analizza(scenario, testi_byte);
+  // Only an editor offers the fixes; some cost compactions of their own.
+  tool::aggiungi_correzioni(analisi.problemi, scenario, testi_byte, analisi.compattazione.modello);
+  std::vector<Problema> problemi = std::move(analisi.problemi);
   if (!p.utf8) {
     Problema manca;
     manca.gravita = Gravita::avviso;

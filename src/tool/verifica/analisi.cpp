@@ -3,7 +3,6 @@
 #include "core/modello/codici.h"
 #include "core/modello/nomi_file.h"
 #include "tool/verifica/avvisi.h"
-#include "tool/verifica/correzioni.h"
 
 namespace scenari::tool {
 
@@ -50,7 +49,6 @@ Analisi analizza(const Scenario& scenario, const TestiDescrizione& testi) {
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
   a.problemi = unisci(a.compattazione.modello.problemi, avvisi(a.compattazione.modello, nomi, testi),
                       {nomi.linea_txt, nomi.treno_txt});
-  aggiungi_correzioni(a.problemi, scenario, testi, a.compattazione.modello);
   return a;
 }
 

@@ -19,7 +19,6 @@ using controllo::Avviso;
 using controllo::nome;
 
 struct Testo {
-  std::string_view byte;
   IndiceRighe righe;
   const riferimento::Testo& rif;
 };
@@ -166,8 +165,8 @@ void aggiungi_correzioni(std::vector<Problema>& problemi, const Scenario& scenar
                          const TestiDescrizione& testi, const Modello& modello) {
   if (!testi.linea || !testi.treno) return;
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
-  const Testo linea{*testi.linea, IndiceRighe(*testi.linea), riferimento::testi()[0]};
-  const Testo treno{*testi.treno, IndiceRighe(*testi.treno), riferimento::testi()[1]};
+  const Testo linea{IndiceRighe(*testi.linea), riferimento::testi()[0]};
+  const Testo treno{IndiceRighe(*testi.treno), riferimento::testi()[1]};
   const Compattata c{scenario, testi, modello};
   for (Problema& p : problemi) {
     if (p.correzione || p.luogo.riga < 1) continue;
