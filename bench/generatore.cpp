@@ -73,9 +73,11 @@ std::string testo_linea(std::int32_t lunghezza, std::int32_t blocchi, Casuale& c
   riga(t, "[cartelli]");
   for (std::int32_t b = 0; b < blocchi; ++b) {
     const std::int32_t v = caso.tra(12, 28) * 5;
+    // The d side holds at most 95 km/h.
+    const std::int32_t d = std::min(v, 85);
     riga(t, "indicatori_vmax, " + numero(b * blocco + 100) + ", " + numero(v) + ", " +
-                numero(v + 5) + ", " + numero(v + 10) + ", 1, " + numero(v) + ", " + numero(v + 5) +
-                ", " + numero(v + 10) + ", 2");
+                numero(v + 5) + ", " + numero(v + 10) + ", 1, " + numero(d) + ", " + numero(d + 5) +
+                ", " + numero(d + 10) + ", 2");
   }
   riga(t, "[indicazioni]");
   const std::int32_t passo_cartelli = passo_per(blocchi, massimo_cartelli);

@@ -237,6 +237,16 @@ voce_tabella decodifica_voce(Lettore& l) {
 // Bytes of a plan element by kind: its tag, then 0, 2 or 8 value bytes.
 constexpr std::array<std::size_t, 3> byte_per_tipo = {2, 4, 10};
 
+// The two million points of a long route go through here.
+inline void codifica_reale(Scrittore& s, double valore) {
+  std::array<unsigned char, 10> b{};
+  const auto tag = Scrittore::piccolo_endian<2>(tag_double);
+  const auto numero = Scrittore::piccolo_endian<8>(std::bit_cast<std::uint64_t>(valore));
+  std::copy(tag.begin(), tag.end(), b.begin());
+  std::copy(numero.begin(), numero.end(), b.begin() + 2);
+  s.scrivi(b);
+}
+
 void codifica_elemento(Scrittore& s, Planimetria::Tipo tipo, double valore) {
   switch (tipo) {
     case Planimetria::intero: {
@@ -244,15 +254,7 @@ void codifica_elemento(Scrittore& s, Planimetria::Tipo tipo, double valore) {
       s.scrivi(Scrittore::piccolo_endian<4>(tag_intero | std::uint32_t{v} << 16));
       break;
     }
-    case Planimetria::reale: {
-      std::array<unsigned char, 10> b{};
-      const auto tag = Scrittore::piccolo_endian<2>(tag_double);
-      const auto numero = Scrittore::piccolo_endian<8>(std::bit_cast<std::uint64_t>(valore));
-      std::copy(tag.begin(), tag.end(), b.begin());
-      std::copy(numero.begin(), numero.end(), b.begin() + 2);
-      s.scrivi(b);
-      break;
-    }
+    case Planimetria::reale: codifica_reale(s, valore); break;
     default: s.u16(tag_vuoto);
   }
 }
@@ -339,9 +341,11 @@ void codifica_planimetria(const Tracciato& tracciato, Destinazione& d) {
     for (std::size_t m = 0; m < e.iniziali; ++m) {
       codifica_elemento(s, e.tipo_iniziali, y && m == 1 ? 1.0 : 0.0);
     }
-    tracciato.scorri([&s, y](std::int32_t, double px, double py) {
-      codifica_elemento(s, Planimetria::reale, y ? py : px);
-    });
+    if (y) {
+      tracciato.scorri([&s](std::int32_t, double, double py) { codifica_reale(s, py); });
+    } else {
+      tracciato.scorri([&s](std::int32_t, double px, double) { codifica_reale(s, px); });
+    }
     for (std::size_t m = 0; m < e.vuoti; ++m) codifica_elemento(s, Planimetria::vuoto, 0.0);
   }
   s.svuota();
