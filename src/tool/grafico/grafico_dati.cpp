@@ -15,15 +15,30 @@ namespace scenari::tool {
 
 namespace {
 
-std::vector<PuntoPiano> punti_pieni(const Planimetria& p) {
+// The points that hold both coordinates, finite ones only.
+void aggiungi_pieno(std::vector<PuntoPiano>& punti, std::int32_t m, double x, double y) {
+  if (std::isfinite(x) && std::isfinite(y)) punti.push_back({m, x, y});
+}
+
+std::vector<PuntoPiano> punti_pieni(const std::string& byte) {
   std::vector<PuntoPiano> punti;
-  for (std::int32_t m = 0; m <= p.ultimo_metro(); ++m) {
-    const bool pieno = !std::holds_alternative<std::monostate>(p.x(m)) &&
-                       !std::holds_alternative<std::monostate>(p.y(m));
-    const double x = come_double(p.x(m));
-    const double y = come_double(p.y(m));
-    if (pieno && std::isfinite(x) && std::isfinite(y)) punti.push_back({m, x, y});
+  scorri_planimetria(byte, [&punti](std::int32_t m, const valore_piano& x, const valore_piano& y) {
+    if (!std::holds_alternative<std::monostate>(x) && !std::holds_alternative<std::monostate>(y)) {
+      aggiungi_pieno(punti, m, come_double(x), come_double(y));
+    }
+  });
+  return punti;
+}
+
+// Straight from the runs of the model's plan, without the points array.
+std::vector<PuntoPiano> punti_pieni(const Tracciato& t) {
+  std::vector<PuntoPiano> punti;
+  punti.reserve(static_cast<std::size_t>(t.metro()));
+  if (t.iniziato()) {
+    punti.push_back({0, 0, 0});
+    if (t.ultimo_metro() >= 1) punti.push_back({1, 0, 1});
   }
+  t.scorri([&punti](std::int32_t m, double x, double y) { aggiungi_pieno(punti, m, x, y); });
   return punti;
 }
 
@@ -194,11 +209,12 @@ std::size_t celle_con_profilo(const std::vector<cella>& celle) {
 
 namespace {
 
-DatiGrafico dati(const Planimetria* planimetria, const Tabella& t, std::vector<cella> celle) {
+DatiGrafico dati(std::optional<std::vector<PuntoPiano>> piano, const Tabella& t,
+                 std::vector<cella> celle) {
   DatiGrafico d;
-  if (planimetria) {
+  if (piano) {
     d.ha_piano = true;
-    d.piano = punti_pieni(*planimetria);
+    d.piano = std::move(*piano);
   }
   d.celle = std::move(celle);
   d.titolo = utf8_da_1252(t[voce::linea].nome) + " \u2014 train " +
@@ -219,15 +235,15 @@ std::string nome_file(const std::string& percorso) {
 
 DatiGrafico dati_grafico(const std::optional<std::string>& planimetria, std::string_view tabella,
                          std::string_view celle) {
-  std::optional<Planimetria> piano;
-  if (planimetria) piano = decodifica_planimetria(*planimetria);
-  return dati(piano ? &*piano : nullptr, decodifica_tabella(tabella), decodifica_celle(celle));
+  std::optional<std::vector<PuntoPiano>> piano;
+  if (planimetria) piano = punti_pieni(*planimetria);
+  return dati(std::move(piano), decodifica_tabella(tabella), decodifica_celle(celle));
 }
 
 DatiGrafico dati_grafico(const Modello& m) {
-  if (!m.planimetria.esiste()) return dati(nullptr, m.tabella_generale, m.celle_percorso);
-  const Planimetria punti = m.planimetria.punti();
-  return dati(&punti, m.tabella_generale, m.celle_percorso);
+  std::optional<std::vector<PuntoPiano>> piano;
+  if (m.planimetria.esiste()) piano = punti_pieni(m.planimetria);
+  return dati(std::move(piano), m.tabella_generale, m.celle_percorso);
 }
 
 DatiGrafico dati_da_testi(const Scenario& scenario, const TestiDescrizione& testi) {
