@@ -64,7 +64,7 @@ for lunghezza in $lunghezze; do
   mkdir -p "$d/testi" "$d/finiti"
   "$genera" "$lunghezza" "$d/testi"
   compila="$tool compile $d/testi --out $d/out --line Sintetica_Bench --train 1"
-  "$tool" compile "$d/testi" --out "$d/finiti" --line Sintetica_Bench --train 1 >/dev/null
+  "$tool" compile "$d/testi" --out "$d/finiti" --line Sintetica_Bench --train 1 >/dev/null 2>&1
   hyperfine -N --style none --warmup "$warmup" --runs "$runs" --export-csv "$d/tempi.csv" \
     --prepare "sh -c 'rm -rf $d/out && mkdir $d/out'" \
     "sh -c '$compila'" \
