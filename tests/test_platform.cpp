@@ -22,6 +22,7 @@
 #include "platform/paths.h"
 #include "platform/scratch_directory.h"
 #include "support/ausili.h"
+#include "support/insieme.h"
 
 namespace fs = std::filesystem;
 using scenari::platform::FileError;
@@ -241,20 +242,12 @@ TEST(ScratchDirectory, IsFreshAndRemovedWithItsContent) {
 
 namespace {
 
-using scenari::platform::ByteSink;
 using scenari::platform::DirectoryLock;
 using scenari::platform::OutputFile;
 
 #ifndef _WIN32
-// Ends the process at the n-th operation of any kind, or sends it SIGTERM
-// there and goes on; hard links can be made to fail.
-test::FaultyFiles interrotti(int fine, bool senza_link) {
-  return test::FaultyFiles([=](const test::FaultyFiles::Call& c) {
-    if (c.all == fine) ::_exit(9);
-    return c.operation == Operation::link && senza_link ? EPERM : 0;
-  });
-}
-
+// Sends the process SIGTERM at the n-th operation of any kind and goes on;
+// hard links can be made to fail.
 test::FaultyFiles segnalati(int n, bool senza_link) {
   return test::FaultyFiles([=](const test::FaultyFiles::Call& c) {
     if (c.all == n) ::raise(SIGTERM);
@@ -263,29 +256,24 @@ test::FaultyFiles segnalati(int n, bool senza_link) {
 }
 #endif
 
-// Three outputs: two with an older version, one new; the largest is written
-// in many pieces.
 class Insiemi : public ::testing::Test {
  protected:
-  const std::map<std::string, std::string> vecchi{{"a.dat", "old a"}, {"b.sim", "old b"}};
-  const std::map<std::string, std::string> nuovi{
-      {"a.dat", std::string(200000, 'a')}, {"b.sim", "new b"}, {"c.dat", "new c"}};
+  const std::map<std::string, std::string>& vecchi = test::old_set();
+  const std::map<std::string, std::string>& nuovi = test::new_set();
 
   void prepara() {
     for (const auto& voce : fs::directory_iterator(cartella.path())) fs::remove(voce.path());
     for (const auto& [nome, byte] : vecchi) test::write_file(cartella / nome, byte);
   }
 
-  std::vector<OutputFile> insieme() const {
-    std::vector<OutputFile> set;
-    for (const auto& [nome, byte] : nuovi) {
-      set.push_back({(cartella / nome).string(), [&byte = byte](ByteSink& sink) {
-                       for (std::size_t i = 0; i < byte.size(); i += 1000) {
-                         sink.write(std::string_view(byte).substr(i, 1000));
-                       }
-                     }});
-    }
-    return set;
+  std::vector<OutputFile> insieme() const { return test::new_outputs(cartella.path()); }
+
+  // Runs the child that replaces the set (`passo` "set") or recovers the
+  // directory ("recover"), ended at operation `fine`; its exit status.
+  int interrotto(const char* passo, int fine, bool senza_link) const {
+    const std::string parole = std::string(passo) + " '" + cartella.str() + "' " + std::to_string(fine) +
+                               (senza_link ? " without-links" : " with-links");
+    return test::run_program(SCENARI_INSIEME_INTERROTTO, parole).status;
   }
 
   // All old or all new, and nothing else in the directory.
@@ -306,16 +294,13 @@ TEST_F(Insiemi, ReplaceSetWritesEveryFileAndLeavesNothingElse) {
   EXPECT_EQ(test::file_contents(cartella.path()), nuovi);
 }
 
-#ifndef _WIN32
-// A child process killed or signalled mid-set: POSIX only; the failures
-// below run everywhere.
 // The run killed before each operation in turn, with hard links and
 // without; then the next run's recovery, itself killed before each of its
 // own operations in turn: the set is whole and nothing is left behind.
 TEST_F(Insiemi, AKillAnywhereLeavesAWholeSetOnceRecovered) {
   for (const bool senza_link : {false, true}) {
     prepara();
-    test::FaultyFiles conta = interrotti(0, senza_link);
+    test::FaultyFiles conta = test::ended_at(0, senza_link);
     conta.replace_set(insieme());
     const int operazioni = conta.all;
     ASSERT_GE(operazioni, 12);
@@ -323,23 +308,16 @@ TEST_F(Insiemi, AKillAnywhereLeavesAWholeSetOnceRecovered) {
       const std::string caso = std::string(senza_link ? "without" : "with") +
                                " hard links, killed before operation " + std::to_string(fine);
       prepara();
-      const test::ProcessEnd run = test::run_in_child([&] {
-        interrotti(fine, senza_link).replace_set(insieme());
-      });
-      ASSERT_EQ(run.status, 9) << caso;
+      ASSERT_EQ(interrotto("set", fine, senza_link), 9) << caso;
       for (int fine_recupero = 1;; ++fine_recupero) {
-        const test::ProcessEnd recupero = test::run_in_child([&] {
-          interrotti(fine_recupero, senza_link).recover(cartella.str());
-        });
-        if (recupero.status == 0) break;
-        ASSERT_EQ(recupero.status, 9) << caso;
+        const int recupero = interrotto("recover", fine_recupero, senza_link);
+        if (recupero == 0) break;
+        ASSERT_EQ(recupero, 9) << caso;
       }
       verifica_intero(caso);
     }
   }
 }
-
-#endif
 
 // Every operation failed in turn: the error names the file, the set is
 // whole and nothing is left; a failed hard link only changes how the older
