@@ -5,29 +5,12 @@
 #include <sstream>
 
 #include "tool/colore.h"
+#include "tool/distanza.h"
 #include "tool/stato.h"
 
 namespace scenari::tool {
 
 namespace {
-
-// Edits to turn one word into the other, a swap of two neighbours counting
-// as one edit.
-std::size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t diversi = a[i - 1] == b[j - 1] ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + diversi});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-      }
-    }
-  }
-  return d[a.size()][b.size()];
-}
 
 std::vector<const CLI::App*> comandi(const CLI::App& app) {
   std::vector<const CLI::App*> elenco;
@@ -166,7 +149,7 @@ std::optional<std::string> nome_vicino(const std::vector<std::string>& nomi,
   for (const std::string& nome : nomi) {
     // A slip costs at most one edit in three letters of the name.
     const std::size_t ammessa = std::max<std::size_t>(1, nome.size() / 3);
-    std::size_t d = distanza(scritto, nome);
+    std::size_t d = distanza_modifica(scritto, nome);
     if (scritto.size() >= 2 && nome.starts_with(scritto)) d = std::min<std::size_t>(d, 1);
     if (d <= ammessa && (!migliore || d < minima)) {
       migliore = nome;

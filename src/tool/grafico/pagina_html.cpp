@@ -8,6 +8,7 @@
 
 #include "tool/grafico/grafico.h"
 #include "tool/grafico/pagina/risorse.h"
+#include "tool/grafico/svg.h"
 
 namespace scenari::tool {
 
@@ -162,19 +163,6 @@ std::string per_script(std::string_view testo) {
   return r;
 }
 
-std::string escape_html(std::string_view t) {
-  std::string r;
-  for (char c : t) {
-    switch (c) {
-      case '&': r += "&amp;"; break;
-      case '<': r += "&lt;"; break;
-      case '>': r += "&gt;"; break;
-      default: r += c;
-    }
-  }
-  return r;
-}
-
 }  // namespace
 
 std::string dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
@@ -183,7 +171,7 @@ std::string dati_pagina(const DatiGrafico& dati, bool oltre_la_fine) {
 
 std::string pagina_html(const std::string& titolo, const std::string& dati, bool dal_vivo) {
   std::string pagina = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                       escape_html(titolo) + "</title>\n<style>\n" + stile_visore + "</style>\n</head>\n" +
+                       escape_xml(titolo) + "</title>\n<style>\n" + stile_visore + "</style>\n</head>\n" +
                        corpo_visore + "<script>\nconst DATI = " + per_script(dati) +
                        ";\n</script>\n<script>\n" + script_visore + "</script>\n";
   if (dal_vivo) pagina += std::string("<script>\n") + script_dal_vivo + "</script>\n";

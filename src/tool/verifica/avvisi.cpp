@@ -6,6 +6,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "tool/distanza.h"
 #include "tool/verifica/regole.h"
 
 namespace scenari::tool {
@@ -25,21 +26,6 @@ std::string_view senza_spazi(std::string_view s) {
   return s;
 }
 
-std::size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> riga(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonale = riga[0];
-    riga[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t sopra = riga[j];
-      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonale = sopra;
-    }
-  }
-  return riga[b.size()];
-}
-
 // The known word nearest to `parola`, when it is near enough to be a slip.
 std::optional<std::string> piu_vicina(std::string_view parola,
                                       const std::vector<std::string>& note) {
@@ -52,7 +38,7 @@ std::optional<std::string> piu_vicina(std::string_view parola,
     const std::size_t scarto = cercata.size() > nota.size() ? cercata.size() - nota.size()
                                                             : nota.size() - cercata.size();
     if (scarto >= minima) continue;
-    const std::size_t d = distanza(cercata, minuscolo(nota));
+    const std::size_t d = distanza_modifica(cercata, minuscolo(nota));
     if (d < minima) {
       minima = d;
       migliore = nota;
