@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace scenari {
 namespace {
@@ -55,12 +57,37 @@ TEST(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
 }
 
+// The entry line `riga` of text `t`, section `s`, in texts of its own; with
+// `seguito`, an entry after it that shows whether it took exactly its fields.
+Modello leggi_voce(std::size_t t, std::size_t s, const std::string& riga, bool seguito = true) {
+  const std::string lunghezza = "[generale]\r\nlunghezza percorso, 7000\r\n";
+  const auto dopo = [seguito](const char* voce) { return seguito ? std::string(voce) : ""; };
+  std::string linea = lunghezza + "[curve]\r\n[fine]\r\n";
+  std::string treno = "[generale]\r\n" + dopo("sabbia, 7\r\n") + "[fine]\r\n";
+  if (t == 1) {
+    treno = "[generale]\r\n" + riga + "\r\n" + dopo("sabbia, 7\r\n") + "[fine]\r\n";
+  } else if (s == 0) {
+    linea = lunghezza + riga + "\r\n" + dopo("sfondo due, 7\r\n") + "[curve]\r\n[fine]\r\n";
+  } else {
+    linea = lunghezza + "[curve]\r\n" + riga + "\r\n" + dopo("pendenza, 6000, 7\r\n") + "[fine]\r\n";
+  }
+  Modello m;
+  m.nome_linea = "Monte_Valle";
+  m.numero_treno = "77";
+  m.genera_linea = 1;
+  memorizza_dati(m, {linea, treno});
+  EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().messaggio;
+  if (seguito) {
+    EXPECT_EQ(m.tabella_generale[86].intero1, 7);
+  }
+  return m;
+}
+
 // Every example line of the table of entries, read by the real readers in
 // its own text: it is recognised as its entry, gives no problem and takes
 // exactly the fields the table lists, so the entry written after it is read
 // as one.
 TEST(Lettura, EveryExampleOfTheTableIsReadAsItsEntry) {
-  const std::string lunghezza = "[generale]\r\nlunghezza percorso, 7000\r\n";
   const auto& testi = riferimento::testi();
   for (std::size_t t = 0; t < testi.size(); ++t) {
     for (std::size_t s = 0; s < testi[t].sezioni.size(); ++s) {
@@ -69,22 +96,7 @@ TEST(Lettura, EveryExampleOfTheTableIsReadAsItsEntry) {
         SCOPED_TRACE(esempio);
         EXPECT_TRUE(riferimento::riconosce(voce.chiave, esempio.substr(0, esempio.find(','))));
         EXPECT_EQ(riferimento::voce_di(testi[t], esempio.substr(0, esempio.find(','))), &voce);
-        std::string linea = lunghezza + "[curve]\r\n[fine]\r\n";
-        std::string treno = "[generale]\r\nsabbia, 7\r\n[fine]\r\n";
-        if (t == 1) {
-          treno = "[generale]\r\n" + esempio + "\r\nsabbia, 7\r\n[fine]\r\n";
-        } else if (s == 0) {
-          linea = lunghezza + esempio + "\r\nsfondo due, 7\r\n[curve]\r\n[fine]\r\n";
-        } else {
-          linea = lunghezza + "[curve]\r\n" + esempio + "\r\npendenza, 6000, 7\r\n[fine]\r\n";
-        }
-        Modello m;
-        m.nome_linea = "Monte_Valle";
-        m.numero_treno = "77";
-        m.genera_linea = 1;
-        memorizza_dati(m, {linea, treno});
-        EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().messaggio;
-        EXPECT_EQ(m.tabella_generale[86].intero1, 7);
+        const Modello m = leggi_voce(t, s, esempio);
         if (t == 0 && s == 0) {
           EXPECT_EQ(m.tabella_generale[85].valore3, 7);
         } else if (t == 0) {
@@ -93,6 +105,42 @@ TEST(Lettura, EveryExampleOfTheTableIsReadAsItsEntry) {
       }
     }
   }
+}
+
+// Every field's example value, in its entry's example line, read by the real
+// readers: the model holds what the table says the simulator gets, where the
+// table says, and the rule's own account of the value agrees.
+TEST(Lettura, EveryFieldExampleLandsWhereTheTableSays) {
+  const auto& testi = riferimento::testi();
+  int provati = 0;
+  for (std::size_t t = 0; t < testi.size(); ++t) {
+    for (std::size_t s = 0; s < testi[t].sezioni.size(); ++s) {
+      for (const riferimento::Voce& voce : testi[t].sezioni[s].voci) {
+        const std::string esempio(voce.esempio);
+        const std::vector<Modo> modi = riferimento::modi_di(voce);
+        const std::vector<CampoLetto> campi = campi_della_riga(esempio, 1, modi, Modo::numero);
+        const std::int64_t posizione =
+            voce.campi.front().unita == "m" ? std::stoll(std::string(campi[1].valore)) : 0;
+        for (std::size_t i = 0; i < voce.campi.size(); ++i) {
+          const riferimento::Campo& campo = voce.campi[i];
+          if (campo.esempio.dove == nullptr) continue;
+          std::string riga = esempio;
+          const Tratto& dove = campi[i + 1].tratto;
+          riga.replace(static_cast<std::size_t>(dove.inizio - 1),
+                       static_cast<std::size_t>(dove.fine - dove.inizio), campo.esempio.scritto);
+          SCOPED_TRACE(riga);
+          const Modello m = leggi_voce(t, s, riga, false);
+          EXPECT_EQ(campo.esempio.dove(m, posizione), campo.esempio.ottenuto) << campo.nome;
+          if (campo.regola.conservato) {
+            const std::int64_t scritto = std::stoll(std::string(campo.esempio.scritto));
+            EXPECT_EQ(campo.regola.conservato(scritto), campo.esempio.ottenuto) << campo.nome;
+          }
+          ++provati;
+        }
+      }
+    }
+  }
+  EXPECT_GE(provati, 50);
 }
 
 struct CasoFallimento {

@@ -6,6 +6,7 @@
 #include "core/formato/celle.h"
 #include "core/lettura/campi.h"
 #include "core/modello/codici.h"
+#include "core/modello/modello.h"
 
 namespace scenari::riferimento {
 
@@ -62,6 +63,64 @@ Valore vero_o_falso(std::int64_t v) { return v != 0 ? 1 : 0; }
 // A value of 0 or less makes a point without value.
 Valore valore_abbattimento(std::int64_t v) { return v > 0 ? basso16(v) : 0; }
 
+// Where values land, read back through the decoders of the cells.
+const voce_tabella& record(const Modello& m, int numero) { return m.record(numero); }
+const cella& in_cella(const Modello& m, std::int64_t k) { return m.celle_percorso[static_cast<std::size_t>(k)]; }
+const cella& punto(const Modello& m, std::int64_t p) { return in_cella(m, cella_punto(p)); }
+const cella& profilo(const Modello& m, std::int64_t p) { return in_cella(m, cella_profilo(p)); }
+
+std::int64_t lunghezza_letta(const Modello& m, std::int64_t) { return record(m, voce::treno).valore2; }
+std::int64_t sfondo_uno(const Modello& m, std::int64_t) { return record(m, voce::linea).valore1; }
+std::int64_t sfondo_due(const Modello& m, std::int64_t) { return record(m, voce::linea).valore3; }
+std::int64_t sfondo_tre(const Modello& m, std::int64_t) { return record(m, voce::linea).valore2; }
+std::int64_t ripetizione_uno(const Modello& m, std::int64_t) { return record(m, voce::orologio).valore1; }
+std::int64_t ripetizione_due(const Modello& m, std::int64_t) { return record(m, voce::orologio).valore2; }
+std::int64_t pendenza_letta(const Modello& m, std::int64_t p) {
+  return pendenza_per_mille(profilo(m, p).pendenza);
+}
+// Markers lie in every fourth cell of the stretch: the type as written has 10 more.
+std::int64_t montagna_letta(const Modello& m, std::int64_t p) {
+  const bool marcatori = in_cella(m, cella_profilo(p) + 3).tipo == tipo_cella::marcatore_montagna;
+  return profilo(m, p).montagna + (marcatori ? 10 : 0);
+}
+template <std::int16_t cella::*dato>
+std::int64_t cartello_s_letto(const Modello& m, std::int64_t p) {
+  return decodifica_cartello_velocita(punto(m, p).*dato).s;
+}
+template <std::int16_t cella::*dato>
+std::int64_t cartello_d_letto(const Modello& m, std::int64_t p) {
+  return decodifica_cartello_velocita(punto(m, p).*dato).d;
+}
+template <std::int16_t cella::*dato>
+std::int64_t decine(const Modello& m, std::int64_t p) { return decodifica_coppia(punto(m, p).*dato).s; }
+template <std::int16_t cella::*dato>
+std::int64_t unita(const Modello& m, std::int64_t p) { return decodifica_coppia(punto(m, p).*dato).d; }
+template <std::int16_t cella::*dato>
+std::int64_t dato_punto(const Modello& m, std::int64_t p) { return punto(m, p).*dato; }
+std::int64_t sx_letto(const Modello& m, std::int64_t p) { return decodifica_ripetizione(punto(m, p).dato4).sx; }
+std::int64_t dx_letto(const Modello& m, std::int64_t p) { return decodifica_ripetizione(punto(m, p).dato4).dx; }
+std::int64_t rapp_letto(const Modello& m, std::int64_t p) { return decodifica_ripetizione(punto(m, p).dato4).rapp; }
+std::int64_t tempo_letto(const Modello& m, std::int64_t p) { return punto(m, p).tempo_segnale; }
+std::int64_t frenata_letta(const Modello& m, std::int64_t) { return record(m, voce::treno).valore1; }
+std::int64_t vetture_lette(const Modello& m, std::int64_t) { return record(m, voce::treno).valore3; }
+template <std::int16_t voce_tabella::*membro>
+std::int64_t orologio_letto(const Modello& m, std::int64_t) { return record(m, voce::orologio).*membro; }
+std::int64_t aderenza_letta(const Modello& m, std::int64_t p) { return profilo(m, p).aderenza; }
+std::int64_t velocita_letta(const Modello& m, std::int64_t p) { return velocita_kmh(profilo(m, p).velocita_limite); }
+template <typename T, T voce_tabella::*membro>
+std::int64_t stazione_letta(const Modello& m, std::int64_t) { return record(m, voce::prima_stazione).*membro; }
+std::int64_t ore_lette(const Modello& m, std::int64_t) { return record(m, voce::prima_stazione).valore4 / 3600; }
+std::int64_t minuti_letti(const Modello& m, std::int64_t) { return record(m, voce::prima_stazione).valore4 / 60 % 60; }
+std::int64_t secondi_letti(const Modello& m, std::int64_t) { return record(m, voce::prima_stazione).valore4 % 60; }
+std::int64_t abbattimento_letto(const Modello& m, std::int64_t p) {
+  const cella& c = profilo(m, p);
+  return c.tipo == tipo_cella::abbattimento_con_valore ? c.dato1 : 0;
+}
+template <std::uint8_t voce_tabella::*membro>
+constexpr Dove byte_stazione = stazione_letta<std::uint8_t, membro>;
+template <std::int16_t voce_tabella::*membro>
+constexpr Dove intero_stazione = stazione_letta<std::int16_t, membro>;
+
 constexpr std::int32_t e_posizione[] = {codice::oltre_percorso, codice::posizione_negativa};
 constexpr std::int32_t e_lunghezza[] = {codice::lunghezza_eccessiva, codice::posizione_negativa};
 constexpr std::int32_t e_progressiva[] = {codice::progressiva_non_multipla};
@@ -107,7 +166,8 @@ constexpr Campo c_lunghezza[] = {
      "Stored in record 84 (`valore2`). The route cells are created for L + 7000 m, one cell per "
      "50 m (cells 0 to nearest((L + 7000) / 50)), and the plan view gets one point per metre of "
      "them: every object may lie up to 7000 m past the nominal end.",
-     {0, 1'000'000, 1, false, nullptr, "", e_lunghezza}},
+     {0, 1'000'000, 1, false, nullptr, "", e_lunghezza},
+     {"7000", 7000, lunghezza_letta}},
 };
 constexpr int k_lunghezza[] = {1, 25, 107, 108};
 
@@ -134,23 +194,28 @@ constexpr sv p_sfondo_due[] = {"sfondo", "due"};
 constexpr sv p_sfondo_tre[] = {"sfondo", "tre"};
 constexpr Campo c_sfondo_uno[] = {
     {"setting", "", "any whole number", "Stored in record 85 `valore1` for the simulator.",
-     senza_regola}};
+     senza_regola,
+     {"1", 1, sfondo_uno}}};
 constexpr Campo c_sfondo_due[] = {
     {"setting", "", "any whole number", "Stored in record 85 `valore3` for the simulator.",
-     senza_regola}};
+     senza_regola,
+     {"-3", -3, sfondo_due}}};
 constexpr Campo c_sfondo_tre[] = {
     {"setting", "", "any whole number", "Stored in record 85 `valore2` for the simulator.",
-     senza_regola}};
+     senza_regola,
+     {"12", 12, sfondo_tre}}};
 constexpr int k_intero[] = {25};
 
 constexpr sv p_ripetizione[] = {"segnali", "ripetizione"};
 constexpr Campo c_ripetizione[] = {
     {"first value", "m", "multiple of 50", "Stored in record 86 `valore1`.",
-     rifiuto(nessun_minimo, 50, e_ripetizione_uno)},
+     rifiuto(nessun_minimo, 50, e_ripetizione_uno),
+     {"150", 150, ripetizione_uno}},
     {"second value", "m", "multiple of 50; 0 turns the repetition off",
      "Stored in record 86 `valore2`. The repetition code in `valore3` is 4 when the keyword field "
      "holds a \"4\", else 9 when it holds a \"9\"; a second value of 0 sets it to 0.",
-     rifiuto(nessun_minimo, 50, e_ripetizione_due)},
+     rifiuto(nessun_minimo, 50, e_ripetizione_due),
+     {"200", 200, ripetizione_due}},
 };
 constexpr int k_ripetizione[] = {3, 4, 5, 25};
 
@@ -210,7 +275,8 @@ constexpr Campo c_pendenza[] = {
     {"gradient", "per mille", "-100 to 155 (rising positive)",
      "Stored in every cell of its stretch as `pendenza` = gradient + 100, its low 8 bits; the "
      "last three cells of the route keep 0.",
-     {-100, 155, 1, false, pendenza, "gradients run -100 to 155 per mille"}},
+     {-100, 155, 1, false, pendenza, "gradients run -100 to 155 per mille"},
+     {"200", -56, pendenza_letta}},
 };
 constexpr int k_posizione[] = {15, 107};
 
@@ -226,7 +292,8 @@ constexpr Campo c_montagna[] = {
      "puts a terrain marker (cell type 11) in every fourth cell, one each 200 m, where the cell "
      "is empty. A stretch that starts 150 m or less after the end of the one before it becomes "
      "type 3. The type is kept in 8 bits.",
-     {0, 265, 1, false, tipo_montagna, "terrain types run 0 to 10, or 11 to 265 with markers"}},
+     {0, 265, 1, false, tipo_montagna, "terrain types run 0 to 10, or 11 to 265 with markers"},
+     {"12", 12, montagna_letta}},
 };
 constexpr int k_montagna[] = {15, 104, 105, 107};
 
@@ -241,21 +308,29 @@ constexpr Campo c_indicatori[] = {
      "The board lies in cell nearest(position / 50 + 1), made type 6.",
      r_posizione},
     {"vas", "km/h", "0 to 1600", "s-side speed a: `dato1` = nearest(vad / 5 + vas * 20).",
-     r_cartello_s},
+     r_cartello_s,
+     {"85", 85, cartello_s_letto<&cella::dato1>}},
     {"vbs", "km/h", "0 to 1600", "s-side speed b: `dato2` = nearest(vbd / 5 + vbs * 20).",
-     r_cartello_s},
+     r_cartello_s,
+     {"1600", 1600, cartello_s_letto<&cella::dato2>}},
     {"vcs", "km/h", "0 to 1600", "s-side speed c: `dato3` = nearest(vcd / 5 + vcs * 20).",
-     r_cartello_s},
+     r_cartello_s,
+     {"95", 95, cartello_s_letto<&cella::dato3>}},
     {"strisces", "stripes", "0 to 9", "s-side stripe count: `dato4` = strisces * 10 + strisced.",
-     r_strisce_s},
+     r_strisce_s,
+     {"3", 3, decine<&cella::dato4>}},
     {"vad", "km/h", "multiple of 5, 0 to 95", "d-side speed a, a fifth of it in `dato1`.",
-     r_cartello_d},
+     r_cartello_d,
+     {"72", 70, cartello_d_letto<&cella::dato1>}},
     {"vbd", "km/h", "multiple of 5, 0 to 95", "d-side speed b, a fifth of it in `dato2`.",
-     r_cartello_d},
+     r_cartello_d,
+     {"95", 95, cartello_d_letto<&cella::dato2>}},
     {"vcd", "km/h", "multiple of 5, 0 to 95", "d-side speed c, a fifth of it in `dato3`.",
-     r_cartello_d},
+     r_cartello_d,
+     {"0", 0, cartello_d_letto<&cella::dato3>}},
     {"strisced", "stripes", "0 to 9", "d-side stripe count, the units of `dato4`.",
-     r_strisce_d},
+     r_strisce_d,
+     {"12", 2, unita<&cella::dato4>}},
 };
 constexpr int k_indicatori[] = {15, 21, 25, 107, 1250, 1251};
 
@@ -324,17 +399,23 @@ constexpr Sezione sezioni_linea[] = {
 // ---- train text ----
 
 constexpr sv p_vetture[] = {"vetture"};
-constexpr Campo c_vetture[] = {{"cars", "", "any whole number", "Record 84 `valore3`.", senza_regola}};
+constexpr Campo c_vetture[] = {{"cars", "", "any whole number", "Record 84 `valore3`.", senza_regola,
+     {"6", 6, vetture_lette}}};
 constexpr sv p_frenata[] = {"frenata", "massa"};
 constexpr Campo c_frenata[] = {
-    {"braked mass", "%", "any whole number", "Record 84 `valore1`.", senza_regola}};
+    {"braked mass", "%", "any whole number", "Record 84 `valore1`.", senza_regola,
+     {"120", 120, frenata_letta}}};
 constexpr sv p_sabbia[] = {"sabbia"};
-constexpr Campo c_sabbia[] = {{"sand", "", "-32768 to 32767", "Record 86 `intero1`.", r_intero16}};
+constexpr Campo c_sabbia[] = {{"sand", "", "-32768 to 32767", "Record 86 `intero1`.", r_intero16,
+     {"-5", -5, orologio_letto<&voce_tabella::intero1>}}};
 constexpr sv p_orologio[] = {"orologio"};
 constexpr Campo c_orologio[] = {
-    {"hours", "h", "0 to 23", "Record 86 `intero3`.", r_orologio_ore},
-    {"minutes", "min", "0 to 59", "Record 86 `intero4`.", r_orologio_minuti},
-    {"seconds", "s", "0 to 59", "Record 86 `intero5`.", r_orologio_secondi},
+    {"hours", "h", "0 to 23", "Record 86 `intero3`.", r_orologio_ore,
+     {"25", 25, orologio_letto<&voce_tabella::intero3>}},
+    {"minutes", "min", "0 to 59", "Record 86 `intero4`.", r_orologio_minuti,
+     {"59", 59, orologio_letto<&voce_tabella::intero4>}},
+    {"seconds", "s", "0 to 59", "Record 86 `intero5`.", r_orologio_secondi,
+     {"47", 47, orologio_letto<&voce_tabella::intero5>}},
 };
 
 constexpr Voce v_generale_treno[] = {
@@ -358,7 +439,8 @@ constexpr Campo c_aderenza[] = {
     {"adhesion", "", "0 to 255",
      "Stored as `aderenza` of every cell of its stretch (the low 8 bits of larger values); the "
      "last three cells keep 0.",
-     {0, 255, 1, false, in_un_byte, "adhesion values run 0 to 255"}},
+     {0, 255, 1, false, in_un_byte, "adhesion values run 0 to 255"},
+     {"300", 44, aderenza_letta}},
 };
 constexpr Voce v_aderenze[] = {
     {Parola::aderenza, "aderenza", p_aderenza, false, "A change of adhesion. Start at 0 m and ascend.",
@@ -373,7 +455,8 @@ constexpr Campo c_velocita[] = {
     {"speed", "km/h", "multiple of 5, 0 to 1275",
      "Stored in units of 5 km/h, rounded, as `velocita_limite` of every cell of its stretch; "
      "the last three cells keep 0.",
-     {0, 1275, 5, false, velocita_limite, "speed limits are multiples of 5 from 0 to 1275 km/h"}},
+     {0, 1275, 5, false, velocita_limite, "speed limits are multiples of 5 from 0 to 1275 km/h"},
+     {"63", 65, velocita_letta}},
 };
 constexpr int k_velocita[] = {15, 25, 107};
 constexpr Voce v_vel_limite[] = {
@@ -389,28 +472,42 @@ constexpr Campo c_stazione[] = {
      "Record `tipo`. 5 and 6: the platform runs from position - length to position + 150, no "
      "approach marks. 7 and 8: from position - length to position + length. Other types: "
      "centred on the position. 25 and above: a record but no cell marks.",
-     r_byte},
+     r_byte,
+     {"2", 2, byte_stazione<&voce_tabella::tipo>}},
     {"platform length", "m", "multiple of 100",
      "Gives the platform start (`valore1`) and end (`valore2`).",
      rifiuto(nessun_minimo, 100, e_marciapiede)},
-    {"opzione", "", "0 to 255", "Record `opzione`, as read.", r_byte},
+    {"opzione", "", "0 to 255", "Record `opzione`, as read.", r_byte,
+     {"1", 1, byte_stazione<&voce_tabella::opzione>}},
     {"byte4", "", "0 to 255",
-     "Record `byte4`; cleared for platforms under 600 m and for the first station.", r_byte},
+     "Record `byte4`; cleared for platforms under 600 m and for the first station.", r_byte,
+     {"5", 0, byte_stazione<&voce_tabella::byte4>}},
     {"byte3", "", "0 to 255",
      "Non-zero adds 50 m to the platform end of centred types; record `byte3`, cleared for "
      "types 5 to 8 and for the first station.",
-     r_byte},
-    {"intero1", "", "-32768 to 32767", "Record `intero1`, as read.", r_intero16},
-    {"intero2", "", "-32768 to 32767", "Record `intero2`, as read.", r_intero16},
-    {"byte1", "", "0 to 255", "Record `byte1`, as read.", r_byte},
-    {"intero3", "", "-32768 to 32767", "Record `intero3`, as read.", r_intero16},
-    {"intero4", "", "-32768 to 32767", "Record `intero4`, as read.", r_intero16},
-    {"intero5", "", "-32768 to 32767", "Record `intero5`, as read.", r_intero16},
-    {"byte2", "", "0 to 255", "Record `byte2`, as read.", r_byte},
+     r_byte,
+     {"1", 0, byte_stazione<&voce_tabella::byte3>}},
+    {"intero1", "", "-32768 to 32767", "Record `intero1`, as read.", r_intero16,
+     {"-12", -12, intero_stazione<&voce_tabella::intero1>}},
+    {"intero2", "", "-32768 to 32767", "Record `intero2`, as read.", r_intero16,
+     {"1", 1, intero_stazione<&voce_tabella::intero2>}},
+    {"byte1", "", "0 to 255", "Record `byte1`, as read.", r_byte,
+     {"7", 7, byte_stazione<&voce_tabella::byte1>}},
+    {"intero3", "", "-32768 to 32767", "Record `intero3`, as read.", r_intero16,
+     {"2", 2, intero_stazione<&voce_tabella::intero3>}},
+    {"intero4", "", "-32768 to 32767", "Record `intero4`, as read.", r_intero16,
+     {"1", 1, intero_stazione<&voce_tabella::intero4>}},
+    {"intero5", "", "-32768 to 32767", "Record `intero5`, as read.", r_intero16,
+     {"-1", -1, intero_stazione<&voce_tabella::intero5>}},
+    {"byte2", "", "0 to 255", "Record `byte2`, as read.", r_byte,
+     {"9", 9, byte_stazione<&voce_tabella::byte2>}},
     {"hours", "h", "0 to 23", "Timetable time: `valore4` = (hours * 60 + minutes) * 60 + seconds.",
-     r_ore},
-    {"minutes", "min", "0 to 59", "Timetable time.", r_minuti},
-    {"seconds", "s", "0 to 59", "Timetable time.", r_secondi},
+     r_ore,
+     {"8", 8, ore_lette}},
+    {"minutes", "min", "0 to 59", "Timetable time.", r_minuti,
+     {"9", 9, minuti_letti}},
+    {"seconds", "s", "0 to 59", "Timetable time.", r_secondi,
+     {"30", 30, secondi_letti}},
     {"name", "text", "Windows-1252, the rest of the line", "Record `nome`.", senza_regola},
 };
 constexpr int k_stazione[] = {8, 9, 10, 15, 22, 24, 25, 107, 114};
@@ -435,11 +532,13 @@ constexpr Campo c_rallentamento[] = {
     {"v", "km/h", "0 to 32767",
      "Slowdown speed, `dato1` of the start, end and board cells, in 16 bits. Below 110 km/h the "
      "compactor adds abbattimento points every 400 m inside it.",
-     {0, max16, 1, false, in_16_bit, "slowdown speeds run 0 to 32767 km/h"}},
+     {0, max16, 1, false, in_16_bit, "slowdown speeds run 0 to 32767 km/h"},
+     {"30", 30, dato_punto<&cella::dato1>}},
     {"l", "m", "100 or more; x + l within the route",
      "Length: the end cell nearest((x + l) / 50 + 1), type 2.",
      rifiuto(100, 1, e_rallentamento)},
-    {"f_tt", "", "-32768 to 32767", "`dato3` of the start and end cells.", r_valore16},
+    {"f_tt", "", "-32768 to 32767", "`dato3` of the start and end cells.", r_valore16,
+     {"1", 1, dato_punto<&cella::dato3>}},
     {"f_ta", "", "0 or 1",
      "Non-zero marks the four cells before the warning board (type 5, numbered 1 to 4), as 1 "
      "does; ignored at 1500 m or less.",
@@ -447,7 +546,8 @@ constexpr Campo c_rallentamento[] = {
     {"d_v", "", "-32768 to 32767",
      "Non-zero: `dato2` of the start, end and board cells, and the numbers of the four cells "
      "before the board.",
-     r_valore16},
+     r_valore16,
+     {"7", 7, dato_punto<&cella::dato2>}},
 };
 constexpr int k_rallentamento[] = {11, 12, 13, 15, 17, 18, 19, 20, 107, 112, 113, 1250, 1251};
 constexpr Voce v_rallentamenti[] = {
@@ -468,20 +568,30 @@ constexpr Campo c_segnale[] = {
      "start of the route are left out, with a warning.",
      r_posizione},
     {"sx", "", "0 to 3", "Left group kind: `dato4` = rapp * 10 + sx * 3 + dx.",
-     {0, 3, 1, false, aspetto_sx, "left group kinds run 0 to 3"}},
-    {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1.", r_cifra_s},
-    {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2.", r_cifra_s},
-    {"s3", "", "0 to 9", "`dato3` = s3 * 10 + d3.", r_cifra_s},
-    {"rapp", "", "0 to 9", "The tens of `dato4`.", r_cifra_s},
+     {0, 3, 1, false, aspetto_sx, "left group kinds run 0 to 3"},
+     {"2", 2, sx_letto}},
+    {"s1", "", "0 to 9", "`dato1` = s1 * 10 + d1.", r_cifra_s,
+     {"5", 5, decine<&cella::dato1>}},
+    {"s2", "", "0 to 9", "`dato2` = s2 * 10 + d2.", r_cifra_s,
+     {"1", 1, decine<&cella::dato2>}},
+    {"s3", "", "0 to 9", "`dato3` = s3 * 10 + d3.", r_cifra_s,
+     {"1", 1, decine<&cella::dato3>}},
+    {"rapp", "", "0 to 9", "The tens of `dato4`.", r_cifra_s,
+     {"4", 4, rapp_letto}},
     {"dx", "", "0 to 2",
      "Right group kind; with sx it gives the approach codes (sx * 3 + dx) * 10 + 1 to 4.",
-     {0, 2, 1, false, aspetto_dx, "right group kinds run 0 to 2"}},
-    {"d1", "", "0 to 9", "The units of `dato1`.", r_cifra_d},
-    {"d2", "", "0 to 9", "The units of `dato2`.", r_cifra_d},
-    {"d3", "", "0 to 9", "The units of `dato3`.", r_cifra_d},
+     {0, 2, 1, false, aspetto_dx, "right group kinds run 0 to 2"},
+     {"1", 1, dx_letto}},
+    {"d1", "", "0 to 9", "The units of `dato1`.", r_cifra_d,
+     {"12", 2, unita<&cella::dato1>}},
+    {"d2", "", "0 to 9", "The units of `dato2`.", r_cifra_d,
+     {"3", 3, unita<&cella::dato2>}},
+    {"d3", "", "0 to 9", "The units of `dato3`.", r_cifra_d,
+     {"9", 9, unita<&cella::dato3>}},
     {"tempo", "", "0, or 101 to 255",
      "Signal time, stored only when sx is 2, in one byte; 1 to 100 are raised to 101.",
-     {0, 255, 1, false, tempo_segnale, "signal times are 0, or 101 to 255"}},
+     {0, 255, 1, false, tempo_segnale, "signal times are 0, or 101 to 255"},
+     {"50", 101, tempo_letto}},
 };
 constexpr int k_segnale[] = {11, 15, 16, 107};
 constexpr Voce v_segnali[] = {
@@ -495,7 +605,8 @@ constexpr Campo c_abbattimento[] = {
     {"position p", "m", posizione_punto, "The point lies in cell nearest(p / 50).", r_posizione},
     {"value", "", "0 to 32767",
      "Above 0: cell type 12 with the value in `dato1`, in 16 bits; 0 or less: cell type 13, as 0.",
-     {0, max16, 1, false, valore_abbattimento, "abbattimento values run 0 to 32767"}},
+     {0, max16, 1, false, valore_abbattimento, "abbattimento values run 0 to 32767"},
+     {"-5", 0, abbattimento_letto}},
 };
 constexpr int k_abbattimento[] = {7, 15, 107, 1250};
 constexpr Voce v_codici[] = {

@@ -15,6 +15,10 @@
 
 #include "core/lettura/scansione.h"
 
+namespace scenari {
+struct Modello;
+}
+
 namespace scenari::riferimento {
 
 // Every entry of both texts, by the keyword the readers test for it.
@@ -50,12 +54,27 @@ struct Regola {
 
 inline constexpr Regola senza_regola{};
 
+// Where a field's value lands, read back from the model in the unit the
+// author writes, for an entry at `posizione` (its first value, in metres).
+using Dove = std::int64_t (*)(const Modello& m, std::int64_t posizione);
+
+// A value of the field and what the simulator gets for it, in the entry's
+// example line in place of the field's value: a test reads it through the
+// reader and finds it `dove` says. No `dove` for a field that lands nowhere
+// one value can be read back from (positions, texts, plan geometry).
+struct Esempio {
+  std::string_view scritto;
+  std::int64_t ottenuto = 0;
+  Dove dove = nullptr;
+};
+
 struct Campo {
   std::string_view nome;
   std::string_view unita;       // "m", "km/h", "text", ... ("" for a plain number)
   std::string_view intervallo;  // the values the compactor accepts, in words
   std::string_view effetto;     // what the compactor does with it
   Regola regola = senza_regola;
+  Esempio esempio = {};
 };
 
 // Whether a field has a rule at all, and whether `check` warns on it.

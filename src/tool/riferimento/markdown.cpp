@@ -77,6 +77,12 @@ std::string verifica_di(const Regola& r) {
   return t.empty() ? "no rule" : "checked: " + t;
 }
 
+// A field's example: the value written and what the simulator gets.
+std::string esempio_di(const Esempio& e) {
+  if (e.dove == nullptr) return "";
+  return "`" + std::string(e.scritto) + "` gives " + std::to_string(e.ottenuto);
+}
+
 void scrivi_voce(std::ostream& out, const Voce& v) {
   out << "#### `" << v.parola << "`\n\n" << v.descrizione << "\n\n    " << v.esempio
       << "\n\nRecognised by a keyword field that contains ";
@@ -84,10 +90,12 @@ void scrivi_voce(std::ostream& out, const Voce& v) {
     out << (i == 0 ? "" : " and ") << '"' << v.contiene[i] << '"';
   }
   out << (v.maiuscole_distinte ? " (capitals matter)" : "") << ".\n\n";
-  out << "| Field | Unit | Rule | Checked | What the compactor does |\n|---|---|---|---|---|\n";
+  out << "| Field | Unit | Rule | Checked | What the compactor does | Example |\n"
+         "|---|---|---|---|---|---|\n";
   for (const Campo& c : v.campi) {
     out << "| " << c.nome << " | " << c.unita << " | " << regola_di(c) << " | "
-        << verifica_di(c.regola) << " | " << c.effetto << " |\n";
+        << verifica_di(c.regola) << " | " << c.effetto << " | " << esempio_di(c.esempio)
+        << " |\n";
   }
   out << '\n' << v.compattazione << "\n\nCodes:";
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
