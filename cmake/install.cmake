@@ -51,6 +51,8 @@ install(FILES ${completamenti}/scenari-tool.fish
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/testi.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The Neovim configuration, for the runtimepath of an installed tool.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/editors/nvim/ DESTINATION ${CMAKE_INSTALL_DATADIR}/scenari/nvim)
 
 set(CPACK_PACKAGE_NAME scenari)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -65,6 +65,8 @@ class LettoreCampi {
 
   template <typename Intero>
   Intero leggi() {
+    // The range checks work in 64 bits, past the widest field of the texts.
+    static_assert(sizeof(Intero) < sizeof(std::int64_t));
     return static_cast<Intero>(leggi_numero(std::numeric_limits<Intero>::min(),
                                             std::numeric_limits<Intero>::max()));
   }
