@@ -54,9 +54,10 @@ void LettoreCampi::fuori_intervallo(std::string_view valore, std::int64_t minimo
          std::to_string(massimo) + ")");
 }
 
-void LettoreCampi::avvisa(std::string controllo, std::string messaggio, std::string aiuto) const {
+void LettoreCampi::avvisa(controllo::Avviso controllo, std::string messaggio, std::string aiuto) const {
   if (avvisi_) {
-    avvisi_(AvvisoCampo{tratto_, std::move(controllo), std::move(messaggio), std::move(aiuto)});
+    avvisi_(AvvisoCampo{tratto_, std::string(controllo::nome(controllo)), std::move(messaggio),
+                        std::move(aiuto)});
   }
 }
 
@@ -102,7 +103,7 @@ std::int64_t LettoreCampi::leggi_numero(std::int64_t minimo, std::int64_t massim
   if (negativo) valore = -valore;
   if (valore < minimo || valore > massimo) fuori_intervallo(grezzo, minimo, massimo);
   if (punto != std::string_view::npos) {
-    avvisa("decimal-value",
+    avvisa(controllo::Avviso::decimal_value,
            "the decimal value " + std::string(grezzo) + " is taken as " + std::to_string(valore),
            "write whole numbers: the format has no decimals");
   }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/lettura/scansione.h"
+#include "core/modello/controlli.h"
 
 namespace scenari {
 
@@ -82,7 +83,7 @@ class LettoreCampi {
   [[noreturn]] void fuori_intervallo(std::string_view valore, std::int64_t minimo,
                                      std::int64_t massimo) const;
   std::int64_t cifre(std::string_view cifre, std::string_view grezzo, std::int64_t limite) const;
-  void avvisa(std::string controllo, std::string messaggio, std::string aiuto) const;
+  void avvisa(controllo::Avviso controllo, std::string messaggio, std::string aiuto) const;
 
   Scansione scansione_;
   Avvisi avvisi_;

@@ -5,6 +5,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/luogo.h"
 #include "core/modello/codici.h"
+#include "core/modello/controlli.h"
 #include "core/lettura/pendenze.h"
 #include "core/lettura/tabella_voci.h"
 
@@ -256,7 +257,7 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   }
   // A curve that ends before it starts bends nothing.
   if (lunghezza < 0) {
-    m_.registra_avviso("negative-length", voce(),
+    m_.registra_avviso(std::string(controllo::nome(controllo::Avviso::negative_length)), voce(),
                        "a curve of negative length (" + std::to_string(lunghezza) +
                            " m) has no effect",
                        "write the length of the curve in metres, 0 or more");

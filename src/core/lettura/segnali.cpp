@@ -5,6 +5,7 @@
 #include "core/lettura/luogo.h"
 #include "core/lettura/voci_treno.h"
 #include "core/modello/codici.h"
+#include "core/modello/controlli.h"
 
 namespace scenari {
 
@@ -14,7 +15,7 @@ namespace {
 // route: those marks are left out and the author told which.
 void avvisa_avvicinamento(Modello& m, std::int32_t posizione, const std::string& saltati,
                           const Luogo& voce) {
-  m.registra_avviso("approach-before-start", voce,
+  m.registra_avviso(std::string(controllo::nome(controllo::Avviso::approach_before_start)), voce,
                     "the signal at " + std::to_string(posizione) +
                         " m is placed without its approach marks " + saltati +
                         ", which would lie before the start of the route",

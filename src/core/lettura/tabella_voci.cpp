@@ -6,6 +6,7 @@
 #include "core/formato/celle.h"
 #include "core/lettura/campi.h"
 #include "core/modello/codici.h"
+#include "core/modello/controlli.h"
 #include "core/modello/modello.h"
 
 namespace scenari::riferimento {
@@ -262,7 +263,7 @@ constexpr Campo c_curva[] = {
     {"length l", "m", "0 or more; s + l at most L + 7000",
      "The track turns from s to s + l. A curve that starts before the end of the one before it "
      "bends only from there on.",
-     {0, nessun_limite, 1, false, nullptr, "", {}, "negative-length"}},
+     {0, nessun_limite, 1, false, nullptr, "", {}, controllo::nome(controllo::Avviso::negative_length)}},
 };
 constexpr int k_curva[] = {15, 103, 104, 107};
 

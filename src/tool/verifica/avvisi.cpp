@@ -13,6 +13,8 @@ namespace scenari::tool {
 
 namespace {
 
+using controllo::Avviso;
+
 struct Riga {
   std::int32_t numero;
   std::string_view testo;
@@ -158,9 +160,9 @@ class Verifica {
   }
 
  private:
-  void avvisa(std::string controllo, const Tratto& dove, std::string messaggio,
+  void avvisa(Avviso controllo, const Tratto& dove, std::string messaggio,
               std::string aiuto = {}) {
-    avvisi_.push_back(avviso(std::move(controllo), Luogo{t_.file, dove.riga, dove.inizio, dove.fine},
+    avvisi_.push_back(avviso(controllo, Luogo{t_.file, dove.riga, dove.inizio, dove.fine},
                              std::move(messaggio), std::move(aiuto)));
   }
 
@@ -177,7 +179,7 @@ class Verifica {
     const std::string_view s = t_.testo;
     const bool bom = s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF");
     if (!bom && s.find('\0') == std::string_view::npos) return false;
-    avvisa("utf16-text", Tratto{1, 1, 1}, "the text looks like UTF-16: it holds zero bytes",
+    avvisa(Avviso::utf16_text, Tratto{1, 1, 1}, "the text looks like UTF-16: it holds zero bytes",
            "save the text as Windows-1252 (\"Western\"), one byte per character");
     return true;
   }
@@ -187,12 +189,12 @@ class Verifica {
     for (std::size_t i = 0; i < s.size(); ++i) {
       const auto colonna = static_cast<std::int32_t>(i) + 1;
       if (r.numero == 1 && i == 0 && s.starts_with("\xEF\xBB\xBF")) {
-        avvisa("utf8-text", Tratto{1, 1, 4}, "the text begins with a UTF-8 byte order mark",
+        avvisa(Avviso::utf8_text, Tratto{1, 1, 4}, "the text begins with a UTF-8 byte order mark",
                "save the text as Windows-1252 (\"Western\"), without a byte order mark");
         return;
       }
       if (const std::size_t n = sequenza_utf8(s, i); n > 0) {
-        avvisa("utf8-text", Tratto{r.numero, colonna, colonna + static_cast<std::int32_t>(n)},
+        avvisa(Avviso::utf8_text, Tratto{r.numero, colonna, colonna + static_cast<std::int32_t>(n)},
                "the bytes " + esadecimale(s.substr(i, n)) +
                    " look like a UTF-8 character; they are stored as " + std::to_string(n) +
                    " Windows-1252 characters",
@@ -200,7 +202,7 @@ class Verifica {
         return;
       }
       if (non_stampabile(static_cast<unsigned char>(s[i]))) {
-        avvisa("unprintable-byte", Tratto{r.numero, colonna, colonna + 1},
+        avvisa(Avviso::unprintable_byte, Tratto{r.numero, colonna, colonna + 1},
                "byte " + esadecimale(s.substr(i, 1)) + " is no printable Windows-1252 character",
                "remove it, or retype the character around it");
         return;
@@ -215,7 +217,7 @@ class Verifica {
     if (campo_commento(chiave)) return;
     const riferimento::Voce* voce = riferimento::voce_di(rif_, chiave);
     if (sembra_commento(chiave)) {
-      avvisa("comment-like", r.campi.front().tratto,
+      avvisa(Avviso::comment_like, r.campi.front().tratto,
              voce != nullptr ? "this looks like a comment, but it holds the keyword \"" +
                                    std::string(voce->parola) + "\" and is read as that entry"
                              : "this looks like a comment; the format has none, its fields are "
@@ -235,7 +237,7 @@ class Verifica {
     const std::string nome = minuscolo(chiave.substr(0, chiave.find(']') + 1));
     if (std::find(intestazioni_.begin(), intestazioni_.end(), nome) != intestazioni_.end()) return;
     const auto vicina = piu_vicina(nome, intestazioni_);
-    avvisa("unknown-section", r.campi.front().tratto,
+    avvisa(Avviso::unknown_section, r.campi.front().tratto,
            "\"" + std::string(chiave) + "\" is no section of this text; it has no effect",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
     if (vicina) corregge(r.campi.front().tratto, *vicina);
@@ -245,14 +247,14 @@ class Verifica {
     const std::string_view chiave = senza_spazi(r.campi.front().valore);
     const Tratto& dove = r.campi.front().tratto;
     if (solo_cifre(chiave)) {
-      avvisa("number-as-keyword", dove,
+      avvisa(Avviso::number_as_keyword, dove,
              "a number where an entry's keyword is read: the values of the line before spill "
              "over; this line is not read",
              "write numbers without thousands separators or blanks (2000, not 2,000)");
       return;
     }
     const auto vicina = piu_vicina(chiave, parole_);
-    avvisa("unknown-keyword", dove,
+    avvisa(Avviso::unknown_keyword, dove,
            "\"" + std::string(chiave) + "\" is no keyword of this text: this line is not read",
            vicina ? "did you mean `" + *vicina + "`?" : std::string());
     if (vicina) corregge(dove, *vicina);
@@ -272,13 +274,13 @@ class Verifica {
     const std::size_t attesi = voce.campi.size();
     const std::size_t trovati = valori.size();
     if (trovati > attesi) {
-      avvisa("extra-values", r.campi.front().tratto,
+      avvisa(Avviso::extra_values, r.campi.front().tratto,
              "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) +
                  ": the rest are read as keywords",
              "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
     } else if (trovati < attesi) {
-      avvisa("missing-values", valori.empty() ? r.campi.front().tratto : valori.back().tratto,
+      avvisa(Avviso::missing_values, valori.empty() ? r.campi.front().tratto : valori.back().tratto,
              "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) +
                  ": the next line is read for the rest",
@@ -295,7 +297,7 @@ class Verifica {
     if (!solo_cifre(campo) || campo.find('.') != std::string_view::npos || campo.size() > 9) return;
     const std::int64_t posizione = std::stoll(std::string(campo));
     if (posizione <= *lettura_.lunghezza) return;
-    avvisa("beyond-route-length", valori.front().tratto,
+    avvisa(Avviso::beyond_route_length, valori.front().tratto,
            "position " + std::to_string(posizione) + " m lies past the route length of " +
                std::to_string(*lettura_.lunghezza) + " m, in the run-out after the route",
            "the route ends at its stated length; the track after it only lets a train stop");
@@ -316,7 +318,7 @@ class Verifica {
                   std::to_string(lettura_.codice_arresto) + " stopped it before)"
             : "reading stopped at line " + std::to_string(lettura_.arresto->riga) + " (code " +
                   std::to_string(lettura_.codice_arresto) + ")";
-    avvisa("not-read", dove,
+    avvisa(Avviso::not_read, dove,
            std::to_string(quante) + (quante == 1 ? " line from here on is" : " lines from here on are") +
                " not read: " + motivo,
            "mend the problem that stopped the reading; until then these lines have no effect");
