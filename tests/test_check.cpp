@@ -173,7 +173,8 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
   s.linea(16, "pendenza  , 2000   , 200", true)
       .linea(19, "pendenza  , 4200   , 4", true)
       .linea(21, "montagna, 1000, 2000, 300")
-      .linea(23, "indicatori_vmax,  1050, 85, 90, 95, 0, 72, 90, 95, 0", true)
+      .linea(22, "montagna, 3000, 2500, 5")
+      .linea(24, "indicatori_vmax,  1050, 85, 90, 95, 0, 72, 90, 95, 0", true)
       .treno(5, "orologio, 25 70 70", true)
       .treno(8, "aderenza,    2000,    300", true)
       .treno(13, "velocita,    1000,    63", true)
@@ -183,8 +184,8 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
   const struct {
     int riga, colonna;
     const char* controllo;
-  } attesi[] = {{16, 22, "value-range"}, {19, 13, "value-order"}, {21, 23, "value-range"},
-                {23, 40, "value-step"},  {5, 11, "value-range"},  {5, 14, "value-range"},
+  } attesi[] = {{16, 22, "value-range"}, {19, 13, "value-order"}, {21, 23, "value-range"}, {22, 17, "value-order"},
+                {24, 40, "value-step"},  {5, 11, "value-range"},  {5, 14, "value-range"},
                 {5, 17, "value-range"},  {8, 23, "value-range"},  {13, 23, "value-step"},
                 {14, 14, "value-order"}};
   for (const auto& a : attesi) {

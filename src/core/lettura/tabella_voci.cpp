@@ -287,7 +287,7 @@ constexpr Campo c_montagna[] = {
      r_posizione},
     {"end", "m", "start or more; at most the end of the route cells",
      "Last cell of the stretch: nearest(end / 50 - 1).",
-     rifiuto(0, 1, e_fine_montagna)},
+     {0, nessun_limite, 1, false, nullptr, "", e_fine_montagna, "", 0}},
     {"terrain type", "", "0 to 265: 0 to 10, or 11 to 265 for 1 to 255 with markers",
      "Written into `montagna` of every cell of the stretch. A type above 10 is taken less 10 and "
      "puts a terrain marker (cell type 11) in every fourth cell, one each 200 m, where the cell "

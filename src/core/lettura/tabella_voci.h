@@ -50,6 +50,9 @@ struct Regola {
   // value-order.
   std::span<const std::int32_t> codici = {};
   std::string_view avviso = {};
+  // The field of the same entry this one may not lie before (a stretch's
+  // end and its start), -1 for none; `check` warns with value-order.
+  std::int32_t non_prima_di = -1;
 };
 
 inline constexpr Regola senza_regola{};

@@ -73,7 +73,7 @@ std::string verifica_di(const Regola& r) {
     if (intervallo) aggiungi("`value-range`");
     if (r.passo != 1) aggiungi("`value-step`");
   }
-  if (r.crescente) aggiungi("`value-order`");
+  if (r.crescente || r.non_prima_di >= 0) aggiungi("`value-order`");
   return t.empty() ? "no rule" : "checked: " + t;
 }
 

@@ -36,6 +36,7 @@ void RegoleValori::voce(const riferimento::Voce& voce, const std::vector<CampoLe
     const auto scritto = numero(valori[i].valore);
     if (!scritto) continue;
     if (campo.regola.crescente) ordine(voce, valori[i], *scritto);
+    if (campo.regola.non_prima_di >= 0) non_prima(voce, valori, i, *scritto);
     if (riferimento::regola_avvisata(campo.regola)) valore(campo, valori[i], *scritto);
   }
 }
@@ -85,6 +86,22 @@ void RegoleValori::ordine(const riferimento::Voce& voce, const CampoLetto& letto
              "` line at " + std::to_string(precedente) + " m, and `" + chiave +
              "` lines go in ascending order of position",
          "move this line to its place among the `" + chiave + "` lines");
+}
+
+// A value that lies before the field it follows, such as a stretch that
+// ends before it starts: what it spans is empty.
+void RegoleValori::non_prima(const riferimento::Voce& voce, const std::vector<CampoLetto>& valori,
+                             std::size_t i, std::int64_t scritto) {
+  const auto k = static_cast<std::size_t>(voce.campi[i].regola.non_prima_di);
+  const auto prima = numero(valori[k].valore);
+  if (!prima || scritto >= *prima) return;
+  const riferimento::Campo& campo = voce.campi[i];
+  const riferimento::Campo& altro = voce.campi[k];
+  avvisa(Avviso::value_order, valori[i].tratto,
+         "the " + std::string(campo.nome) + " " + con_unita(scritto, campo) + " lies before the " +
+             std::string(altro.nome) + " " + con_unita(*prima, altro) + ": the `" +
+             std::string(voce.parola) + "` covers no cell",
+         "write the " + std::string(campo.nome) + " at or after the " + std::string(altro.nome));
 }
 
 void RegoleValori::avvisa(Avviso controllo, const Tratto& dove, std::string messaggio,

@@ -35,6 +35,8 @@ class RegoleValori {
 
   void valore(const riferimento::Campo& campo, const CampoLetto& letto, std::int64_t scritto);
   void ordine(const riferimento::Voce& voce, const CampoLetto& letto, std::int64_t posizione);
+  void non_prima(const riferimento::Voce& voce, const std::vector<CampoLetto>& valori, std::size_t i,
+                 std::int64_t scritto);
   void avvisa(controllo::Avviso controllo, const Tratto& dove, std::string messaggio, std::string aiuto);
 
   std::string file_;
