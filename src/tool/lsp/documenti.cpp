@@ -1,5 +1,6 @@
 #include "tool/lsp/documenti.h"
 
+#include "core/modello/controlli.h"
 #include "core/percorso/compattazione.h"
 #include "tool/cp1252.h"
 #include "tool/lsp/diagnostiche.h"
@@ -133,7 +134,7 @@ std::vector<Pubblicazione> Documenti::analizza(const std::string& uri) {
   if (!p.utf8) {
     Problema manca;
     manca.gravita = Gravita::avviso;
-    manca.controllo = "missing-text";
+    manca.controllo = controllo::nome(controllo::Avviso::missing_text);
     manca.luogo = Luogo{id->file, 1, 1};
     manca.messaggio = "no " + std::string(linea ? "train text" : "line text") + " \"" + p.file +
                       "\" in this directory: this text is checked alone";
