@@ -67,16 +67,32 @@ struct Atteso {
   std::string controllo;  // the check name, or the code's name for errors
 };
 
-void si_trova(const EsitoCompilazione& e, const Scenario& s, const Atteso& a) {
+// The problem expected, or a failure listing those found.
+const Problema* si_trova(const EsitoCompilazione& e, const Scenario& s, const Atteso& a) {
   const std::string file = platform::join(s.dir().str(), a.file);
   for (const Problema& p : e.problemi) {
-    if (p.luogo.file == file && p.luogo.riga == a.riga && p.controllo == a.controllo) return;
+    if (p.luogo.file == file && p.luogo.riga == a.riga && p.controllo == a.controllo) return &p;
   }
   std::string visti;
   for (const Problema& p : e.problemi) {
     visti += "\n  " + p.luogo.file + ":" + std::to_string(p.luogo.riga) + " " + p.controllo;
   }
   ADD_FAILURE() << "no " << a.controllo << " at " << a.file << ":" << a.riga << "; found:" << visti;
+  return nullptr;
+}
+
+// The problem expected, found only by reading on past the stop at line
+// `arresto` of `file_arresto`, with a note naming that stop.
+void dopo_arresto(const EsitoCompilazione& e, const Scenario& s, const Atteso& a,
+                  const std::string& file_arresto, int arresto) {
+  const Problema* p = si_trova(e, s, a);
+  if (p == nullptr) return;
+  SCOPED_TRACE(a.file + ":" + std::to_string(a.riga) + " " + a.controllo);
+  ASSERT_TRUE(p->dopo_arresto.has_value());
+  EXPECT_EQ(p->dopo_arresto->file, platform::join(s.dir().str(), file_arresto));
+  EXPECT_EQ(p->dopo_arresto->riga, arresto);
+  ASSERT_FALSE(p->note.empty());
+  EXPECT_EQ(p->note.back().luogo, *p->dopo_arresto);
 }
 
 TEST(Check, TheEmbeddedTextsAreClean) {
@@ -137,9 +153,8 @@ TEST(Check, CommentsDecimalsAndPositionsPastTheStatedLength) {
   si_trova(e, s, {nomi.treno_txt, 21, "beyond-route-length"});
 }
 
-// A taken cell names the entry that holds it; a stop of the reader is one
-// warning that counts what it leaves unread, and the mistakes after it are
-// still reported.
+// A taken cell names the entry that holds it; the mistakes after a stop of
+// the reader are still reported, each marked with the stop.
 TEST(Check, ThreeMistakesOneOfThemAStopAllInOneRun) {
   Scenario s;
   s.treno(20, "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0")
@@ -148,12 +163,61 @@ TEST(Check, ThreeMistakesOneOfThemAStopAllInOneRun) {
   const EsitoCompilazione e = s.controlla();
   EXPECT_EQ(e.stato, uscita_dati);
   si_trova(e, s, {nomi.treno_txt, 21, "cell-taken"});
-  si_trova(e, s, {nomi.treno_txt, 22, "not-read"});
-  si_trova(e, s, {nomi.treno_txt, 23, "unknown-keyword"});
-  si_trova(e, s, {nomi.treno_txt, 25, "unknown-section"});
+  dopo_arresto(e, s, {nomi.treno_txt, 23, "unknown-keyword"}, nomi.treno_txt, 21);
+  dopo_arresto(e, s, {nomi.treno_txt, 25, "unknown-section"}, nomi.treno_txt, 21);
   const Problema& cella = e.problemi.front();
   ASSERT_EQ(cella.note.size(), 1u);
   EXPECT_EQ(cella.note[0].luogo.riga, 20);
+  EXPECT_FALSE(cella.dopo_arresto) << "the stop itself is found by a compile";
+}
+
+// Each stop of the train text is recorded, the entry passed over and the
+// reading goes on: a taken cell, a value that is no number, a position past
+// the route, each on the entry that holds it and marked with the stop just
+// before it; the progressive check at the end of the text is made too.
+TEST(Check, EveryStopOfTheTrainTextIsReadPast) {
+  Scenario s;
+  s.treno(21, "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0")
+      .treno(23, "segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0")
+      .treno(25, "abbattimento, 2600, x")
+      .treno(26, "velocita, 20000, 30")
+      .treno(27, "abbattimento, 1050, 1")
+      .linea(3, "progressiva chilometrica uno,    0,    25,    0", true);
+  const EsitoCompilazione e = s.controlla();
+  EXPECT_EQ(e.stato, uscita_dati);
+  const Problema* primo = si_trova(e, s, {nomi.treno_txt, 21, "cell-taken"});
+  ASSERT_NE(primo, nullptr);
+  EXPECT_TRUE(primo->ferma_lettura);
+  dopo_arresto(e, s, {nomi.treno_txt, 23, "cell-taken"}, nomi.treno_txt, 21);
+  dopo_arresto(e, s, {nomi.treno_txt, 25, "unreadable-text"}, nomi.treno_txt, 23);
+  dopo_arresto(e, s, {nomi.treno_txt, 26, "beyond-route"}, nomi.treno_txt, 25);
+  dopo_arresto(e, s, {nomi.treno_txt, 27, "cell-taken"}, nomi.treno_txt, 26);
+  std::size_t errori_25 = 0;
+  for (const Problema& p : e.problemi) errori_25 += p.codice == 25 ? 1 : 0;
+  EXPECT_EQ(errori_25, 1u) << "the failed entry is passed over whole";
+}
+
+// A stop of the line text leaves the train text unread by a compile; check
+// reads on past it and reads the train text too, with the line text's
+// objects after the stop in place.
+TEST(Check, AStopOfTheLineTextLeavesTheTrainTextChecked) {
+  Scenario s;
+  s.linea(23, "cartello indicatore, 1050, FINE")
+      .linea(24, "cartello indicatore, 1050, FINE")
+      .linea(25, "pendenza, 99999999999, 3")
+      .linea(26, "cartello indicatore, 2000, B")
+      .treno(21, "segnale,    2000,   2, 3, 1,  0, 0,    0,  0,0,0, 0");
+  const EsitoCompilazione e = s.controlla();
+  EXPECT_EQ(e.stato, uscita_dati);
+  const Problema* arresto = si_trova(e, s, {nomi.linea_txt, 23, "cell-taken"});
+  ASSERT_NE(arresto, nullptr);
+  EXPECT_FALSE(arresto->dopo_arresto);
+  dopo_arresto(e, s, {nomi.linea_txt, 24, "cell-taken"}, nomi.linea_txt, 23);
+  dopo_arresto(e, s, {nomi.linea_txt, 25, "unreadable-text"}, nomi.linea_txt, 24);
+  dopo_arresto(e, s, {nomi.treno_txt, 21, "cell-taken"}, nomi.linea_txt, 25);
+  const Problema* errore = si_trova(e, s, {nomi.linea_txt, 25, "unreadable-text"});
+  ASSERT_NE(errore, nullptr);
+  EXPECT_EQ(errore->luogo.colonna, 11) << "on the value that cannot be read";
 }
 
 // The warning on a value: its check, where it stands and what it says.

@@ -23,6 +23,7 @@ void nomina_file(std::vector<Problema>& problemi, const std::string& cartella) {
     for (Nota& n : p.note) {
       if (!n.luogo.file.empty()) n.luogo.file = platform::join(cartella, n.luogo.file);
     }
+    if (p.dopo_arresto) p.dopo_arresto->file = platform::join(cartella, p.dopo_arresto->file);
   }
 }
 

@@ -134,6 +134,9 @@ nlohmann::json problema_json(const Problema& p) {
           {"message", p.messaggio},
           {"detail", utf8_da_1252(p.dettaglio)},
           {"notes", note},
+          {"after_stop", p.dopo_arresto ? nlohmann::json{{"file", p.dopo_arresto->file},
+                                                         {"line", p.dopo_arresto->riga}}
+                                        : nlohmann::json(nullptr)},
           {"hint", p.aiuto.empty() ? nlohmann::json(nullptr) : nlohmann::json(p.aiuto)}};
 }
 

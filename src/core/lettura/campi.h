@@ -78,6 +78,10 @@ class LettoreCampi {
   // A read failure at the last field read.
   [[noreturn]] void errore(const std::string& motivo) const;
 
+  // After a read failure at `tratto`, when reading on for checking: the
+  // rest of its line is passed over, so reading resumes at the next entry.
+  void riprendi_dopo(const Tratto& tratto) { scansione_.salta_a_riga(tratto.riga + 1); }
+
  private:
   std::string_view leggi_grezzo(Modo modo);
   [[noreturn]] void fuori_intervallo(std::string_view valore, std::int64_t minimo,

@@ -13,14 +13,6 @@ namespace scenari {
 
 namespace {
 
-// A read failure in either text: code 25 at the field where reading
-// stopped, with the reason; neither text is read any further.
-void lettura_fallita(Modello& m, const ErroreLettura& e) {
-  m.registra_errore(codice::lettura_fallita, std::nullopt,
-                    luogo_tratto(m, e.tratto()), e.what());
-  m.segna_arresto();
-}
-
 // The line text; returns whether the train text is to be read after it.
 bool leggi_testo_linea(Modello& m, const std::optional<std::string_view>& testo) {
   if (!testo) {
@@ -31,8 +23,7 @@ bool leggi_testo_linea(Modello& m, const std::optional<std::string_view>& testo)
   try {
     return leggi_linea(m, *testo) == DopoLinea::leggi_treno;
   } catch (const ErroreLettura& e) {
-    lettura_fallita(m, e);
-    return false;
+    return !registra_lettura_fallita(m, e);
   }
 }
 
@@ -45,7 +36,7 @@ void leggi_testo_treno(Modello& m, const std::optional<std::string_view>& testo)
   try {
     leggi_treno(m, *testo);
   } catch (const ErroreLettura& e) {
-    lettura_fallita(m, e);
+    registra_lettura_fallita(m, e);
   }
 }
 
@@ -56,7 +47,11 @@ void memorizza_dati(Modello& m, const TestiDescrizione& testi) {
   m.file_in_lettura = nomi.linea_txt;
   const bool segue_treno = leggi_testo_linea(m, testi.linea);
   m.file_in_lettura = nomi.treno_txt;
-  if (segue_treno) leggi_testo_treno(m, testi.treno);
+  // Reading on for checking, the train text is read whatever stopped the
+  // line text; without route cells, on the longest route, where every
+  // position fits.
+  if (m.leggi_oltre_arresti && !m.celle_create()) m.crea_percorso(lunghezza_massima_percorso);
+  if (segue_treno || m.leggi_oltre_arresti) leggi_testo_treno(m, testi.treno);
   m.file_in_lettura.clear();
 }
 

@@ -16,8 +16,6 @@ namespace {
 using riferimento::Parola;
 using riferimento::riconosce;
 
-constexpr std::int32_t lunghezza_massima = 1'000'000;
-
 // Whether reading goes on after an entry of the body.
 enum class DopoVoceLinea { continua, fine_corpo, termina };
 
@@ -94,13 +92,11 @@ std::string LetturaLinea::leggi_campo() {
 DopoLinea LetturaLinea::esegui() {
   m_.record(voce::linea).nome = m_.nome_linea;
   m_.record(voce::orologio).nome = m_.numero_treno;
-  if (!cerca_generale() || !leggi_generale() || !inizia_corpo()) {
-    m_.segna_arresto();
-    return DopoLinea::termina;
+  if (!cerca_generale()) {
+    return m_.segna_arresto() ? DopoLinea::termina : DopoLinea::leggi_treno;
   }
-  const DopoVoceLinea fine = leggi_corpo();
-  if (fine != DopoVoceLinea::continua) m_.segna_arresto();
-  if (fine == DopoVoceLinea::termina) return DopoLinea::termina;
+  if (!leggi_generale() || !inizia_corpo()) return DopoLinea::termina;
+  if (leggi_corpo() == DopoVoceLinea::termina) return DopoLinea::termina;
   termina_corpo();
   return DopoLinea::leggi_treno;
 }
@@ -119,14 +115,22 @@ bool LetturaLinea::cerca_generale() {
 
 // False when a general value stopped the reading.
 bool LetturaLinea::leggi_generale() {
-  while (!lettore_.fine()) {
+  enum class Passo { continua, chiude, ferma };
+  const auto passo = [this] {
     std::string campo = leggi_campo();
-    if (lettore_.fine()) break;
+    if (lettore_.fine()) return Passo::chiude;
     // Comment fields; a run of them may reach the end of the text, which
     // then fails as a read past the end.
     for (int i = 0; i < 10 && campo_commento(campo); ++i) campo = leggi_campo();
-    if (!applica_generale(campo)) return false;
-    if (chiude_sezione(campo)) break;
+    if (!applica_generale(campo) && m_.segna_arresto()) return Passo::ferma;
+    return chiude_sezione(campo) ? Passo::chiude : Passo::continua;
+  };
+  while (!lettore_.fine()) {
+    switch (con_ripresa(m_, lettore_, Passo::continua, passo)) {
+      case Passo::continua: break;
+      case Passo::chiude: return true;
+      case Passo::ferma: return false;
+    }
   }
   return true;
 }
@@ -153,7 +157,7 @@ bool LetturaLinea::applica_generale(const std::string& campo) {
 bool LetturaLinea::lunghezza_percorso() {
   const std::int32_t lunghezza = leggi_intero();
   m_.record(voce::treno).valore2 = lunghezza;
-  if (lunghezza > lunghezza_massima) {
+  if (lunghezza > lunghezza_massima_percorso) {
     m_.registra_errore(codice::lunghezza_eccessiva, std::nullopt, voce(),
                        "route length " + std::to_string(lunghezza) + " m");
     return false;
@@ -198,11 +202,16 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
 }
 
 // The body needs the route cells: a text without a route length is refused.
+// Reading on for checking, the body is read on the longest route, where
+// every position fits; a length passed over at a stop is no new mistake.
 bool LetturaLinea::inizia_corpo() {
   progressive_ordina(m_);
   if (!m_.celle_create()) {
-    m_.registra_errore(codice::senza_lunghezza, std::nullopt, luogo_campo(m_, lettore_));
-    return false;
+    if (!m_.arresto_in_corso) {
+      m_.registra_errore(codice::senza_lunghezza, std::nullopt, luogo_campo(m_, lettore_));
+      if (m_.segna_arresto()) return false;
+    }
+    m_.crea_percorso(lunghezza_massima_percorso);
   }
   m_.numero_montagne = 0;
   m_.contatore_cartelli = voce::primo_cartello;
@@ -211,6 +220,8 @@ bool LetturaLinea::inizia_corpo() {
 }
 
 // The field read at the end of the text (normally "[fine]") is never used.
+// An entry that stops the reading is marked as the stop; reading on for
+// checking, the body goes on after it.
 DopoVoceLinea LetturaLinea::leggi_corpo() {
   while (!lettore_.fine()) {
     std::string campo = leggi_campo();
@@ -219,8 +230,9 @@ DopoVoceLinea LetturaLinea::leggi_corpo() {
       campo = leggi_campo();
       if (lettore_.fine()) return DopoVoceLinea::continua;
     }
-    const DopoVoceLinea esito = applica_corpo(campo);
-    if (esito != DopoVoceLinea::continua) return esito;
+    const DopoVoceLinea esito =
+        con_ripresa(m_, lettore_, DopoVoceLinea::continua, [&] { return applica_corpo(campo); });
+    if (esito != DopoVoceLinea::continua && m_.segna_arresto()) return esito;
   }
   return DopoVoceLinea::continua;
 }

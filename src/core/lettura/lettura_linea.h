@@ -10,6 +10,9 @@
 
 namespace scenari {
 
+// The longest route a line text may state, in metres.
+inline constexpr std::int32_t lunghezza_massima_percorso = 1'000'000;
+
 // What the description reading does after the line text.
 enum class DopoLinea { leggi_treno, termina };
 

@@ -147,7 +147,8 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
 // one that the line reader left behind: then the stop is recorded at this
 // entry, with the earlier code and this entry's position. An entry refused
 // alone is passed over, whatever code was left before it: it had no effect,
-// so it stops nothing.
+// so it stops nothing. Reading on for checking, an earlier stop is as if
+// its entry were absent, and leaves nothing behind.
 DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizione,
                    const Luogo& voce) {
   const auto nuovi = m.problemi.begin() + static_cast<std::ptrdiff_t>(problemi_prima);
@@ -155,7 +156,7 @@ DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizion
   if (std::any_of(nuovi, m.problemi.end(), [](const Problema& p) { return p.errore(); })) {
     return DopoVoce::rifiutata;
   }
-  if (m.codice_errore() <= 0) return DopoVoce::continua;
+  if (m.codice_errore() <= 0 || m.leggi_oltre_arresti) return DopoVoce::continua;
   registra_arresto_ereditato(m, posizione, voce);
   return DopoVoce::arresto;
 }
@@ -273,13 +274,17 @@ void leggi_treno(Modello& m, std::string_view testo) {
   StatoLettura stato;
   if (cerca_generale(lettore)) {
     while (!lettore.fine() && leggi_parola_chiave(m, lettore, stato.voce)) {
-      const DopoVoce esito = esegui_voci(m, lettore, stato);
-      if (esito == DopoVoce::arresto || esito == DopoVoce::fine_testo) m.segna_arresto();
+      const DopoVoce esito = con_ripresa(m, lettore, DopoVoce::continua,
+                                         [&] { return esegui_voci(m, lettore, stato); });
+      if (!ferma(esito) || !m.segna_arresto()) continue;
       if (esito == DopoVoce::arresto) return;
-      if (esito == DopoVoce::fine_testo) break;
+      break;
     }
   }
-  fine_lettura(m, stato, lettore);
+  con_ripresa(m, lettore, true, [&] {
+    fine_lettura(m, stato, lettore);
+    return true;
+  });
 }
 
 }  // namespace scenari

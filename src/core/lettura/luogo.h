@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/lettura/campi.h"
+#include "core/modello/codici.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
@@ -23,6 +24,29 @@ inline void registra_cella_occupata(Modello& m, std::int32_t codice, std::int32_
                                     const Luogo& voce, std::int64_t cella) {
   Problema& p = m.registra_errore(codice, posizione, voce);
   m.nota_cella(p, cella);
+}
+
+// A read failure: code 25 at the field where reading stopped, with the
+// reason; it stops the reading of both texts. Returns whether to stop.
+inline bool registra_lettura_fallita(Modello& m, const ErroreLettura& e) {
+  m.registra_errore(codice::lettura_fallita, std::nullopt, luogo_tratto(m, e.tratto()), e.what());
+  return m.segna_arresto();
+}
+
+// Reads one entry with `voce`. A read failure ends the reading, unless it
+// reads on for checking: then the failure is recorded as the stop it is,
+// the rest of the failed field's line is passed over and `dopo_errore` is
+// the entry's outcome.
+template <typename Esito, typename Voce>
+Esito con_ripresa(Modello& m, LettoreCampi& lettore, Esito dopo_errore, Voce&& voce) {
+  if (!m.leggi_oltre_arresti) return voce();
+  try {
+    return voce();
+  } catch (const ErroreLettura& e) {
+    registra_lettura_fallita(m, e);
+    lettore.riprendi_dopo(e.tratto());
+    return dopo_errore;
+  }
 }
 
 // The warnings of the field input, recorded in the model as they come.

@@ -48,6 +48,13 @@ void Scansione::consuma_delimitatore() {
   }
 }
 
+void Scansione::salta_a_riga(std::int32_t riga) {
+  while (!fine() && riga_ < riga) {
+    while (!a_fine_riga()) ++pos_;
+    consuma_fine_riga();
+  }
+}
+
 CampoLetto Scansione::campo(Modo modo) {
   salta_spazi();
   const std::size_t inizio = pos_;

@@ -52,6 +52,9 @@ class Scansione {
   // Whether the last field was closed by a comma.
   bool chiuso_da_virgola() const { return virgola_; }
 
+  // Passes over the rest of every line before line `riga`.
+  void salta_a_riga(std::int32_t riga);
+
  private:
   void salta_spazi();
   bool a_fine_riga() const;

@@ -46,6 +46,7 @@ Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32
   p.messaggio = d.significato;
   p.dettaglio = std::move(dettaglio);
   p.aiuto = d.aiuto;
+  p.dopo_arresto = arresto_in_corso;
   problemi.push_back(std::move(p));
   return problemi.back();
 }
@@ -54,6 +55,7 @@ Problema& Modello::registra_avviso(std::string controllo, Luogo luogo, std::stri
                                    std::string aiuto) {
   problemi.push_back(
       avviso(std::move(controllo), std::move(luogo), std::move(messaggio), std::move(aiuto)));
+  problemi.back().dopo_arresto = arresto_in_corso;
   return problemi.back();
 }
 
@@ -103,13 +105,15 @@ void Modello::nota_cella(Problema& p, std::int64_t cella) const {
                                 " of this entry holds cell " + std::to_string(cella)});
 }
 
-void Modello::segna_arresto() {
+bool Modello::segna_arresto() {
   for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
     if (p->errore()) {
       p->ferma_lettura = true;
-      return;
+      if (leggi_oltre_arresti) arresto_in_corso = p->luogo;
+      break;
     }
   }
+  return !leggi_oltre_arresti;
 }
 
 void Modello::crea_percorso(std::int32_t lunghezza) {

@@ -51,6 +51,13 @@ struct Modello {
 
   std::string file_in_lettura;  // the description text now being read, if any
 
+  // Reading for checking only: a stop is recorded, then reading goes on as
+  // if the stopping entry were absent, so the mistakes after it are found
+  // too. Such a model is never encoded. `arresto_in_corso` is the last stop
+  // read past; every problem recorded after it carries it.
+  bool leggi_oltre_arresti = false;
+  std::optional<Luogo> arresto_in_corso;
+
   // Record counter of the text boards (80 downward) as the line reader left
   // it; the train reader's stations must stay below it.
   std::int32_t contatore_cartelli = voce::primo_cartello;
@@ -83,8 +90,9 @@ struct Modello {
   std::optional<Luogo> luogo(const OrigineCella& o) const;
   // Adds to `p` a note naming the entry that holds `cella`, when known.
   void nota_cella(Problema& p, std::int64_t cella) const;
-  // Marks the last error as the one that ended the reading of its text.
-  void segna_arresto();
+  // Marks the last error as the one that ended the reading of its text;
+  // true when the reader is to stop, false when it reads on for checking.
+  bool segna_arresto();
 
   // The code of the last error of the format found, 0 when there is none,
   // and the position of the last such error that carries one: the values

@@ -61,6 +61,9 @@ struct Problema {
   std::optional<Correzione> correzione;  // when one edit mends it
   // The reader stopped here: what follows in the text was not read.
   bool ferma_lettura = false;
+  // Found only by reading on past the stop at this place, for checking: a
+  // compile never gets this far.
+  std::optional<Luogo> dopo_arresto;
 
   bool errore() const { return gravita == Gravita::errore; }
   bool operator==(const Problema&) const = default;

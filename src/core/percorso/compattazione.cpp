@@ -17,6 +17,7 @@ Compattazione compatta(const Scenario& scenario, const TestiDescrizione& testi) 
   Compattazione c;
   c.modello.nome_linea = scenario.nome_linea;
   c.modello.numero_treno = scenario.numero_treno;
+  c.modello.leggi_oltre_arresti = scenario.oltre_arresti;
   c.esito = memorizza_percorso(c.modello, testi, scenario.planimetria);
   return c;
 }

@@ -15,15 +15,20 @@ struct Scenario {
   std::string nome_linea;
   std::string numero_treno;
   bool planimetria = true;  // build the plan geometry and its _linea.dat file
+  // Read on past every stop, for checking only: the model then holds what
+  // no compile would, and its files must not be written.
+  bool oltre_arresti = false;
 };
 
 struct Compattazione {
   Modello modello;  // modello.problemi holds every problem, in order
   EsitoPercorso esito = EsitoPercorso::senza_percorso;
 
-  // The binary files, empty unless the build is complete.
+  // The binary files, empty unless the build is complete and read as a
+  // compile reads.
   std::vector<FileBinario> file() const {
-    return esito == EsitoPercorso::completo ? file_binari(modello) : std::vector<FileBinario>{};
+    const bool da_scrivere = esito == EsitoPercorso::completo && !modello.leggi_oltre_arresti;
+    return da_scrivere ? file_binari(modello) : std::vector<FileBinario>{};
   }
 };
 

@@ -16,6 +16,7 @@ constexpr std::int32_t posizione_partenza = 50;
 void prepara_modello(Modello& m, bool planimetria) {
   m.genera_linea = planimetria ? 1 : 0;
   m.problemi.clear();
+  m.arresto_in_corso.reset();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
   m.origini.clear();

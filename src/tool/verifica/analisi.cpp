@@ -1,43 +1,25 @@
 #include "tool/verifica/analisi.h"
 
-#include "core/modello/codici.h"
 #include "core/modello/nomi_file.h"
 #include "tool/verifica/avvisi.h"
+#include "tool/verifica/oltre_arresti.h"
 
 namespace scenari::tool {
 
 namespace {
 
-// Where the reader stopped in `file`, if it stopped before the end.
-const Problema* arresto_in(const Modello& m, const std::string& file) {
-  for (const Problema& p : m.problemi) {
-    if (p.ferma_lettura && p.luogo.file == file) return &p;
-  }
-  return nullptr;
-}
-
-EsitoLettura lettura_di(const Modello& m, const std::string& file) {
+EsitoLettura lettura_di(const Modello& m) {
   EsitoLettura e;
   if (m.celle_create()) e.lunghezza = m.record(voce::treno).valore2;
-  if (const Problema* p = arresto_in(m, file)) {
-    e.arresto = p->luogo;
-    e.codice_arresto = p->codice;
-  }
   return e;
 }
 
-// The warnings of both texts, in text order. The train text goes unread
-// when the line reader stopped for anything but a position past the route.
+// The warnings of both texts, in text order.
 std::vector<Problema> avvisi(const Modello& m, const NomiFile& nomi, const TestiDescrizione& t) {
-  const EsitoLettura linea = lettura_di(m, nomi.linea_txt);
-  EsitoLettura treno = lettura_di(m, nomi.treno_txt);
-  if (linea.arresto && linea.codice_arresto != codice::oltre_percorso) {
-    treno.mai_letto = true;
-    treno.codice_arresto = linea.codice_arresto;
-  }
-  std::vector<Problema> tutti = avvisi_testo({TipoTesto::linea, nomi.linea_txt, *t.linea}, linea);
+  const EsitoLettura lettura = lettura_di(m);
+  std::vector<Problema> tutti = avvisi_testo({TipoTesto::linea, nomi.linea_txt, *t.linea}, lettura);
   const std::vector<Problema> del_treno =
-      avvisi_testo({TipoTesto::treno, nomi.treno_txt, *t.treno}, treno);
+      avvisi_testo({TipoTesto::treno, nomi.treno_txt, *t.treno}, lettura);
   tutti.insert(tutti.end(), del_treno.begin(), del_treno.end());
   return tutti;
 }
@@ -47,8 +29,13 @@ std::vector<Problema> avvisi(const Modello& m, const NomiFile& nomi, const Testi
 Analisi analizza(const Scenario& scenario, const TestiDescrizione& testi) {
   Analisi a{compatta(scenario, testi), {}};
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
-  a.problemi = unisci(a.compattazione.modello.problemi, avvisi(a.compattazione.modello, nomi, testi),
-                      {nomi.linea_txt, nomi.treno_txt});
+  const std::vector<std::string> ordine = {nomi.linea_txt, nomi.treno_txt};
+  std::vector<Problema> registrati = a.compattazione.modello.problemi;
+  const std::vector<Problema> oltre = oltre_gli_arresti(scenario, testi, registrati);
+  std::vector<Problema> del_testo = avvisi(a.compattazione.modello, nomi, testi);
+  segna_dopo_arresti(del_testo, registrati, oltre, ordine);
+  registrati.insert(registrati.end(), oltre.begin(), oltre.end());
+  a.problemi = unisci(registrati, del_testo, ordine);
   return a;
 }
 

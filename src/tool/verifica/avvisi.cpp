@@ -6,6 +6,7 @@
 #include "core/lettura/campi.h"
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "core/modello/codici.h"
 #include "tool/distanza.h"
 #include "tool/verifica/regole.h"
 
@@ -132,8 +133,6 @@ class Verifica {
   std::vector<Problema> esegui() {
     if (codifica_utf16()) return std::move(avvisi_);
     bool generale = false;
-    std::int32_t ignorate = 0;
-    std::optional<Tratto> prima_ignorata;
     const IndiceRighe indice(t_.testo);
     std::int32_t numero = 0;
     for (const std::string_view testo : indice.righe()) {
@@ -145,13 +144,8 @@ class Verifica {
         continue;
       }
       if (chiave.empty() && r.campi.size() == 1) continue;
-      if (non_letta(r.numero) && !intestazione(chiave)) {
-        ++ignorate;
-        if (!prima_ignorata) prima_ignorata = r.campi.front().tratto;
-      }
       voce_della_riga(r);
     }
-    if (ignorate > 0) avviso_non_lette(*prima_ignorata, ignorate);
     for (Problema& p : std::move(regole_).avvisi()) avvisi_.push_back(std::move(p));
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const Problema& a, const Problema& b) {
       return a.luogo.riga < b.luogo.riga;
@@ -169,10 +163,6 @@ class Verifica {
   // The word meant, in place of the one written.
   void corregge(const Tratto& dove, std::string testo) {
     avvisi_.back().correzione = Correzione{dove.riga, dove.inizio, dove.fine, std::move(testo)};
-  }
-
-  bool non_letta(std::int32_t riga) const {
-    return lettura_.mai_letto || (lettura_.arresto && riga > lettura_.arresto->riga);
   }
 
   bool codifica_utf16() {
@@ -311,19 +301,6 @@ class Verifica {
     return false;
   }
 
-  void avviso_non_lette(const Tratto& dove, std::int32_t quante) {
-    const std::string motivo =
-        lettura_.mai_letto
-            ? "the reader never reached this text (code " +
-                  std::to_string(lettura_.codice_arresto) + " stopped it before)"
-            : "reading stopped at line " + std::to_string(lettura_.arresto->riga) + " (code " +
-                  std::to_string(lettura_.codice_arresto) + ")";
-    avvisa(Avviso::not_read, dove,
-           std::to_string(quante) + (quante == 1 ? " line from here on is" : " lines from here on are") +
-               " not read: " + motivo,
-           "mend the problem that stopped the reading; until then these lines have no effect");
-  }
-
   const TestoDaVerificare& t_;
   const EsitoLettura& lettura_;
   const riferimento::Testo& rif_;
@@ -333,15 +310,25 @@ class Verifica {
   std::vector<Problema> avvisi_;
 };
 
+// The route builder's errors: they follow from entries read before them.
+bool del_costruttore(const Problema& p) {
+  static constexpr std::int32_t codici[] = {
+      codice::protezione_segnale, codice::protezione_prima_rallentamento,
+      codice::protezione_dopo_rallentamento, codice::partenza_primo_valore,
+      codice::partenza_secondo_valore};
+  return p.errore() && std::find(std::begin(codici), std::end(codici), p.codice) != std::end(codici);
+}
+
 struct Chiave {
-  std::size_t file;
+  std::size_t gruppo;  // the text's place in the report; past them, the builder's
   std::int32_t riga;
   std::int32_t colonna;
   auto operator<=>(const Chiave&) const = default;
 };
 
-Chiave chiave_di(const Problema& p, const std::vector<std::string>& ordine_file) {
+Chiave chiave_rapporto(const Problema& p, const std::vector<std::string>& ordine_file) {
   const auto f = std::find(ordine_file.begin(), ordine_file.end(), p.luogo.file);
+  if (f == ordine_file.end() || del_costruttore(p)) return {ordine_file.size(), 0, 0};
   return {static_cast<std::size_t>(f - ordine_file.begin()), p.luogo.riga, p.luogo.colonna};
 }
 
@@ -354,15 +341,11 @@ std::vector<Problema> avvisi_testo(const TestoDaVerificare& t, const EsitoLettur
 std::vector<Problema> unisci(const std::vector<Problema>& registrati,
                              const std::vector<Problema>& avvisi,
                              const std::vector<std::string>& ordine_file) {
-  std::vector<Problema> tutti;
-  tutti.reserve(registrati.size() + avvisi.size());
-  std::size_t a = 0;
-  for (const Problema& p : registrati) {
-    const Chiave k = chiave_di(p, ordine_file);
-    while (a < avvisi.size() && chiave_di(avvisi[a], ordine_file) < k) tutti.push_back(avvisi[a++]);
-    tutti.push_back(p);
-  }
-  while (a < avvisi.size()) tutti.push_back(avvisi[a++]);
+  std::vector<Problema> tutti = registrati;
+  tutti.insert(tutti.end(), avvisi.begin(), avvisi.end());
+  std::stable_sort(tutti.begin(), tutti.end(), [&ordine_file](const Problema& a, const Problema& b) {
+    return chiave_rapporto(a, ordine_file) < chiave_rapporto(b, ordine_file);
+  });
   return tutti;
 }
 
