@@ -138,7 +138,9 @@ TEST(Check, NumbersSplitAndValuesMissingOrLeftOver) {
   const EsitoCompilazione e = s.controlla();
   si_trova(e, s, {nomi.treno_txt, 19, "extra-values"});
   si_trova(e, s, {nomi.treno_txt, 13, "extra-values"});
-  si_trova(e, s, {nomi.linea_txt, 16, "missing-values"});
+  const Problema* mancante = si_trova(e, s, {nomi.linea_txt, 16, "missing-values"});
+  ASSERT_NE(mancante, nullptr);
+  EXPECT_NE(mancante->messaggio.find("without gradient"), std::string::npos) << mancante->messaggio;
   si_trova(e, s, {nomi.linea_txt, 17, "number-as-keyword"});
 }
 
@@ -192,6 +194,7 @@ TEST(Check, EveryStopOfTheTrainTextIsReadPast) {
   dopo_arresto(e, s, {nomi.treno_txt, 25, "unreadable-text"}, nomi.treno_txt, 23);
   dopo_arresto(e, s, {nomi.treno_txt, 26, "beyond-route"}, nomi.treno_txt, 25);
   dopo_arresto(e, s, {nomi.treno_txt, 27, "cell-taken"}, nomi.treno_txt, 26);
+  dopo_arresto(e, s, {nomi.linea_txt, 3, "progressive-not-multiple"}, nomi.treno_txt, 27);
   std::size_t errori_25 = 0;
   for (const Problema& p : e.problemi) errori_25 += p.codice == 25 ? 1 : 0;
   EXPECT_EQ(errori_25, 1u) << "the failed entry is passed over whole";

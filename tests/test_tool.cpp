@@ -109,12 +109,12 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
   EXPECT_EQ(file_contents(uscita.path()).size(), 3u) << "a data problem still writes the binaries";
 }
 
-TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
+TEST(Compile, EveryProblemIsReportedInTextOrder) {
   platform::Files files;
   Cartella dir, uscita;
   // A board past the last accepted position ends the line text with code
   // 15; the train text is still read, and its end finds a progressive value
-  // that is not a multiple of 50 (code 2).
+  // that is not a multiple of 50 (code 2), reported on the value, first.
   testo_con(files, dir, nomi_run.linea_txt, "[indicazioni]", "cartello indicatore, 13901, FINE");
   std::string linea = read_file(dir / nome(nomi_run.linea_txt));
   linea.replace(linea.find("uno,    0,    0"), 15, "uno,  100,   25");
@@ -127,13 +127,17 @@ TEST(Compile, EveryProblemIsReportedInTheOrderFound) {
 
   EXPECT_EQ(e.stato, uscita_dati);
   ASSERT_EQ(e.problemi.size(), 3u);
-  EXPECT_EQ(e.problemi[1].controllo, "beyond-route-length");
-  EXPECT_EQ(e.problemi[0].codice, 15);
-  EXPECT_EQ(e.problemi[0].luogo, (Luogo{platform::join(dir.str(), nome(nomi_run.linea_txt)), 25, 1, 20}));
-  EXPECT_EQ(e.problemi[0].posizione, 13901);
-  EXPECT_EQ(e.problemi[2].codice, 2);
-  EXPECT_EQ(e.problemi[2].luogo.file, platform::join(dir.str(), nome(nomi_run.treno_txt)));
-  EXPECT_EQ(e.problemi[2].posizione, std::nullopt);
+  const std::string linea_txt = platform::join(dir.str(), nome(nomi_run.linea_txt));
+  EXPECT_EQ(e.problemi[0].codice, 2);
+  EXPECT_EQ(e.problemi[0].luogo, (Luogo{linea_txt, 3, 39, 41})) << "on the second value, 25";
+  EXPECT_EQ(e.problemi[0].posizione, std::nullopt);
+  ASSERT_EQ(e.problemi[0].note.size(), 1u);
+  EXPECT_EQ(e.problemi[0].note[0].luogo.file, platform::join(dir.str(), nome(nomi_run.treno_txt)))
+      << "where the format finds it";
+  EXPECT_EQ(e.problemi[1].codice, 15);
+  EXPECT_EQ(e.problemi[1].luogo, (Luogo{linea_txt, 25, 1, 20}));
+  EXPECT_EQ(e.problemi[1].posizione, 13901);
+  EXPECT_EQ(e.problemi[2].controllo, "beyond-route-length");
 }
 
 TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {

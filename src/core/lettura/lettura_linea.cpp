@@ -172,8 +172,11 @@ bool LetturaLinea::lunghezza_percorso() {
 
 void LetturaLinea::progressiva(int numero) {
   auto& record = m_.record(numero);
+  auto& luoghi = m_.luoghi_progressive[static_cast<std::size_t>(numero - voce::progressiva_tre)];
   record.valore1 = leggi_intero();
+  luoghi[0] = luogo_campo(m_, lettore_);
   record.valore2 = leggi_intero();
+  luoghi[1] = luogo_campo(m_, lettore_);
   record.valore3 = leggi_intero();
 }
 

@@ -1,7 +1,9 @@
 #include "core/lettura/lettura_treno.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/lettura/campi.h"
 #include "core/lettura/luogo.h"
@@ -249,20 +251,40 @@ void completa(Modello& m, Profilo& p, Valore valore) {
 
 bool multiplo_50(std::int32_t valore) { return valore % 50 == 0; }
 
+// The first value, in the order of the line text, of the kilometric
+// progressives that is no multiple of 50; no value when all are.
+std::optional<Luogo> progressiva_non_multipla(const Modello& m) {
+  std::optional<Luogo> prima;
+  for (int record = voce::progressiva_tre; record <= voce::progressiva_uno; ++record) {
+    const voce_tabella& progressiva = m.record(record);
+    const auto& luoghi = m.luoghi_progressive[static_cast<std::size_t>(record - voce::progressiva_tre)];
+    const bool valido[] = {multiplo_50(progressiva.valore1), multiplo_50(progressiva.valore2)};
+    for (std::size_t i = 0; i < 2; ++i) {
+      const bool piu_avanti = prima && std::pair(luoghi[i].riga, luoghi[i].colonna) >
+                                           std::pair(prima->riga, prima->colonna);
+      if (!valido[i] && !piu_avanti) prima = luoghi[i];
+    }
+  }
+  return prima;
+}
+
+// The progressives are checked here, at the end of the train text, though
+// written in the line text: the error stands on the value, with a note on
+// where the check is made.
 void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) {
   completa(m, stato.velocita, [&](cella& c) {
     c.velocita_limite = velocita_in_cella(stato.velocita.corrente, stato.voce_velocita);
   });
   completa(m, stato.aderenza, [&](cella& c) { c.aderenza = basso8(stato.aderenza.corrente); });
-  bool progressive_valide = true;
-  for (int record = voce::progressiva_tre; record <= voce::progressiva_uno; ++record) {
-    const voce_tabella& progressiva = m.record(record);
-    progressive_valide = progressive_valide && multiplo_50(progressiva.valore1) &&
-                         multiplo_50(progressiva.valore2);
-  }
-  if (!progressive_valide) {
-    m.registra_errore(codice::progressiva_non_multipla, std::nullopt, luogo_campo(m, lettore),
-                      "found at the end of the train text; the progressives are in the line text");
+  const std::optional<Luogo> valore = progressiva_non_multipla(m);
+  if (!valore) return;
+  const Luogo fine = luogo_campo(m, lettore);
+  Problema& p = m.registra_errore(codice::progressiva_non_multipla, std::nullopt,
+                                  valore->file.empty() ? fine : *valore,
+                                  "the first two values of a progressive are multiples of 50");
+  if (!valore->file.empty()) {
+    p.note.push_back({fine, "found here, at the end of the train text, where the progressives "
+                            "are checked"});
   }
 }
 

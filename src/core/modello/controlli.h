@@ -29,7 +29,6 @@ enum class Avviso : std::uint8_t {
   value_range,
   value_step,
   value_order,
-  not_read,
   missing_text,
 };
 
@@ -39,9 +38,9 @@ struct Descrizione {
   std::string_view significato;  // what it says, one line
 };
 
-inline constexpr std::array<Descrizione, 18> tabella = {{
+inline constexpr std::array<Descrizione, 17> tabella = {{
     {Avviso::unknown_keyword, "unknown-keyword",
-     "a line whose keyword is none of its text's; the line is passed over"},
+     "a line whose keyword is none of its text's; the line is not read"},
     {Avviso::unknown_section, "unknown-section", "a section header the text does not have; it has no effect"},
     {Avviso::utf8_text, "utf8-text", "bytes that look like UTF-8: the texts are Windows-1252, one byte per character"},
     {Avviso::utf16_text, "utf16-text", "a text that looks like UTF-16: the texts are Windows-1252"},
@@ -49,7 +48,7 @@ inline constexpr std::array<Descrizione, 18> tabella = {{
     {Avviso::extra_values, "extra-values",
      "more values than the entry takes: a comma or blank inside a number shifts every later field"},
     {Avviso::missing_values, "missing-values", "fewer values than the entry takes: the next line is read for the rest"},
-    {Avviso::number_as_keyword, "number-as-keyword", "a keyword field holding only digits, the spill of a number split by a comma"},
+    {Avviso::number_as_keyword, "number-as-keyword", "a keyword field holding only digits, the spill of a number split by a comma; the line is not read"},
     {Avviso::comment_like, "comment-like", "a line that looks like a comment; the format has none, and a keyword in it is read"},
     {Avviso::decimal_value, "decimal-value", "a decimal value, taken to the nearest whole number (ties to the even one)"},
     {Avviso::beyond_route_length, "beyond-route-length",
@@ -64,7 +63,6 @@ inline constexpr std::array<Descrizione, 18> tabella = {{
     {Avviso::value_order, "value-order",
      "a profile line (gradient, speed limit, adhesion) before the position of the line above it: it "
      "takes effect further on"},
-    {Avviso::not_read, "not-read", "the lines after a stop of the reader, counted once"},
     {Avviso::missing_text, "missing-text", "an editor's text whose partner text is missing: it is checked alone"},
 }};
 

@@ -58,6 +58,11 @@ struct Modello {
   bool leggi_oltre_arresti = false;
   std::optional<Luogo> arresto_in_corso;
 
+  // Where the first two values of records 81 to 83 were written, moved with
+  // the values when the progressives are put in order; the train reader
+  // checks them at its end.
+  std::array<std::array<Luogo, 2>, 3> luoghi_progressive{};
+
   // Record counter of the text boards (80 downward) as the line reader left
   // it; the train reader's stations must stay below it.
   std::int32_t contatore_cartelli = voce::primo_cartello;

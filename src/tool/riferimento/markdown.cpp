@@ -133,7 +133,10 @@ std::string markdown() {
          "text, as the format prescribes (code 15 in the line text ends its body, and the train "
          "text is still read); codes 104 to 114 refuse one entry the model cannot hold: that "
          "entry has no effect and reading goes on with the next. Codes 1250 and 1251 stop the "
-         "compile: no binary file is written.\n\n"
+         "compile: no binary file is written. `check` and an editor then read on past each stop "
+         "for checking only, as if the stopping entry were absent, the train text too when the "
+         "line text stopped: what that finds is reported marked as found after the stop, and "
+         "changes nothing that `compile` writes.\n\n"
          "| Code | Meaning | After it | How to fix |\n|---|---|---|---|\n";
   for (const codice::Descrizione& d : codice::tutti()) {
     const char* dopo = d.numero >= codice::partenza_primo_valore ? "no file is written"

@@ -270,9 +270,13 @@ class Verifica {
                  ": the rest are read as keywords",
              "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
     } else if (trovati < attesi) {
+      std::string mancanti;
+      for (std::size_t i = trovati; i < attesi; ++i) {
+        mancanti += (i == trovati ? "" : ", ") + std::string(voce.campi[i].nome);
+      }
       avvisa(Avviso::missing_values, valori.empty() ? r.campi.front().tratto : valori.back().tratto,
              "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
-                 " values; this line holds " + std::to_string(trovati) +
+                 " values; this line holds " + std::to_string(trovati) + ", without " + mancanti +
                  ": the next line is read for the rest",
              "complete the entry on its own line");
     }
