@@ -173,12 +173,13 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
   // The code's row of the reference, where its link lands.
   EXPECT_EQ(cella["codeDescription"]["href"], "file:///doc/testi.md#code-16");
   EXPECT_NE(riferimento::markdown().find("| <a id=\"code-16\"></a>16 |"), std::string::npos);
-  // A warning's link lands on its row of the warnings.
-  const json& non_lette =
-      *std::find_if(d.begin(), d.end(), [](const json& x) { return x["code"] == "not-read"; });
-  EXPECT_EQ(non_lette["codeDescription"]["href"], "file:///doc/testi.md#warning-not-read");
-  EXPECT_NE(riferimento::markdown().find("| <a id=\"warning-not-read\"></a>`not-read` |"),
-            std::string::npos);
+  // The third signal on the cell lies past the stop: found by reading on,
+  // the stop its related information.
+  const json& dopo = *std::find_if(d.begin(), d.end(), [](const json& x) {
+    return x["code"] == 16 && x["range"]["start"]["line"] == 21;
+  });
+  ASSERT_TRUE(dopo.is_object()) << d.dump(1);
+  EXPECT_EQ(dopo["relatedInformation"].back()["location"]["range"]["start"]["line"], 20);
   const json& nota = cella["relatedInformation"][0]["location"];
   EXPECT_EQ(nota["uri"], c.uri(nomi.treno_txt));
   EXPECT_EQ(nota["range"]["start"]["line"], 19);
@@ -190,7 +191,12 @@ TEST(Lsp, ScenarioDiagnosticsNotesAndDefinition) {
   // The line text opened and spoiled in its buffer, its file untouched.
   const std::string linea = senza_riga(c.testo(nomi.linea_txt), "pendenza", "pendnza");
   const auto aperta = c.apri(nomi.linea_txt, linea);
-  EXPECT_FALSE(diagnostiche_di(aperta, c.uri(nomi.linea_txt)).empty());
+  const json della_linea = diagnostiche_di(aperta, c.uri(nomi.linea_txt));
+  ASSERT_FALSE(della_linea.empty());
+  // A warning's link lands on its row of the warnings.
+  EXPECT_EQ(della_linea[0]["codeDescription"]["href"], "file:///doc/testi.md#warning-unknown-keyword");
+  EXPECT_NE(riferimento::markdown().find("| <a id=\"warning-unknown-keyword\"></a>`unknown-keyword` |"),
+            std::string::npos);
   EXPECT_TRUE(su_linea(diagnostiche_di(aperta, c.uri(nomi.treno_txt)), 20, 16));
 
   // Closed, the line text is read from its file again.
@@ -363,8 +369,9 @@ std::pair<std::string, std::size_t> corretto(Client& c, const std::string& file,
 }
 
 // Every quick fix offered for the planted mistakes, applied, until none is
-// offered (a taken cell stops the reader, so the mistakes after it show
-// once it is mended): the scenario is then clean, as check sees it.
+// offered (a taken cell stops the reader; the mistakes after it are found by
+// reading on, and fixed in the same round): the scenario is then clean, as
+// check sees it.
 TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
   Client c;
   std::string treno = c.testo(nomi.treno_txt);
@@ -397,14 +404,14 @@ TEST(Lsp, QuickFixesMendEveryPlantedMistake) {
     c.cambia(nomi.treno_txt, treno);
     c.a_riposo();
   }
-  EXPECT_EQ(nel_treno, 9u);
+  EXPECT_EQ(nel_treno, 10u) << treno;
   EXPECT_EQ(nella_linea, 1u);
   EXPECT_NE(treno.find("LAGO MARINELL\xC3\x80\r\n"), std::string::npos);
-  // The slowdown stops the reader, so the signal's fix comes once it is
-  // moved; the cells either side of the one the signal wants then hold the
-  // slowdown's board and a speed board, so the nearest free one is two on.
-  EXPECT_NE(treno.find("rallentamento,    2160,"), std::string::npos) << "all its cells free";
-  EXPECT_NE(treno.find("segnale,    1110,"), std::string::npos) << "the nearest free cell";
+  // The slowdown and the signal after its stop are moved in one round, the
+  // signal to the nearest free cell before the one it wants; the slowdown's
+  // warning board then falls on it, and the slowdown moves once more.
+  EXPECT_NE(treno.find("rallentamento,    2110,"), std::string::npos) << "all its cells free";
+  EXPECT_NE(treno.find("segnale,    960,"), std::string::npos) << "the nearest free cell";
   EXPECT_NE(treno.find("velocita,    3300,    35\r\n"), std::string::npos) << "the value stored";
   const tool::Analisi a =
       tool::analizza({nome_linea_incorporato, numero_treno_incorporato},
