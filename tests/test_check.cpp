@@ -326,7 +326,8 @@ TEST(Check, ProgramStatusesJsonAndNothingWritten) {
   EXPECT_NE(testo.output.find("help: did you mean `segnale`?"), std::string::npos) << testo.output;
   EXPECT_EQ(testo.output.find("\033["), std::string::npos) << "no colour off a terminal";
 
-  s.treno(21, "segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0");
+  s.treno(21, "segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0")
+      .treno(23, "segnale,    2310,   2, 3, 1,  0, 0,    0,  0,0,0, 0");
   const test::Run json = test::run_program(SCENARI_TOOL, "check --json " + d);
   EXPECT_EQ(json.status, 2);
   const auto j = nlohmann::json::parse(json.output.substr(0, json.output.rfind('}') + 1));
@@ -340,6 +341,14 @@ TEST(Check, ProgramStatusesJsonAndNothingWritten) {
   EXPECT_EQ(errore["position"], 2300);
   EXPECT_EQ(errore["notes"][0]["line"], 21);
   EXPECT_TRUE(j["problems"][0]["code"].is_null());
+  EXPECT_TRUE(errore["after_stop"].is_null());
+  const auto& dopo = j["problems"][2];
+  EXPECT_EQ(dopo["line"], 23);
+  EXPECT_EQ(dopo["after_stop"]["line"], 22) << json.output;
+  EXPECT_EQ(dopo["after_stop"]["file"], errore["file"]);
+  const std::string testo_dopo = test::run_program(SCENARI_TOOL, "check " + d).output;
+  EXPECT_NE(testo_dopo.find(":22:1: the reading stops here (code 16)"), std::string::npos)
+      << testo_dopo;
 
   fs::remove(s.dir() / nomi.linea_txt);
   EXPECT_EQ(test::run_program(SCENARI_TOOL, "check " + d).status, 1);
