@@ -470,6 +470,16 @@ TEST(Guida, ManPageAndCompletionsKnowEveryCommandAndOption) {
         {"zsh", voce(zsh, "\n    " + c + ")\n", ";;")},
         {"fish", voce(fish, "'" + c + ":", "'")}};
     for (const auto& [shell, testo] : completamenti) EXPECT_FALSE(testo.empty()) << shell;
+    // Once each: a second entry would shadow the first or offer the command twice.
+    auto volte = [](const std::string& testo, const std::string& voce) {
+      std::size_t n = 0;
+      for (auto p = testo.find(voce); p != std::string::npos; p = testo.find(voce, p + 1)) ++n;
+      return n;
+    };
+    EXPECT_EQ(volte(bash, "\n    " + c + ") options=("), 1u);
+    EXPECT_EQ(volte(zsh, "\n    " + c + ")\n"), 1u);
+    EXPECT_EQ(volte(fish, "'" + c + ":"), 1u);
+    EXPECT_EQ(volte(fish, "-a " + c + " -d"), 1u);
     for (const std::string& o : opzioni(c)) {
       if (o == "--help" || o == "--color") continue;  // every command's, completed once
       EXPECT_NE(man.find(in_roff(o)), std::string::npos) << o;

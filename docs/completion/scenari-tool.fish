@@ -57,7 +57,6 @@ complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a compi
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a dump -d 'decode a _linea.dat, .sim or .dat file'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a plot -d 'draw the compiled scenario of DIR'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a serve -d "serve the route viewer of DIR's texts, redrawn on every save"
-complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a serve -d 'show the scenario of DIR in a browser, redrawn on every save'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -a help -d 'the commands, or the arguments and options of one'
 complete -c scenari-tool -n "not __fish_seen_subcommand_from $commands" -s V -l version -d 'print the version'
 complete -c scenari-tool -s h -l help -d 'print the arguments and options'
@@ -72,7 +71,6 @@ for entry in 'texts: --line= --train= --force' \
              'dump: --json --from= --to= --nonempty' \
              'plot: --out= --html --from= --to= --no-run-out --line= --train=' \
              'serve: --line= --train= --port= --host=' \
-             'serve: --port= --host= --line= --train=' \
              'help:'
     set -l parts (string split ':' -- $entry)
     set -l command $parts[1]
