@@ -1,7 +1,10 @@
 #include "tool/verifica/oltre_arresti.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <set>
+#include <tuple>
 
 #include "core/modello/codici.h"
 
@@ -10,9 +13,12 @@ namespace scenari::tool {
 namespace {
 
 // One problem found by both readings: the same kind at the same place.
-bool stesso(const Problema& a, const Problema& b) {
-  return a.gravita == b.gravita && a.codice == b.codice && a.controllo == b.controllo &&
-         a.luogo == b.luogo && a.posizione == b.posizione && a.messaggio == b.messaggio;
+using Identita = std::tuple<Gravita, std::int32_t, std::string, std::string, std::int32_t,
+                            std::int32_t, std::int32_t, std::optional<std::int32_t>, std::string>;
+
+Identita identita(const Problema& p) {
+  return {p.gravita, p.codice, p.controllo, p.luogo.file, p.luogo.riga, p.luogo.colonna,
+          p.luogo.fine, p.posizione, p.messaggio};
 }
 
 Nota nota_arresto(const Problema& arresto, bool letto_oltre) {
@@ -22,11 +28,17 @@ Nota nota_arresto(const Problema& arresto, bool letto_oltre) {
                                                : "; a compile does not read this line")};
 }
 
-const Problema* arresto_a(const std::vector<Problema>& problemi, const Luogo& luogo) {
-  const auto p = std::find_if(problemi.begin(), problemi.end(), [&luogo](const Problema& q) {
-    return q.ferma_lettura && q.luogo == luogo;
-  });
-  return p == problemi.end() ? nullptr : &*p;
+using Dove = std::tuple<std::string, std::int32_t, std::int32_t, std::int32_t>;
+
+Dove dove(const Luogo& l) { return {l.file, l.riga, l.colonna, l.fine}; }
+
+// The stops among `problemi`, by place.
+std::map<Dove, const Problema*> arresti_per_luogo(const std::vector<Problema>& problemi) {
+  std::map<Dove, const Problema*> arresti;
+  for (const Problema& p : problemi) {
+    if (p.ferma_lettura) arresti.emplace(dove(p.luogo), &p);
+  }
+  return arresti;
 }
 
 struct Posto {
@@ -41,21 +53,25 @@ Posto posto(const Luogo& l, const std::vector<std::string>& ordine_file) {
   return {static_cast<std::size_t>(f - ordine_file.begin()), l.riga, l.colonna};
 }
 
-const Problema* primo_arresto(const std::vector<Problema>& problemi, const std::string& file) {
-  const auto p = std::find_if(problemi.begin(), problemi.end(), [&file](const Problema& q) {
-    return q.ferma_lettura && q.luogo.file == file;
-  });
-  return p == problemi.end() ? nullptr : &*p;
+// The first stop of each text.
+std::map<std::string, const Problema*> primi_arresti(const std::vector<Problema>& problemi) {
+  std::map<std::string, const Problema*> primi;
+  for (const Problema& p : problemi) {
+    if (p.ferma_lettura) primi.emplace(p.luogo.file, &p);
+  }
+  return primi;
 }
 
 // Whether a compile reads the line at `l`: not past the stop of its text,
 // and not in the train text when the line text stopped for anything but a
 // position past the route, after which the train text is still read.
-bool letto_dal_compile(const Luogo& l, const std::vector<Problema>& registrati,
+bool letto_dal_compile(const Luogo& l, const std::map<std::string, const Problema*>& primi,
                        const std::vector<std::string>& ordine_file) {
-  if (const Problema* s = primo_arresto(registrati, l.file); s && l.riga > s->luogo.riga) return false;
-  const Problema* linea = primo_arresto(registrati, ordine_file.front());
-  const bool treno_letto = !linea || linea->codice == codice::oltre_percorso;
+  if (const auto s = primi.find(l.file); s != primi.end() && l.riga > s->second->luogo.riga) {
+    return false;
+  }
+  const auto linea = primi.find(ordine_file.front());
+  const bool treno_letto = linea == primi.end() || linea->second->codice == codice::oltre_percorso;
   return treno_letto || l.file != ordine_file.back();
 }
 
@@ -69,22 +85,26 @@ std::vector<Problema> oltre_gli_arresti(const Scenario& scenario, const TestiDes
   Scenario verifica = scenario;
   verifica.oltre_arresti = true;
   const std::vector<Problema> letti = compatta(verifica, testi).modello.problemi;
+  const std::map<Dove, const Problema*> arresti = arresti_per_luogo(letti);
   // What both readings find stays the compile's; one found by reading on
   // again and again (a speed in force that fails at every later entry) is
-  // told once.
-  std::vector<bool> preso(registrati.size(), false);
+  // told once. Sets rather than pairwise comparisons: a text may hold
+  // thousands of problems past its stops.
+  std::multiset<Identita> del_compile;
+  for (const Problema& p : registrati) del_compile.insert(identita(p));
+  std::set<Identita> detti;
   std::vector<Problema> nuovi;
   for (const Problema& p : letti) {
     if (!p.dopo_arresto) continue;
-    bool trovato = false;
-    for (std::size_t i = 0; i < registrati.size() && !trovato; ++i) {
-      if (!preso[i] && stesso(p, registrati[i])) trovato = preso[i] = true;
+    Identita chi = identita(p);
+    if (const auto uguale = del_compile.find(chi); uguale != del_compile.end()) {
+      del_compile.erase(uguale);
+      continue;
     }
-    const auto gia = [&p](const Problema& q) { return stesso(p, q); };
-    if (trovato || std::any_of(nuovi.begin(), nuovi.end(), gia)) continue;
+    if (!detti.insert(std::move(chi)).second) continue;
     Problema nuovo = p;
-    if (const Problema* arresto = arresto_a(letti, *p.dopo_arresto)) {
-      nuovo.note.push_back(nota_arresto(*arresto, true));
+    if (const auto arresto = arresti.find(dove(*p.dopo_arresto)); arresto != arresti.end()) {
+      nuovo.note.push_back(nota_arresto(*arresto->second, true));
     }
     nuovi.push_back(std::move(nuovo));
   }
@@ -102,13 +122,16 @@ void segna_dopo_arresti(std::vector<Problema>& avvisi, const std::vector<Problem
   std::sort(arresti.begin(), arresti.end(), [&ordine_file](const Problema* a, const Problema* b) {
     return posto(a->luogo, ordine_file) < posto(b->luogo, ordine_file);
   });
+  const std::map<std::string, const Problema*> primi = primi_arresti(registrati);
   for (Problema& a : avvisi) {
-    if (arresti.empty() || letto_dal_compile(a.luogo, registrati, ordine_file)) continue;
+    if (arresti.empty() || letto_dal_compile(a.luogo, primi, ordine_file)) continue;
+    // The last stop before the warning, or the first of all.
     const Posto qui = posto(a.luogo, ordine_file);
-    const Problema* prima = arresti.front();
-    for (const Problema* s : arresti) {
-      if (posto(s->luogo, ordine_file) < qui) prima = s;
-    }
+    const auto dopo = std::lower_bound(arresti.begin(), arresti.end(), qui,
+                                       [&ordine_file](const Problema* s, const Posto& p) {
+                                         return posto(s->luogo, ordine_file) < p;
+                                       });
+    const Problema* prima = dopo == arresti.begin() ? arresti.front() : *(dopo - 1);
     a.dopo_arresto = prima->luogo;
     a.note.push_back(nota_arresto(*prima, false));
   }
