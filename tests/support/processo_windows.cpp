@@ -47,11 +47,17 @@ int run_process(const std::string& program, const std::vector<std::string>& word
   startup.hStdOutput = out.get();
   startup.hStdError = out.get();
   PROCESS_INFORMATION process{};
-  if (!out.valid() || !in.valid() ||
-      !::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
-    return -1;
+  if (!out.valid() || !in.valid()) return -1;
+  // A start can fail now and then when many processes are started in quick
+  // succession (under wine, for one); that is not what any test is about,
+  // so a failed start is tried again a few times.
+  bool started = false;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) ::Sleep(200);
+    started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                               nullptr, nullptr, &startup, &process) != 0;
   }
+  if (!started) return -1;
   const platform::Handle child(process.hProcess);
   ::CloseHandle(process.hThread);
   ::WaitForSingleObject(child.get(), INFINITE);
