@@ -3,6 +3,7 @@
 // warning; several are reported in one run; nothing is written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -245,7 +246,10 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
       .treno(5, "orologio, 25 70 70", true)
       .treno(8, "aderenza,    2000,    300", true)
       .treno(13, "velocita,    1000,    63", true)
-      .treno(14, "velocita,    300,    30", true);
+      .treno(14, "velocita,    300,    30", true)
+      .treno(21, "segnale,    2300,   3, 3, 1,  1, 4,    2,  0,0,0, 0", true)
+      .treno(22, "segnale,    3450,   3, 2, 3,  0, 9,    1,  0,0,0, 0", true)
+      .treno(23, "segnale,    5000,   4, 2, 3,  0, 9,    2,  0,0,0, 0");
   const EsitoCompilazione e = s.controlla();
   EXPECT_EQ(e.stato, uscita_ok) << "warnings only";
   const struct {
@@ -254,7 +258,8 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
   } attesi[] = {{16, 22, "value-range"}, {19, 13, "value-order"}, {21, 23, "value-range"}, {22, 17, "value-order"},
                 {24, 40, "value-step"},  {5, 11, "value-range"},  {5, 14, "value-range"},
                 {5, 17, "value-range"},  {8, 23, "value-range"},  {13, 23, "value-step"},
-                {14, 14, "value-order"}};
+                {14, 14, "value-order"}, {21, 40, "value-overflow"}, {22, 40, "value-overflow"},
+                {23, 21, "value-range"}};
   for (const auto& a : attesi) {
     EXPECT_NE(sul_valore(e, a.riga, a.colonna, a.controllo), nullptr)
         << a.controllo << " at " << a.riga << ":" << a.colonna;
@@ -270,6 +275,16 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
   EXPECT_NE(sul_valore(e, 16, 22, "value-range")->messaggio.find("stored as -56"), std::string::npos);
   EXPECT_NE(sul_valore(e, 14, 14, "value-order")->messaggio.find("taken as 1050 m"),
             std::string::npos);
+  // Values each within their rules that spill from one field's digits into
+  // another's, warned on the field that takes them past; a field outside its
+  // own rule has that warning only.
+  EXPECT_EQ(sul_valore(e, 21, 40, "value-overflow")->messaggio.substr(0, 61),
+            "dx 2 with sx 3 and rapp 4 is stored as sx 0, rapp 5 and dx 1:");
+  EXPECT_EQ(sul_valore(e, 22, 40, "value-overflow")->messaggio.substr(0, 62),
+            "dx 1 with sx 3 and rapp 9 is stored as sx 0, rapp 10 and dx 0:");
+  EXPECT_EQ(std::count_if(e.problemi.begin(), e.problemi.end(),
+                          [](const Problema& p) { return p.controllo == "value-overflow"; }),
+            2);
 
   Scenario bordi;
   bordi.linea(23, "indicatori_vmax,  3500, 1600, 0, 90, 9, 95, 0, 90, 9", true)
@@ -280,8 +295,8 @@ TEST(Check, ValuesAgainstTheRulesOfTheirFields) {
       .treno(8, "aderenza,    2000,    255", true)
       .treno(9, "aderenza,    3500,    0", true)
       .treno(14, "velocita,    3300,    1275", true)
-      .treno(20, "segnale,    1000,   3, 9, 9,  9, 9,    2,  9,9,9, 255", true)
-      .treno(21, "segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 101", true)
+      .treno(20, "segnale,    1000,   3, 9, 9,  9, 9,    0,  9,9,9, 255", true)
+      .treno(21, "segnale,    2300,   2, 3, 1,  0, 9,    2,  0,0,0, 101", true)
       .treno(23, "abbattimento,    5000,  32767");
   const EsitoCompilazione pulito = bordi.controlla();
   for (const Problema& p : pulito.problemi) {

@@ -595,10 +595,23 @@ constexpr Campo c_segnale[] = {
      {"50", 101, tempo_letto}},
 };
 constexpr int k_segnale[] = {11, 15, 16, 107};
+// sx, rapp and dx share `dato4`; the other packed values of the cells hold
+// their fields apart for every value within their rules.
+constexpr std::size_t campi_dato4[] = {1, 5, 6};
+Pacchetto::Valori dato4_letto(const Pacchetto::Valori& v) {
+  const AspettoSegnale a = decodifica_ripetizione(
+      static_cast<std::int16_t>(basso16(codifica_ripetizione(v[1], codifica_aspetto(v[0], v[2])))));
+  return {a.sx, a.rapp, a.dx};
+}
+constexpr Pacchetto pk_segnale[] = {
+    {campi_dato4, dato4_letto,
+     "`dato4` = rapp * 10 + sx * 3 + dx, where sx * 3 + dx must stay within the units, 0 to 9",
+     "with sx 3, dx takes 0 only"},
+};
 constexpr Voce v_segnali[] = {
     {Parola::segnale, "segnale", p_segnale, false, "A signal.",
      "segnale,    1000,   2, 5, 1,  1, 0,    0,  0,0,0, 0", c_segnale,
-     "One cell of type 1 and the approach codes of four cells before it.", k_segnale},
+     "One cell of type 1 and the approach codes of four cells before it.", k_segnale, pk_segnale},
 };
 
 constexpr sv p_abbattimento[] = {"abbattimento"};

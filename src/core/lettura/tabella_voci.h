@@ -5,6 +5,7 @@
 // (core/modello/codici.h); the warnings and an editor's help read it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -84,6 +85,22 @@ struct Campo {
 bool ha_regola(const Regola& r);
 bool regola_avvisata(const Regola& r);
 
+// Fields of one entry packed into one stored value, such as a signal's
+// fourth value rapp * 10 + sx * 3 + dx: values each within the rule of its
+// field can still add up past the digits one of them owns and change what
+// the simulator reads of another. `check` warns on that with value-overflow.
+struct Pacchetto {
+  static constexpr std::size_t massimo_campi = 3;
+  using Valori = std::array<std::int64_t, massimo_campi>;
+
+  std::span<const std::size_t> campi;  // the entry's fields packed, in text order
+  // What the simulator reads back of each field for the values written,
+  // both in the order of `campi`.
+  Valori (*riletti)(const Valori& scritti);
+  std::string_view frase;  // the packing as a warning states it
+  std::string_view aiuto;
+};
+
 struct Voce {
   Parola chiave;
   std::string_view parola;  // the keyword as the embedded texts write it
@@ -96,6 +113,7 @@ struct Voce {
   std::span<const Campo> campi;
   std::string_view compattazione;  // cells, records and what else it gives
   std::span<const int> codici;     // the error codes it can give
+  std::span<const Pacchetto> pacchetti = {};  // the packed values that can overflow
 };
 
 struct Sezione {

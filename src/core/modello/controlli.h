@@ -29,6 +29,7 @@ enum class Avviso : std::uint8_t {
   value_range,
   value_step,
   value_order,
+  value_overflow,
   missing_text,
 };
 
@@ -38,7 +39,7 @@ struct Descrizione {
   std::string_view significato;  // what it says, one line
 };
 
-inline constexpr std::array<Descrizione, 17> tabella = {{
+inline constexpr std::array<Descrizione, 18> tabella = {{
     {Avviso::unknown_keyword, "unknown-keyword",
      "a line whose keyword is none of its text's; the line is not read"},
     {Avviso::unknown_section, "unknown-section", "a section header the text does not have; it has no effect"},
@@ -63,6 +64,10 @@ inline constexpr std::array<Descrizione, 17> tabella = {{
     {Avviso::value_order, "value-order",
      "a profile line (gradient, speed limit, adhesion) before the position of the line above it: it "
      "takes effect further on"},
+    {Avviso::value_overflow, "value-overflow",
+     "values within the rules of their fields that add up past the digits one of them owns in "
+     "a packed value (a signal's sx 3 with dx 1 or 2): the warning says what the simulator reads "
+     "instead"},
     {Avviso::missing_text, "missing-text", "an editor's text whose partner text is missing: it is checked alone"},
 }};
 

@@ -55,9 +55,19 @@ std::string regola_di(const Campo& c) {
   return t;
 }
 
+// Whether the field shares a packed value that can overflow.
+bool impaccato(const Voce& v, std::size_t campo) {
+  for (const Pacchetto& p : v.pacchetti) {
+    for (std::size_t i : p.campi) {
+      if (i == campo) return true;
+    }
+  }
+  return false;
+}
+
 // What checks the rule: the reader's error codes, a warning of its own, or
 // the value warnings of check.
-std::string verifica_di(const Regola& r) {
+std::string verifica_di(const Regola& r, bool pacchetto) {
   std::string t;
   const auto aggiungi = [&t](const std::string& parte) { t += (t.empty() ? "" : "; ") + parte; };
   if (!r.codici.empty()) {
@@ -74,6 +84,7 @@ std::string verifica_di(const Regola& r) {
     if (r.passo != 1) aggiungi("`value-step`");
   }
   if (r.crescente || r.non_prima_di >= 0) aggiungi("`value-order`");
+  if (pacchetto) aggiungi("`value-overflow`");
   return t.empty() ? "no rule" : "checked: " + t;
 }
 
@@ -92,9 +103,10 @@ void scrivi_voce(std::ostream& out, const Voce& v) {
   out << (v.maiuscole_distinte ? " (capitals matter)" : "") << ".\n\n";
   out << "| Field | Unit | Rule | Checked | What the compactor does | Example |\n"
          "|---|---|---|---|---|---|\n";
-  for (const Campo& c : v.campi) {
+  for (std::size_t i = 0; i < v.campi.size(); ++i) {
+    const Campo& c = v.campi[i];
     out << "| " << c.nome << " | " << c.unita << " | " << regola_di(c) << " | "
-        << verifica_di(c.regola) << " | " << c.effetto << " | " << esempio_di(c.esempio)
+        << verifica_di(c.regola, impaccato(v, i)) << " | " << c.effetto << " | " << esempio_di(c.esempio)
         << " |\n";
   }
   out << '\n' << v.compattazione << "\n\nCodes:";
@@ -121,7 +133,9 @@ std::string markdown() {
          "but an author almost never means; warnings change nothing in the compaction. Every "
          "rule the tables above mark with `value-range`, `value-step` or `value-order` is "
          "checked on each value: the warning stands on the value and says what the simulator "
-         "gets instead. A value at the edge of its range is no warning; a value the format "
+         "gets instead. Fields marked `value-overflow` share one stored value: where values "
+         "each within their rules add up past the digits one of them owns, the warning stands "
+         "on the field that takes them past and says what the simulator reads of each. A value at the edge of its range is no warning; a value the format "
          "cannot hold at all is the error the table names.\n\n"
          "| Warning | What it says |\n|---|---|\n";
   for (const controllo::Descrizione& d : controllo::tabella) {

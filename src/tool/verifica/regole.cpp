@@ -26,6 +26,28 @@ std::string con_unita(std::int64_t valore, const riferimento::Campo& campo) {
   return t;
 }
 
+// Whether the simulator gets the value as written, by its field's rule.
+bool nella_regola(const riferimento::Regola& r, std::int64_t scritto) {
+  if (scritto < r.minimo || scritto > r.massimo || scritto % r.passo != 0) return false;
+  return r.conservato == nullptr || r.conservato(scritto) == scritto;
+}
+
+// "sx 0, rapp 5 and dx 1"
+std::string elenco(const riferimento::Voce& voce, const riferimento::Pacchetto& p,
+                   const riferimento::Pacchetto::Valori& valori, std::size_t tranne) {
+  std::vector<std::string> parti;
+  for (std::size_t j = 0; j < p.campi.size(); ++j) {
+    if (j == tranne) continue;
+    const riferimento::Campo& campo = voce.campi[p.campi[j]];
+    parti.push_back(std::string(campo.nome) + " " + con_unita(valori[j], campo));
+  }
+  std::string t;
+  for (std::size_t k = 0; k < parti.size(); ++k) {
+    t += (k == 0 ? "" : k + 1 == parti.size() ? " and " : ", ") + parti[k];
+  }
+  return t;
+}
+
 }  // namespace
 
 void RegoleValori::voce(const riferimento::Voce& voce, const std::vector<CampoLetto>& valori) {
@@ -39,6 +61,7 @@ void RegoleValori::voce(const riferimento::Voce& voce, const std::vector<CampoLe
     if (campo.regola.non_prima_di >= 0) non_prima(voce, valori, i, *scritto);
     if (riferimento::regola_avvisata(campo.regola)) valore(campo, valori[i], *scritto);
   }
+  for (const riferimento::Pacchetto& p : voce.pacchetti) pacchetto(voce, p, valori);
 }
 
 void RegoleValori::valore(const riferimento::Campo& campo, const CampoLetto& letto,
@@ -102,6 +125,35 @@ void RegoleValori::non_prima(const riferimento::Voce& voce, const std::vector<Ca
              std::string(altro.nome) + " " + con_unita(*prima, altro) + ": the `" +
              std::string(voce.parola) + "` covers no cell",
          "write the " + std::string(campo.nome) + " at or after the " + std::string(altro.nome));
+}
+
+// Only values that each keep to their own rule: the others have a warning
+// of their own. The warning stands on the first field, in text order, that
+// takes the fields before it past their digits.
+void RegoleValori::pacchetto(const riferimento::Voce& voce, const riferimento::Pacchetto& p,
+                             const std::vector<CampoLetto>& valori) {
+  riferimento::Pacchetto::Valori scritti{};
+  for (std::size_t j = 0; j < p.campi.size(); ++j) {
+    const std::size_t i = p.campi[j];
+    if (i >= valori.size()) return;
+    const auto scritto = numero(valori[i].valore);
+    if (!scritto || !nella_regola(voce.campi[i].regola, *scritto)) return;
+    scritti[j] = *scritto;
+  }
+  const riferimento::Pacchetto::Valori letti = p.riletti(scritti);
+  if (letti == scritti) return;
+  riferimento::Pacchetto::Valori fin_qui{};
+  std::size_t colpa = 0;
+  for (; colpa + 1 < p.campi.size(); ++colpa) {
+    fin_qui[colpa] = scritti[colpa];
+    if (p.riletti(fin_qui) != fin_qui) break;
+  }
+  const riferimento::Campo& campo = voce.campi[p.campi[colpa]];
+  avvisa(Avviso::value_overflow, valori[p.campi[colpa]].tratto,
+         std::string(campo.nome) + " " + con_unita(scritti[colpa], campo) + " with " +
+             elenco(voce, p, scritti, colpa) + " is stored as " +
+             elenco(voce, p, letti, p.campi.size()) + ": " + std::string(p.frase),
+         std::string(p.aiuto));
 }
 
 void RegoleValori::avvisa(Avviso controllo, const Tratto& dove, std::string messaggio,

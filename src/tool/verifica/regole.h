@@ -1,7 +1,8 @@
 // Every value of an entry against the documented rule of its field, as the
 // table of entries states it: a value outside its range, off its step, or a
 // profile line out of the order of its kind is a warning on the value that
-// says what the simulator gets instead. Values the format cannot hold at all
+// says what the simulator gets instead, as is a value that packed with the
+// others of its stored value spills into their digits. Values the format cannot hold at all
 // are the readers' errors and are left to them.
 #pragma once
 
@@ -37,6 +38,8 @@ class RegoleValori {
   void ordine(const riferimento::Voce& voce, const CampoLetto& letto, std::int64_t posizione);
   void non_prima(const riferimento::Voce& voce, const std::vector<CampoLetto>& valori, std::size_t i,
                  std::int64_t scritto);
+  void pacchetto(const riferimento::Voce& voce, const riferimento::Pacchetto& p,
+                 const std::vector<CampoLetto>& valori);
   void avvisa(controllo::Avviso controllo, const Tratto& dove, std::string messaggio, std::string aiuto);
 
   std::string file_;
