@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "bench/generatore.h"
 #include "esecuzione/avvio.h"
@@ -14,6 +15,7 @@
 #include "core/formato/formato_binario.h"
 #include "support/ausili.h"
 #include "tool/grafico/collocatore.h"
+#include "tool/grafico/corsie.h"
 #include "tool/compila.h"
 #include "tool/esempio.h"
 #include "tool/grafico/grafico.h"
@@ -242,7 +244,7 @@ TEST(Origini, EveryObjectComesFromTheEntryThatPlacedIt) {
   for (const auto& o : d.oggetti) {
     const bool del_compattatore = o.genere == Genere::abbattimento && o.posizione != 6500;
     EXPECT_EQ(o.origine.has_value(), o.genere != Genere::avvicinamento && !del_compattatore)
-        << classe_genere(o.genere) << " at " << o.posizione;
+        << stile(o.genere).classe << " at " << o.posizione;
   }
 
   const Analisi a = analizza(scenario, {linea, treno});
@@ -361,6 +363,32 @@ TEST(Pagina, CarriesEveryObjectAndProfileAsCompactArrays) {
   long long x = 0;
   for (const auto& dx : j["plan"]["x"]) x += dx.get<long long>();
   EXPECT_EQ(x, std::llround(d.piano.back().x * 10));
+}
+
+// The page's lanes, and the colour, lane and shape of every kind it shows,
+// come with its data: those the SVG draws with.
+TEST(Pagina, LanesAndStylesAreTheSvgs) {
+  const DatiGrafico& d = dati_incorporati();
+  const json j = dati_della_pagina(pagina_html(d));
+  const std::string svg = disegna_svg(d);
+  ASSERT_EQ(j["lanes"].size(), std::size(corsie_oggetti));
+  for (const json& c : j["lanes"]) {
+    EXPECT_NE(svg.find(">" + c["name"].get<std::string>() + "</text>"), std::string::npos) << c;
+  }
+  std::set<std::string> generi;
+  for (const json& k : j["objects"]["kind"]) generi.insert(j["texts"][k.get<std::size_t>()]);
+  EXPECT_GE(generi.size(), 6u);
+  for (const std::string& g : generi) {
+    SCOPED_TRACE(g);
+    const json& st = j["styles"][g];
+    ASSERT_TRUE(st.is_object());
+    EXPECT_LT(st["lane"].get<std::size_t>() + 1, std::size(corsie_oggetti));
+    EXPECT_FALSE(st["shape"].get<std::string>().empty());
+    const std::size_t segno = svg.find("</title>", svg.find("class=\"marker " + g + "\""));
+    ASSERT_NE(segno, std::string::npos);
+    const std::string forma = svg.substr(segno, svg.find("</g>", segno) - segno);
+    EXPECT_NE(forma.find("\"" + st["colour"].get<std::string>() + "\""), std::string::npos) << forma;
+  }
 }
 
 // Whatever the names and texts hold, the page's data stays one script

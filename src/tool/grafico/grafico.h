@@ -40,10 +40,6 @@ enum class Genere {
   marcatore_montagna,  // a terrain marker cell
 };
 
-// The name of a kind in the SVG's classes and the page's data:
-// "signal", "stop-cell", "protection-point".
-const char* classe_genere(Genere g);
-
 // Where an object was written: a line of a description text.
 struct Origine {
   std::string file;

@@ -161,25 +161,6 @@ std::vector<Oggetto> oggetti(const std::vector<cella>& celle, const Tabella& t) 
 
 }  // namespace
 
-const char* classe_genere(Genere g) {
-  switch (g) {
-    case Genere::segnale: return "signal";
-    case Genere::rallentamento: return "slowdown";
-    case Genere::avviso: return "warning-board";
-    case Genere::cartello_velocita: return "speed-board";
-    case Genere::cartello: return "text-board";
-    case Genere::stazione: return "station";
-    case Genere::fermata: return "stop-cell";
-    case Genere::curva: return "curve";
-    case Genere::abbattimento: return "protection-point";
-    case Genere::avvicinamento: return "approach-cell";
-    case Genere::cella_avviso: return "warning-cell";
-    case Genere::montagna: return "terrain";
-    case Genere::marcatore_montagna: return "terrain-marker";
-  }
-  return "object";
-}
-
 std::vector<int> velocita_effettiva(const std::vector<cella>& celle) {
   std::vector<int> v(celle.size());
   for (std::size_t k = 0; k < celle.size(); ++k) v[k] = velocita_kmh(celle[k].velocita_limite);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "tool/grafico/collocatore.h"
+#include "tool/grafico/corsie.h"
 #include "tool/grafico/grafico_disegno.h"
 
 namespace scenari::tool::disegno {
@@ -147,7 +148,7 @@ std::vector<Segno> segni(const DatiGrafico& dati, const Proiezione& pr) {
   };
   for (const auto& o : dati.oggetti) {
     if (o.genere != Genere::stazione) continue;
-    if (auto g = segno(o.posizione, "plan-station", "#2ca02c", o.etichetta,
+    if (auto g = segno(o.posizione, "plan-station", stile(Genere::stazione).colore, o.etichetta,
                        "station " + o.etichetta + " at " + testo_numero(o.posizione) + " m", 4)) {
       stazioni.push_back(std::move(*g));
     }

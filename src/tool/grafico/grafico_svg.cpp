@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tool/grafico/collocatore.h"
+#include "tool/grafico/corsie.h"
 #include "tool/grafico/grafico_disegno.h"
 
 namespace scenari::tool {
@@ -14,17 +15,6 @@ namespace {
 
 // ---- lanes: one row per kind of object, on the distance axis ----
 
-struct Corsia {
-  const char* nome;
-  bool etichette;  // rows for labels above the marks
-};
-
-constexpr Corsia corsie_oggetti[] = {
-    {"signals", true},     {"slowdowns", true}, {"warning-board cells", false},
-    {"speed boards", true}, {"text boards", true}, {"stations", true},
-    {"curves", true},      {"terrain", true},   {"protection points", false},
-    {"approach cells", false}, {"problems", false},
-};
 constexpr int numero_corsie = static_cast<int>(std::size(corsie_oggetti));
 constexpr int corsia_problemi = numero_corsie - 1;
 
@@ -44,49 +34,6 @@ const double inizio_profili = alto_corsia(numero_corsie) + 16;
 const double fine_profili = inizio_profili + altezza_profili;
 const double altezza_pagina = fine_profili + 130;
 
-struct StileGenere {
-  const char* colore;
-  int corsia;
-};
-
-StileGenere stile(Genere g) {
-  switch (g) {
-    case Genere::segnale: return {"#d62728", 0};
-    case Genere::rallentamento: return {"#ff7f0e", 1};
-    case Genere::avviso: return {"#ff7f0e", 1};
-    case Genere::cella_avviso: return {"#e3a857", 2};
-    case Genere::cartello_velocita: return {"#1f77b4", 3};
-    case Genere::cartello: return {"#9467bd", 4};
-    case Genere::stazione: return {"#2ca02c", 5};
-    case Genere::fermata: return {"#145a14", 5};
-    case Genere::curva: return {"#8c564b", 6};
-    case Genere::montagna: return {"#6b8e23", 7};
-    case Genere::marcatore_montagna: return {"#3d5214", 7};
-    case Genere::abbattimento: return {"#17becf", 8};
-    case Genere::avvicinamento: return {"#7f7f7f", 9};
-  }
-  return {"#000000", 0};
-}
-
-const char* nome_genere(Genere g) {
-  switch (g) {
-    case Genere::segnale: return "signal";
-    case Genere::rallentamento: return "slowdown";
-    case Genere::avviso: return "slowdown warning board";
-    case Genere::cartello_velocita: return "speed board";
-    case Genere::cartello: return "text board";
-    case Genere::stazione: return "station";
-    case Genere::fermata: return "stop cell";
-    case Genere::curva: return "curve";
-    case Genere::abbattimento: return "protection point";
-    case Genere::avvicinamento: return "approach cell";
-    case Genere::cella_avviso: return "cell before a warning board";
-    case Genere::montagna: return "terrain stretch";
-    case Genere::marcatore_montagna: return "terrain marker";
-  }
-  return "object";
-}
-
 void poligono(Svg& s, std::initializer_list<std::pair<double, double>> punti, const std::string& riempimento,
               const std::string& bordo) {
   std::string p;
@@ -98,35 +45,32 @@ void poligono(Svg& s, std::initializer_list<std::pair<double, double>> punti, co
 // object. A protection point the compactor placed is drawn hollow.
 void forma(Svg& s, Genere g, double X, double X1, double Y, bool del_compattatore = false) {
   const std::string colore = stile(g).colore;
-  switch (g) {
-    case Genere::segnale: poligono(s, {{X - 5, Y + 5}, {X + 5, Y + 5}, {X, Y - 6}}, colore, "none"); break;
-    case Genere::avviso: poligono(s, {{X - 5, Y - 5}, {X + 5, Y - 5}, {X, Y + 6}}, colore, "none"); break;
-    case Genere::cartello:
+  switch (stile(g).forma) {
+    case Forma::triangolo: poligono(s, {{X - 5, Y + 5}, {X + 5, Y + 5}, {X, Y - 6}}, colore, "none"); break;
+    case Forma::triangolo_rovescio: poligono(s, {{X - 5, Y - 5}, {X + 5, Y - 5}, {X, Y + 6}}, colore, "none"); break;
+    case Forma::rombo:
       poligono(s, {{X, Y - 6}, {X + 6, Y}, {X, Y + 6}, {X - 6, Y}}, colore, "none");
       break;
-    case Genere::fermata: poligono(s, {{X, Y - 7}, {X + 4, Y}, {X, Y + 7}, {X - 4, Y}}, colore, "white"); break;
-    case Genere::abbattimento:
+    case Forma::rombo_stretto: poligono(s, {{X, Y - 7}, {X + 4, Y}, {X, Y + 7}, {X - 4, Y}}, colore, "white"); break;
+    case Forma::cerchio:
       s.elemento("circle", {{"cx", num(X)}, {"cy", num(Y)}, {"r", "3.5"},
                             {"fill", del_compattatore ? "white" : colore}, {"stroke", colore},
                             {"stroke-width", "1.5"}});
       break;
-    case Genere::avvicinamento:
-    case Genere::cella_avviso:
+    case Forma::cella:
       s.elemento("rect", {{"x", num(X)}, {"y", num(Y - 5)}, {"width", num(std::max(X1 - X, 1.0))},
                           {"height", "10"}, {"fill", colore}, {"fill-opacity", "0.6"}});
       break;
-    case Genere::marcatore_montagna:
+    case Forma::tacca:
       s.elemento("rect", {{"x", num(X - 0.75)}, {"y", num(Y - 7)}, {"width", "1.5"}, {"height", "14"},
                           {"fill", colore}});
       break;
-    case Genere::cartello_velocita:
+    case Forma::quadrato:
       s.elemento("rect", {{"x", num(X - 4.5)}, {"y", num(Y - 4.5)}, {"width", "9"},
                           {"height", "9"}, {"fill", colore}});
       break;
-    case Genere::rallentamento:
-    case Genere::stazione:
-    case Genere::curva:
-    case Genere::montagna:
+    case Forma::barra:
+    case Forma::fascia:
       s.elemento("rect", {{"x", num(X)}, {"y", num(Y - 4)}, {"width", num(std::max(X1 - X, 3.0))},
                           {"height", "8"}, {"fill", colore}});
       break;
@@ -153,7 +97,7 @@ void etichetta_corsia(Svg& s, Collocatore& c, double X, int corsia, const std::s
 }
 
 std::string titolo_oggetto(const Oggetto& o) {
-  std::string t = std::string(nome_genere(o.genere)) + " at " + testo_numero(o.posizione) + " m";
+  std::string t = std::string(stile(o.genere).nome) + " at " + testo_numero(o.posizione) + " m";
   if (!o.etichetta.empty()) t += ": " + o.etichetta;
   if (!o.valori.empty()) t += " (" + o.valori + ")";
   if (o.origine) {
@@ -183,12 +127,12 @@ void corsie(Svg& s, const DatiGrafico& dati, const Asse& distanza) {
   Collocatore c;
   for (const auto& o : dati.oggetti) {
     if (!visibile(o.inizio, o.fine, distanza)) continue;
-    const StileGenere st = stile(o.genere);
+    const StileGenere& st = stile(o.genere);
     const double X = distanza.a(std::clamp(o.inizio, distanza.v0, distanza.v1));
-    const bool cella = o.genere == Genere::avvicinamento || o.genere == Genere::cella_avviso;
+    const bool cella = st.forma == Forma::cella;
     const double X1 = cella ? distanza.a(std::min(o.inizio + metri_per_cella, distanza.v1))
                           : distanza.a(std::clamp(o.fine, distanza.v0, distanza.v1));
-    s.apri("g", {{"class", std::string("marker ") + classe_genere(o.genere)},
+    s.apri("g", {{"class", std::string("marker ") + st.classe},
                  {"data-position", testo_numero(o.posizione)}});
     s.apri("title", {});
     s.contenuto(titolo_oggetto(o));

@@ -6,6 +6,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "tool/grafico/corsie.h"
 #include "tool/grafico/grafico.h"
 #include "tool/grafico/pagina/risorse.h"
 #include "tool/grafico/svg.h"
@@ -101,7 +102,7 @@ json oggetti(const std::vector<Oggetto>& oggetti, Testi& testi) {
        posizione = json::array(), etichetta = json::array(), valori = json::array(),
        da_testo = json::array();
   for (const auto& o : oggetti) {
-    genere.push_back(testi.indice(classe_genere(o.genere)));
+    genere.push_back(testi.indice(stile(o.genere).classe));
     inizio.push_back(std::lround(o.inizio));
     fine.push_back(std::lround(o.fine - o.inizio));
     posizione.push_back(std::lround(o.posizione - o.inizio));
@@ -123,6 +124,23 @@ json problemi(const std::vector<Marcatore>& marcatori) {
   return p;
 }
 
+// The lanes and how each kind is drawn on them, by the kind's name in
+// `objects`.
+json corsie() {
+  json elenco = json::array();
+  for (const Corsia& c : corsie_oggetti) elenco.push_back({{"name", c.nome}, {"labels", c.etichette}});
+  return elenco;
+}
+
+json stili() {
+  json per_genere = json::object();
+  for (const StileGenere& s : stili_generi()) {
+    per_genere[s.classe] = {{"name", s.nome},       {"colour", s.colore},        {"lane", s.corsia},
+                            {"shape", nome_forma(s.forma)}, {"priority", s.priorita}};
+  }
+  return per_genere;
+}
+
 json dati_json(const DatiGrafico& dati, bool oltre_la_fine) {
   Testi testi;
   json j = {{"title", dati.titolo},
@@ -132,7 +150,9 @@ json dati_json(const DatiGrafico& dati, bool oltre_la_fine) {
             {"runOut", oltre_la_fine},
             {"plan", piano(dati.piano)},
             {"profiles", profili(dati.celle)},
-            {"problems", problemi(dati.problemi)}};
+            {"problems", problemi(dati.problemi)},
+            {"lanes", corsie()},
+            {"styles", stili()}};
   j["objects"] = oggetti(dati.oggetti, testi);
   j["texts"] = testi.elenco();
   return j;

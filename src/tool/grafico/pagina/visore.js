@@ -30,7 +30,7 @@
     return v;
   }
 
-  let D, nCelle, profili, piano, oggetti;
+  let D, nCelle, profili, piano, oggetti, stili, corsie;
 
   function carica(dati) {
     D = dati;
@@ -45,6 +45,8 @@
     piano = D.plan ? { m: somme(D.plan.m, 1), x: somme(D.plan.x, 10), y: somme(D.plan.y, 10) } : null;
     const testi = D.texts;
     const testo = (i) => (i >= 0 ? testi[i] : "");
+    stili = D.styles;
+    disponi(D.lanes);
     const O = D.objects;
     oggetti = O.kind.map((k, i) => ({
       genere: testi[k], inizio: O.start[i], fine: O.start[i] + O.length[i], posizione: O.start[i] + O.at[i],
@@ -54,45 +56,28 @@
 
   // ---- lanes ----
 
-  const corsie = [
-    { nome: "signals", etichette: true }, { nome: "slowdowns", etichette: true },
-    { nome: "warning-board cells", etichette: false }, { nome: "speed boards", etichette: true },
-    { nome: "text boards", etichette: true }, { nome: "stations", etichette: true },
-    { nome: "curves", etichette: true }, { nome: "terrain", etichette: true },
-    { nome: "protection points", etichette: false }, { nome: "approach cells", etichette: false },
-    { nome: "problems", etichette: false },
-  ];
-  const CORSIA_PROBLEMI = corsie.length - 1;
-  // Where labels compete for room, the lower priority gives way.
-  const stili = {
-    "signal": { corsia: 0, colore: "#d62728", nome: "signal", priorita: 1 },
-    "slowdown": { corsia: 1, colore: "#ff7f0e", nome: "slowdown", priorita: 3 },
-    "warning-board": { corsia: 1, colore: "#ff7f0e", nome: "slowdown warning board", priorita: 3 },
-    "warning-cell": { corsia: 2, colore: "#e3a857", nome: "cell before a warning board", priorita: 9 },
-    "speed-board": { corsia: 3, colore: "#1f77b4", nome: "speed board", priorita: 2 },
-    "text-board": { corsia: 4, colore: "#9467bd", nome: "text board", priorita: 4 },
-    "station": { corsia: 5, colore: "#2ca02c", nome: "station", priorita: 0 },
-    "stop-cell": { corsia: 5, colore: "#145a14", nome: "stop cell", priorita: 9 },
-    "curve": { corsia: 6, colore: "#8c564b", nome: "curve", priorita: 5 },
-    "terrain": { corsia: 7, colore: "#6b8e23", nome: "terrain stretch", priorita: 6 },
-    "terrain-marker": { corsia: 7, colore: "#3d5214", nome: "terrain marker", priorita: 9 },
-    "protection-point": { corsia: 8, colore: "#17becf", nome: "protection point", priorita: 9 },
-    "approach-cell": { corsia: 9, colore: "#7f7f7f", nome: "approach cell", priorita: 9 },
-  };
+  // The lanes and how each kind is drawn on them come with the data, as
+  // D.lanes and D.styles; the last lane holds the problems.
   const coloreTerreno = (o) => "hsl(" + ((Number(o.etichetta.replace(/\D/g, "")) * 67) % 360) + ",40%,52%)";
 
   // The distance axis and the end of the route above the lanes.
   const ALTO_CORSIE = 42;
-  const altezzaCorsia = (c) => (c.etichette ? 40 : 22);
-  const altoCorsia = [];
-  let y = ALTO_CORSIE;
-  for (const c of corsie) { altoCorsia.push(y); y += altezzaCorsia(c); }
-  const centroCorsia = (i) => altoCorsia[i] + altezzaCorsia(corsie[i]) - 10;
-  const FINE_CORSIE = y;
+  const altezzaCorsia = (c) => (c.labels ? 40 : 22);
   const ALTEZZA_PROFILO = 100, SPAZIO_PROFILI = 22;
+  let altoCorsia, CORSIA_PROBLEMI, FINE_CORSIE, FINE_PROFILI, ALTEZZA;
+  const centroCorsia = (i) => altoCorsia[i] + altezzaCorsia(corsie[i]) - 10;
   const altoProfilo = (i) => FINE_CORSIE + 14 + i * (ALTEZZA_PROFILO + SPAZIO_PROFILI);
-  const FINE_PROFILI = altoProfilo(3) - SPAZIO_PROFILI;
-  const ALTEZZA = FINE_PROFILI + 44;
+
+  function disponi(elenco) {
+    corsie = elenco;
+    CORSIA_PROBLEMI = corsie.length - 1;
+    altoCorsia = [];
+    let y = ALTO_CORSIE;
+    for (const c of corsie) { altoCorsia.push(y); y += altezzaCorsia(c); }
+    FINE_CORSIE = y;
+    FINE_PROFILI = altoProfilo(3) - SPAZIO_PROFILI;
+    ALTEZZA = FINE_PROFILI + 44;
+  }
 
   // ---- view ----
 
@@ -158,26 +143,25 @@
   // ---- the lanes and profiles canvas ----
 
   function forma(g, o, x, x1, y) {
-    const genere = o.genere;
-    const s = stili[genere];
-    g.fillStyle = s.colore;
-    g.strokeStyle = s.colore;
+    const s = stili[o.genere];
+    g.fillStyle = s.colour;
+    g.strokeStyle = s.colour;
     g.beginPath();
-    switch (genere) {
-      case "signal": g.moveTo(x - 5, y + 5); g.lineTo(x + 5, y + 5); g.lineTo(x, y - 6); g.fill(); break;
-      case "warning-board": g.moveTo(x - 5, y - 5); g.lineTo(x + 5, y - 5); g.lineTo(x, y + 6); g.fill(); break;
-      case "text-board": g.moveTo(x, y - 6); g.lineTo(x + 6, y); g.lineTo(x, y + 6); g.lineTo(x - 6, y); g.fill(); break;
-      case "stop-cell": g.moveTo(x, y - 7); g.lineTo(x + 4, y); g.lineTo(x, y + 7); g.lineTo(x - 4, y); g.fill(); break;
-      case "speed-board": g.fillRect(x - 4.5, y - 4.5, 9, 9); break;
-      case "protection-point":
+    switch (s.shape) {
+      case "triangle": g.moveTo(x - 5, y + 5); g.lineTo(x + 5, y + 5); g.lineTo(x, y - 6); g.fill(); break;
+      case "triangle-down": g.moveTo(x - 5, y - 5); g.lineTo(x + 5, y - 5); g.lineTo(x, y + 6); g.fill(); break;
+      case "diamond": g.moveTo(x, y - 6); g.lineTo(x + 6, y); g.lineTo(x, y + 6); g.lineTo(x - 6, y); g.fill(); break;
+      case "narrow-diamond": g.moveTo(x, y - 7); g.lineTo(x + 4, y); g.lineTo(x, y + 7); g.lineTo(x - 4, y); g.fill(); break;
+      case "square": g.fillRect(x - 4.5, y - 4.5, 9, 9); break;
+      case "circle":
         g.arc(x, y, 3.5, 0, 2 * Math.PI);
         g.lineWidth = 1.5;
         if (!o.origine) { g.fillStyle = "#fff"; }
         g.fill(); g.stroke(); break;
-      case "approach-cell": case "warning-cell":
+      case "cell":
         g.globalAlpha = 0.6; g.fillRect(x, y - 5, Math.max(x1 - x, 1), 10); g.globalAlpha = 1; break;
-      case "terrain": g.fillStyle = coloreTerreno(o); g.fillRect(x, y - 4, Math.max(x1 - x, 1), 8); break;
-      case "terrain-marker": g.fillRect(x - 0.75, y - 7, 1.5, 14); break;
+      case "band": g.fillStyle = coloreTerreno(o); g.fillRect(x, y - 4, Math.max(x1 - x, 1), 8); break;
+      case "tick": g.fillRect(x - 0.75, y - 7, 1.5, 14); break;
       default: g.fillRect(x, y - 4, Math.max(x1 - x, 3), 8);
     }
   }
@@ -185,7 +169,7 @@
   const visibile = (a, b) => b >= v0 && a <= v1;
   const estremi = (o) => {
     const a = X(Math.max(o.inizio, v0));
-    const cella = o.genere === "approach-cell" || o.genere === "warning-cell";
+    const cella = stili[o.genere].shape === "cell";
     const b = cella ? X(Math.min(o.inizio + CELLA, v1)) : X(Math.min(o.fine, v1));
     return [a, b];
   };
@@ -247,7 +231,7 @@
     corsie.forEach((c, i) => {
       g.strokeStyle = "#ddd"; g.lineWidth = 1;
       g.beginPath(); g.moveTo(SX, centroCorsia(i) + 0.5); g.lineTo(w - DX, centroCorsia(i) + 0.5); g.stroke();
-      g.fillStyle = "#222"; g.fillText(c.nome, SX - 8, centroCorsia(i) + 4);
+      g.fillStyle = "#222"; g.fillText(c.name, SX - 8, centroCorsia(i) + 4);
     });
     g.textAlign = "left";
     const daMettere = [];
@@ -255,9 +239,9 @@
       if (!visibile(o.inizio, o.fine)) continue;
       const s = stili[o.genere];
       const [a, b] = estremi(o);
-      forma(g, o, a, b, centroCorsia(s.corsia));
-      if (o.etichetta && corsie[s.corsia].etichette) {
-        daMettere.push({ testo: o.etichetta, x: (a + b) / 2, corsia: s.corsia, colore: s.colore, priorita: s.priorita, genere: o.genere, metro: o.posizione });
+      forma(g, o, a, b, centroCorsia(s.lane));
+      if (o.etichetta && corsie[s.lane].labels) {
+        daMettere.push({ testo: o.etichetta, x: (a + b) / 2, corsia: s.lane, colore: s.colour, priorita: s.priority, genere: o.genere, metro: o.posizione });
       }
     }
     etichette(g, daMettere);
@@ -469,7 +453,7 @@
   // round, so a station's dot lies on top of a kilometre mark.
   function segniPiano(g, pr, w, h) {
     const segni = [];
-    for (const o of oggetti) if (o.genere === "station") segni.push({ metro: o.posizione, testo: o.etichetta, colore: "#2ca02c", r: 4, genere: "station" });
+    for (const o of oggetti) if (o.genere === "station") segni.push({ metro: o.posizione, testo: o.etichetta, colore: stili.station.colour, r: 4, genere: "station" });
     if (D.routeLength > 0) segni.push({ metro: D.routeLength, testo: "end of route", colore: "#555", r: 3.5, genere: "end" });
     const ultimo = piano.m[piano.m.length - 1];
     const t = tacche(0, ultimo, 14);
@@ -533,7 +517,7 @@
 
   function descrivi(o) {
     const s = stili[o.genere];
-    let t = s.nome + " at " + o.posizione + " m";
+    let t = s.name + " at " + o.posizione + " m";
     if (o.fine > o.inizio) t += " (" + o.inizio + " to " + o.fine + " m)";
     if (o.etichetta) t += ": " + o.etichetta;
     if (o.valori) t += "\n" + o.valori;
@@ -555,7 +539,7 @@
       }
       let migliore = null, dist = 7;
       for (const o of oggetti) {
-        if (stili[o.genere].corsia !== corsia || !visibile(o.inizio, o.fine)) continue;
+        if (stili[o.genere].lane !== corsia || !visibile(o.inizio, o.fine)) continue;
         const [a, b] = estremi(o);
         const d = x < a ? a - x : x > b ? x - b : 0;
         if (d < dist) { dist = d; migliore = o; }
@@ -648,12 +632,15 @@
   el("segui").addEventListener("change", disegna);
   window.addEventListener("resize", disegna);
 
+  // Kinds by their colour in the lanes, then the lines and marks that are
+  // no kind of object.
   function legenda() {
-    const voci = [["#d62728", "signal"], ["#ff7f0e", "slowdown, warning board"], ["#1f77b4", "speed board (s-side km/h)"],
-      ["#9467bd", "text board"], ["#2ca02c", "station platform"], ["#145a14", "stop cell"], ["#8c564b", "curve (side, class)"],
-      ["#e3a857", "cell before a warning board"], ["#6b8e23", "terrain stretch (colour by type; ticks: markers)"],
-      ["#17becf", "protection point (hollow: placed by the compactor)"], ["#7f7f7f", "approach cell"],
-      ["#d62728", "effective speed (dashed)"], ["#ffbf00", "warning"], ["#eee", "cells without profile values"]];
+    const generi = [["signal", "signal"], ["slowdown", "slowdown, warning board"], ["speed-board", "speed board (s-side km/h)"],
+      ["text-board", "text board"], ["station", "station platform"], ["stop-cell", "stop cell"], ["curve", "curve (side, class)"],
+      ["warning-cell", "cell before a warning board"], ["terrain", "terrain stretch (colour by type; ticks: markers)"],
+      ["protection-point", "protection point (hollow: placed by the compactor)"], ["approach-cell", "approach cell"]];
+    const voci = generi.map(([genere, nome]) => [stili[genere].colour, nome])
+      .concat([["#d62728", "effective speed (dashed)"], ["#ffbf00", "warning"], ["#eee", "cells without profile values"]]);
     for (const [colore, nome] of voci) {
       const s = document.createElement("span");
       const i = document.createElement("i");
