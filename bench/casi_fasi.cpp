@@ -31,11 +31,13 @@ constexpr std::array<std::int32_t, 3> lunghezze = {10'000, 100'000, lunghezza_ma
 struct Fasi {
   explicit Fasi(std::int32_t lunghezza) : scenario(genera_scenario(lunghezza)) {
     solo_linea.genera_linea = 0;
-    leggi_linea(solo_linea, scenario.linea);
+    leggi_linea(solo_linea, dopo_linea, scenario.linea);
     letto = solo_linea;
-    leggi_treno(letto, scenario.treno);
-    leggi_linea(protetto, scenario.linea);
-    leggi_treno(protetto, scenario.treno);
+    CursoreLettura cursore = dopo_linea;
+    leggi_treno(letto, cursore, scenario.treno);
+    CursoreLettura completo;
+    leggi_linea(protetto, completo, scenario.linea);
+    leggi_treno(protetto, completo, scenario.treno);
     passo_protezione(protetto);
   }
 
@@ -49,6 +51,7 @@ struct Fasi {
 
   ScenarioSintetico scenario;
   Modello solo_linea = vuoto();
+  CursoreLettura dopo_linea;  // as the line reader left it
   Modello letto;
   Modello protetto = vuoto();
 };
@@ -108,7 +111,8 @@ void campi_floor(benchmark::State& state, const Fasi& f) {
 void lettore_linea(benchmark::State& state, const Fasi& f) {
   for (auto _ : state) {
     Modello m = Fasi::vuoto();
-    leggi_linea(m, f.scenario.linea);
+    CursoreLettura cursore;
+    leggi_linea(m, cursore, f.scenario.linea);
     benchmark::DoNotOptimize(m.celle_percorso.data());
   }
 }
@@ -129,8 +133,9 @@ void lettore_treno(benchmark::State& state, const Fasi& f) {
   for (auto _ : state) {
     state.PauseTiming();
     Modello m = f.solo_linea;
+    CursoreLettura cursore = f.dopo_linea;
     state.ResumeTiming();
-    leggi_treno(m, f.scenario.treno);
+    leggi_treno(m, cursore, f.scenario.treno);
     benchmark::DoNotOptimize(m.celle_percorso.data());
   }
 }

@@ -12,7 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
   m.numero_treno = "40572";
   m.genera_linea = 1;
   try {
-    scenari::leggi_linea(m, std::string_view(reinterpret_cast<const char*>(dati), dimensione));
+    scenari::CursoreLettura cursore;
+    scenari::leggi_linea(m, cursore,
+                         std::string_view(reinterpret_cast<const char*>(dati), dimensione));
   } catch (const scenari::ErroreLettura&) {
     return 0;
   }

@@ -23,8 +23,8 @@ Modello leggi(std::optional<std::string> linea, std::optional<std::string> treno
   TestiDescrizione testi;
   if (linea) testi.linea = *linea;
   if (treno) testi.treno = *treno;
-  memorizza_dati(m, testi);
-  EXPECT_TRUE(m.file_in_lettura.empty());
+  const CursoreLettura cursore = memorizza_dati(m, testi, false);
+  EXPECT_TRUE(cursore.file_in_lettura.empty());
   return m;
 }
 
@@ -75,7 +75,7 @@ Modello leggi_voce(std::size_t t, std::size_t s, const std::string& riga, bool s
   m.nome_linea = "Monte_Valle";
   m.numero_treno = "77";
   m.genera_linea = 1;
-  memorizza_dati(m, {linea, treno});
+  memorizza_dati(m, {linea, treno}, false);
   EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().messaggio;
   if (seguito) {
     EXPECT_EQ(m.tabella_generale[86].intero1, 7);

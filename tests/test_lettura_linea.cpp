@@ -50,12 +50,13 @@ std::string testo_linea(const std::string& corpo, const std::string& generale = 
 
 struct Lettura {
   Modello m;
+  CursoreLettura cursore;
   DopoLinea dopo;
 };
 
 Lettura leggi(const std::string& testo, std::int32_t genera_linea = 1) {
-  Lettura l{modello_nuovo(genera_linea), DopoLinea::termina};
-  l.dopo = leggi_linea(l.m, testo);
+  Lettura l{modello_nuovo(genera_linea), CursoreLettura{}, DopoLinea::termina};
+  l.dopo = leggi_linea(l.m, l.cursore, testo);
   return l;
 }
 
@@ -74,8 +75,8 @@ TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   EXPECT_EQ((std::vector{t[85].valore1, t[85].valore2, t[85].valore3}), (std::vector{1, 0, 0}));
   EXPECT_EQ((std::vector{t[86].valore1, t[86].valore2, t[86].valore3}), (std::vector{0, 0, 0}));
   for (int r : {81, 82, 83}) EXPECT_EQ(t[static_cast<std::size_t>(r)], voce_tabella{}) << r;
-  EXPECT_EQ(l.m.contatore_cartelli, 80);
-  EXPECT_EQ(l.m.ultimo_campo, "[fine]");
+  EXPECT_EQ(l.cursore.contatore_cartelli, 80);
+  EXPECT_EQ(l.cursore.riga, "[fine]");
 }
 
 TEST(LetturaLinea, EmbeddedLineGradientsAndBoards) {
@@ -160,7 +161,8 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
     Modello m = modello_nuovo(caso.genera_linea);
     m.nome_linea = caso.linea;
     m.numero_treno = caso.treno;
-    EXPECT_EQ(leggi_linea(m, leggi_file(cartella + caso.linea + "_linea.txt")),
+    CursoreLettura cursore;
+    EXPECT_EQ(leggi_linea(m, cursore, leggi_file(cartella + caso.linea + "_linea.txt")),
               DopoLinea::leggi_treno);
     EXPECT_EQ(m.codice_errore(), 0);
     if (caso.genera_linea != 0) {
@@ -182,14 +184,14 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
 TEST(LetturaLinea, TerrainEdgesScenario) {
   const Lettura l = leggi(testo_caso("16_terrain_edges"));
   const auto& c = l.m.celle_percorso;
-  EXPECT_EQ(l.m.numero_montagne, 8);
+  EXPECT_EQ(l.cursore.numero_montagne, 8);
   for (int k = 20; k <= 39; ++k) EXPECT_EQ(c[static_cast<std::size_t>(k)].montagna, 2) << k;
   for (int k : {27, 31, 35, 39}) EXPECT_EQ(c[static_cast<std::size_t>(k)].tipo, 11) << k;
   // The text board at 1100 replaces the marker of cell 23.
   EXPECT_EQ(c[23].tipo, 14);
   EXPECT_EQ(c[23].dato1, 80);
   EXPECT_EQ(l.m.tabella_generale[80].nome, "SU MARCATORE");
-  EXPECT_EQ(l.m.contatore_cartelli, 79);
+  EXPECT_EQ(l.cursore.contatore_cartelli, 79);
   EXPECT_EQ(c[42].montagna, 3);
   EXPECT_EQ(c[63].montagna, 3);  // 3150: exactly 150 m after 3000
   EXPECT_EQ(c[73].montagna, 1);  // 3651: 151 m after 3500
@@ -253,7 +255,8 @@ TEST(LetturaLinea, ErrorCodes) {
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.nome);
     Modello m = modello_nuovo();
-    EXPECT_EQ(leggi_linea(m, caso.testo), caso.dopo);
+    CursoreLettura cursore;
+    EXPECT_EQ(leggi_linea(m, cursore, caso.testo), caso.dopo);
     ASSERT_FALSE(m.problemi.empty());
     EXPECT_EQ(m.problemi.back().codice, caso.codice);
     EXPECT_EQ(m.problemi.back().posizione.value_or(-1), caso.posizione);
@@ -290,14 +293,15 @@ TEST(LetturaLinea, ARefusedEntryLeavesTheRestRead) {
 
 TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
   Modello m = modello_nuovo();
-  m.file_in_lettura = "x_linea.txt";
-  leggi_linea(m, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
+  CursoreLettura cursore;
+  cursore.file_in_lettura = "x_linea.txt";
+  leggi_linea(m, cursore, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
                              "cartello indicatore, 75, B\r\n"));
   EXPECT_EQ(m.codice_errore(), 6);
   ASSERT_FALSE(m.problemi.empty());
   EXPECT_EQ(m.problemi.back().luogo.file, "x_linea.txt");
   EXPECT_EQ(m.problemi.back().luogo.riga, 6);
-  EXPECT_EQ(m.ultimo_campo, "B");
+  EXPECT_EQ(cursore.riga, "B");
 }
 
 TEST(LetturaLinea, ValuesStoredBeforeARefusalStay) {
@@ -322,13 +326,15 @@ TEST(LetturaLinea, ReadFailuresThrow) {
   };
   for (const std::string& testo : testi) {
     Modello m = modello_nuovo();
-    EXPECT_THROW(leggi_linea(m, testo), ErroreLettura) << testo;
+    CursoreLettura cursore;
+    EXPECT_THROW(leggi_linea(m, cursore, testo), ErroreLettura) << testo;
   }
 }
 
 TEST(LetturaLinea, PackedSpeedBeyondSixteenBitsFailsAfterEarlierMembers) {
   Modello m = modello_nuovo();
-  EXPECT_THROW(leggi_linea(m, testo_linea("indicatori_v, 100, 80, 2000, 1, 0, 80, 1, 1, 0\r\n")),
+  CursoreLettura cursore;
+  EXPECT_THROW(leggi_linea(m, cursore, testo_linea("indicatori_v, 100, 80, 2000, 1, 0, 80, 1, 1, 0\r\n")),
                ErroreLettura);
   const cella& c = m.celle_percorso[3];
   EXPECT_EQ(c.tipo, 6);
@@ -392,7 +398,7 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
   // The last field of the text is never processed.
   l = leggi(testo_linea("") + "cartello indicatore");
   EXPECT_EQ(l.m.codice_errore(), 0);
-  EXPECT_EQ(l.m.ultimo_campo, "cartello indicatore");
+  EXPECT_EQ(l.cursore.riga, "cartello indicatore");
   // The general section may end at the end of the text: the body is empty.
   l = leggi("[generale]\r\nlunghezza percorso, 7000\r\n[fine]");
   EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
@@ -412,7 +418,7 @@ TEST(LetturaLinea, BoardAndGradientCells) {
   EXPECT_EQ(l.m.celle_percorso[4].dato1, 79);
   EXPECT_EQ(l.m.celle_percorso[279].dato1, 78);
   EXPECT_EQ(l.m.tabella_generale[78].nome, "C");
-  EXPECT_EQ(l.m.contatore_cartelli, 77);
+  EXPECT_EQ(l.cursore.contatore_cartelli, 77);
   // A gradient at 25 fills no cell (nearest(0.5) = 0) but sets the value.
   l = leggi(testo_linea("pendenza, 25, 5\r\npendenza, 100, -3\r\n"));
   EXPECT_EQ(l.m.celle_percorso[0].pendenza, 105);
@@ -439,14 +445,14 @@ TEST(LetturaLinea, TooManyTerrainStretchesAndBoards) {
   Lettura l = leggi(testo_linea(montagne));
   EXPECT_EQ(l.m.problemi.back().codice, codice::troppe_montagne);
   EXPECT_EQ(l.m.problemi.back().posizione, 8000);
-  EXPECT_EQ(l.m.numero_montagne, 80);
+  EXPECT_EQ(l.cursore.numero_montagne, 80);
 
   std::string cartelli;
   for (int i = 0; i < 81; ++i) cartelli += "cartello indicatore, " + std::to_string(i * 100) + ", T\r\n";
   l = leggi(testo_linea(cartelli));
   EXPECT_EQ(l.m.problemi.back().codice, codice::troppi_cartelli);
   EXPECT_EQ(l.m.problemi.back().posizione, 8000);
-  EXPECT_EQ(l.m.contatore_cartelli, 0);
+  EXPECT_EQ(l.cursore.contatore_cartelli, 0);
   EXPECT_EQ(l.m.tabella_generale[1].nome, "T");
   EXPECT_EQ(l.m.tabella_generale[0], voce_tabella{});
   EXPECT_EQ(l.m.celle_percorso[161].tipo, 0);
@@ -528,7 +534,8 @@ TEST(ProgressiveOrdina, OrderAndAdjustment) {
     scrivi(m.tabella_generale[81], c.tre);
     scrivi(m.tabella_generale[82], c.due);
     scrivi(m.tabella_generale[83], c.uno);
-    progressive_ordina(m);
+    CursoreLettura cursore;
+    progressive_ordina(m, cursore);
     EXPECT_EQ(leggi_terna(m.tabella_generale[81]), c.r81) << i;
     EXPECT_EQ(leggi_terna(m.tabella_generale[82]), c.r82) << i;
     EXPECT_EQ(leggi_terna(m.tabella_generale[83]), c.r83) << i;
@@ -546,7 +553,8 @@ TEST(ProgressiveOrdina, ReferenceScenario) {
 Modello con_montagne(const std::vector<Montagna>& montagne) {
   Modello m = modello_nuovo();
   m.crea_percorso(7000);
-  for (Montagna mt : montagne) memo_montagna(m, mt);
+  CursoreLettura cursore;
+  for (Montagna mt : montagne) memo_montagna(m, cursore, mt);
   return m;
 }
 
@@ -593,7 +601,8 @@ TEST(MemoMontagna, MarkersOnlyOnEmptyCells) {
   m.crea_percorso(7000);
   m.celle_percorso[27].tipo = 6;
   Montagna stretto{1000, 2000, 12};
-  memo_montagna(m, stretto);
+  CursoreLettura cursore;
+  memo_montagna(m, cursore, stretto);
   EXPECT_EQ(stretto.tipo, 2);
   std::vector<int> marcatori;
   for (int k = 0; k <= 280; ++k) {
@@ -601,8 +610,8 @@ TEST(MemoMontagna, MarkersOnlyOnEmptyCells) {
   }
   EXPECT_EQ(marcatori, (std::vector{23, 31, 35, 39}));
   EXPECT_EQ(m.celle_percorso[27].tipo, 6);
-  EXPECT_EQ(m.inizio_montagna[1], 1000);
-  EXPECT_EQ(m.fine_montagna[1], 2000);
+  EXPECT_EQ(cursore.inizio_montagna[1], 1000);
+  EXPECT_EQ(cursore.fine_montagna[1], 2000);
   // Types 10 and 13: no markers for 10, markers for 13.
   m = con_montagne({{5000, 6000, 10}});
   EXPECT_EQ(m.celle_percorso[103].tipo, 0);

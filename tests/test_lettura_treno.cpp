@@ -45,6 +45,11 @@ Modello percorso() {
   return m;
 }
 
+// The train reader on `t`, with the cursor as the line reader left it.
+void leggi_testo(Modello& m, std::string_view t, CursoreLettura cursore = CursoreLettura()) {
+  leggi_treno(m, cursore, t);
+}
+
 // A train text holding the given entries, one per line.
 std::string testo(const std::vector<std::string>& voci) {
   std::string t = "[generale]\r\n";
@@ -54,7 +59,7 @@ std::string testo(const std::vector<std::string>& voci) {
 
 Modello leggi(const std::vector<std::string>& voci) {
   Modello m = percorso();
-  leggi_treno(m, testo(voci));
+  leggi_testo(m, testo(voci));
   return m;
 }
 
@@ -62,7 +67,7 @@ const cella& c(const Modello& m, int i) { return m.celle_percorso[static_cast<st
 
 TEST(LetturaTreno, EmbeddedTrainValuesAndProfiles) {
   Modello m = percorso();
-  leggi_treno(m, treno_incorporato);
+  leggi_testo(m, treno_incorporato);
   EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(m.tabella_generale[84].valore1, 120);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
@@ -80,7 +85,7 @@ TEST(LetturaTreno, EmbeddedTrainValuesAndProfiles) {
 
 TEST(LetturaTreno, EmbeddedSignals) {
   Modello m = percorso();
-  leggi_treno(m, treno_incorporato);
+  leggi_testo(m, treno_incorporato);
   struct Atteso {
     int cella, dato1, dato2, dato3;
   };
@@ -101,7 +106,7 @@ TEST(LetturaTreno, EmbeddedSignals) {
 
 TEST(LetturaTreno, EmbeddedStations) {
   Modello m = percorso();
-  leggi_treno(m, treno_incorporato);
+  leggi_testo(m, treno_incorporato);
   const voce_tabella& uno = m.tabella_generale[1];
   EXPECT_EQ(uno.nome, "LAGO FONTANA");
   EXPECT_EQ(uno.tipo, 8);
@@ -156,14 +161,14 @@ TEST(LetturaTreno, KeywordsAndFieldRules) {
 
   // Nothing before [generale] counts; a text without it only completes.
   m = percorso();
-  leggi_treno(m, "sabbia, 4\r\nvelocita, 1000, 90\r\n");
+  leggi_testo(m, "sabbia, 4\r\nvelocita, 1000, 90\r\n");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
   EXPECT_EQ(c(m, 30).velocita_limite, 0);
   EXPECT_EQ(m.codice_errore(), 0);
 
   // The last field of the text is never acted on.
   m = percorso();
-  leggi_treno(m, "[generale]\r\nsabbia, 5\r\nsabbia");
+  leggi_testo(m, "[generale]\r\nsabbia, 5\r\nsabbia");
   EXPECT_EQ(m.tabella_generale[86].intero1, 5);
 }
 
@@ -209,10 +214,10 @@ TEST(LetturaTreno, ReadFailuresThrow) {
   };
   for (const auto& voci : casi) {
     Modello m = percorso();
-    EXPECT_THROW(leggi_treno(m, testo(voci)), ErroreLettura) << voci.front();
+    EXPECT_THROW(leggi_testo(m, testo(voci)), ErroreLettura) << voci.front();
   }
   Modello vuoto;
-  EXPECT_THROW(leggi_treno(vuoto, treno_incorporato), ErroreLettura);
+  EXPECT_THROW(leggi_testo(vuoto, treno_incorporato), ErroreLettura);
 }
 
 struct CasoErrore {
@@ -254,7 +259,7 @@ TEST(LetturaTreno, ErrorCodesAndPositions) {
 
 TEST(LetturaTreno, ErrorLineIsThatOfTheEntry) {
   Modello m = percorso();
-  leggi_treno(m, "[generale]\r\norologio,    7   59   47 \r\nabbattimento, 99999, 0\r\n[fine]\r\n");
+  leggi_testo(m, "[generale]\r\norologio,    7   59   47 \r\nabbattimento, 99999, 0\r\n[fine]\r\n");
   EXPECT_EQ(m.codice_errore(), 15);
   ASSERT_FALSE(m.problemi.empty());
   EXPECT_EQ(m.problemi.back().luogo.riga, 3);
@@ -266,19 +271,21 @@ TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
   EXPECT_EQ(m.posizione_errore(), 0);
 
   m = percorso();
-  m.contatore_cartelli = 3;  // records 4 to 80 hold text boards
-  leggi_treno(m, testo({"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
-                        "stazione, 2000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B",
-                        "sabbia, 7"}));
+  CursoreLettura cartelli;
+  cartelli.contatore_cartelli = 3;  // records 4 to 80 hold text boards
+  leggi_testo(m,
+              testo({"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
+                     "stazione, 2000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B", "sabbia, 7"}),
+              cartelli);
   EXPECT_EQ(m.codice_errore(), 10);
   EXPECT_EQ(m.tabella_generale[2].nome, "B");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
 
   // Every text board record taken: no station may overwrite one.
   m = percorso();
-  m.contatore_cartelli = 0;
+  cartelli.contatore_cartelli = 0;
   m.tabella_generale[1].nome = "CARTELLO";
-  leggi_treno(m, testo({"stazione, 1000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B"}));
+  leggi_testo(m, testo({"stazione, 1000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B"}), cartelli);
   EXPECT_EQ(m.codice_errore(), 10);
   EXPECT_EQ(m.tabella_generale[1].nome, "CARTELLO");
 }
@@ -364,11 +371,11 @@ TEST(MemoSegnale, TakenCellsAndNeighbours) {
 
   m = percorso();
   m.celle_percorso[21].tipo = 11;
-  leggi_treno(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
+  leggi_testo(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
   EXPECT_EQ(c(m, 21).tipo, 1);
   m = percorso();
   m.celle_percorso[21].tipo = 10;
-  leggi_treno(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
+  leggi_testo(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
   EXPECT_EQ(m.codice_errore(), 16);
   EXPECT_EQ(c(m, 21).tipo, 10);
   EXPECT_EQ(c(m, 19).avvicinamento, 0);
@@ -424,7 +431,7 @@ TEST(MemoRallentamento, TakenCells) {
                            Caso{34, 20, true}}) {
     Modello m = percorso();
     m.celle_percorso[static_cast<std::size_t>(caso.cella_presa)].tipo = 1;
-    leggi_treno(m, testo({"velocita, 0, 50", rallentamento(3000, 500, 1, 0)}));
+    leggi_testo(m, testo({"velocita, 0, 50", rallentamento(3000, 500, 1, 0)}));
     EXPECT_EQ(m.codice_errore(), caso.codice);
     EXPECT_EQ(m.posizione_errore(), 3000);
     int segnati = 0;
@@ -435,15 +442,16 @@ TEST(MemoRallentamento, TakenCells) {
   }
   Modello m = percorso();
   m.celle_percorso[61].tipo = 11;
-  leggi_treno(m, testo({rallentamento(3000, 500, 0, 0)}));
+  leggi_testo(m, testo({rallentamento(3000, 500, 0, 0)}));
   EXPECT_EQ(c(m, 61).tipo, 3);
 }
 
 TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   Modello m = percorso();
   m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
-  m.file_in_lettura = "x-.txt";
-  leggi_treno(m, treno_incorporato);
+  CursoreLettura cursore;
+  cursore.file_in_lettura = "x-.txt";
+  leggi_testo(m, treno_incorporato, cursore);
   EXPECT_EQ(m.codice_errore(), 15);
   EXPECT_EQ(m.posizione_errore(), 1000);
   ASSERT_EQ(m.problemi.size(), 2u);
@@ -461,8 +469,7 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
     SCOPED_TRACE(rifiutata);
     m = percorso();
     m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
-    m.file_in_lettura = "x-.txt";
-    leggi_treno(m, testo({rifiutata, "segnale, 1000, 2,5,1,1,0,0,0,0,0,0", "sabbia, 2"}));
+    leggi_testo(m, testo({rifiutata, "segnale, 1000, 2,5,1,1,0,0,0,0,0,0", "sabbia, 2"}), cursore);
     EXPECT_EQ(m.problemi.back().codice, 15);
     EXPECT_EQ(m.problemi.back().luogo.riga, 3);
     EXPECT_EQ(m.posizione_errore(), 1000);
@@ -472,7 +479,7 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
 
   m = percorso();
   m.registra_errore(3, std::nullopt, Luogo{});
-  leggi_treno(m, testo({rallentamento(3000, 500, 0, 0), "sabbia, 2"}));
+  leggi_testo(m, testo({rallentamento(3000, 500, 0, 0), "sabbia, 2"}));
   EXPECT_EQ(m.posizione_errore(), 3000);
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
 }
@@ -482,18 +489,18 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
     Modello m = percorso();
     m.tabella_generale[static_cast<std::size_t>(record)].valore2 = 1025;
     m.registra_errore(15, 7, Luogo{});
-    leggi_treno(m, "[generale]\r\n[fine]\r\n");
+    leggi_testo(m, "[generale]\r\n[fine]\r\n");
     EXPECT_EQ(m.codice_errore(), 2);
     EXPECT_EQ(m.posizione_errore(), 7);
   }
   Modello tutte = percorso();
   for (int record : {81, 82, 83}) tutte.tabella_generale[static_cast<std::size_t>(record)].valore1 = 25;
-  leggi_treno(tutte, "[generale]\r\n[fine]\r\n");
+  leggi_testo(tutte, "[generale]\r\n[fine]\r\n");
   EXPECT_EQ(tutte.problemi.size(), 1u) << "one problem however many records are wrong";
 
   Modello m = percorso();
   m.tabella_generale[81].valore3 = 1025;  // the third value is not checked
-  leggi_treno(m, treno_incorporato);
+  leggi_testo(m, treno_incorporato);
   EXPECT_EQ(m.codice_errore(), 0);
 }
 
@@ -593,7 +600,7 @@ TEST(LetturaTreno, HostileValuesStayInsideTheArrays) {
   for (const auto& voci : casi) {
     Modello m = percorso();
     try {
-      leggi_treno(m, testo(voci));
+      leggi_testo(m, testo(voci));
     } catch (const ErroreLettura&) {
     }
     EXPECT_EQ(m.celle_percorso.size(), 281u) << voci.front();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/lettura/cursore.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
@@ -16,6 +17,9 @@ struct TestiDescrizione {
   std::optional<std::string_view> treno;
 };
 
-void memorizza_dati(Modello& m, const TestiDescrizione& testi);
+// Reading for checking, `oltre_arresti`, reads on past every stop. Returns
+// the cursor as the reading left it: what is recorded after the reading
+// follows its last stop too.
+CursoreLettura memorizza_dati(Modello& m, const TestiDescrizione& testi, bool oltre_arresti);
 
 }  // namespace scenari

@@ -45,8 +45,8 @@ bool chiude_sezione(std::string_view campo) {
 
 class LetturaLinea {
  public:
-  LetturaLinea(Modello& m, std::string_view testo)
-      : m_(m), lettore_(testo, avvisi_nel_modello(m)) {}
+  LetturaLinea(Modello& m, CursoreLettura& cursore, std::string_view testo)
+      : m_(m), cursore_(cursore), lettore_(testo, avvisi_nel_modello(m, cursore)) {}
 
   DopoLinea esegui();
 
@@ -78,22 +78,23 @@ class LetturaLinea {
   std::int32_t verifica_posizione(std::int32_t posizione) const;
 
   Modello& m_;
+  CursoreLettura& cursore_;
   LettoreCampi lettore_;
   RiempimentoPendenze pendenze_;
   Luogo voce_;
 };
 
 std::string LetturaLinea::leggi_campo() {
-  m_.ultimo_campo = lettore_.leggi_testo();
-  voce_ = luogo_campo(m_, lettore_);
-  return m_.ultimo_campo;
+  cursore_.riga = lettore_.leggi_testo();
+  voce_ = luogo_campo(cursore_, lettore_);
+  return cursore_.riga;
 }
 
 DopoLinea LetturaLinea::esegui() {
   m_.record(voce::linea).nome = m_.nome_linea;
   m_.record(voce::orologio).nome = m_.numero_treno;
   if (!cerca_generale()) {
-    return m_.segna_arresto() ? DopoLinea::termina : DopoLinea::leggi_treno;
+    return cursore_.segna_arresto(m_) ? DopoLinea::termina : DopoLinea::leggi_treno;
   }
   if (!leggi_generale() || !inizia_corpo()) return DopoLinea::termina;
   if (leggi_corpo() == DopoVoceLinea::termina) return DopoLinea::termina;
@@ -122,11 +123,11 @@ bool LetturaLinea::leggi_generale() {
     // Comment fields; a run of them may reach the end of the text, which
     // then fails as a read past the end.
     for (int i = 0; i < 10 && campo_commento(campo); ++i) campo = leggi_campo();
-    if (!applica_generale(campo) && m_.segna_arresto()) return Passo::ferma;
+    if (!applica_generale(campo) && cursore_.segna_arresto(m_)) return Passo::ferma;
     return chiude_sezione(campo) ? Passo::chiude : Passo::continua;
   };
   while (!lettore_.fine()) {
-    switch (con_ripresa(m_, lettore_, Passo::continua, passo)) {
+    switch (con_ripresa(m_, cursore_, lettore_, Passo::continua, passo)) {
       case Passo::continua: break;
       case Passo::chiude: return true;
       case Passo::ferma: return false;
@@ -172,11 +173,11 @@ bool LetturaLinea::lunghezza_percorso() {
 
 void LetturaLinea::progressiva(int numero) {
   auto& record = m_.record(numero);
-  auto& luoghi = m_.luoghi_progressive[static_cast<std::size_t>(numero - voce::progressiva_tre)];
+  auto& luoghi = cursore_.luoghi_progressive[static_cast<std::size_t>(numero - voce::progressiva_tre)];
   record.valore1 = leggi_intero();
-  luoghi[0] = luogo_campo(m_, lettore_);
+  luoghi[0] = luogo_campo(cursore_, lettore_);
   record.valore2 = leggi_intero();
-  luoghi[1] = luogo_campo(m_, lettore_);
+  luoghi[1] = luogo_campo(cursore_, lettore_);
   record.valore3 = leggi_intero();
 }
 
@@ -208,16 +209,16 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
 // Reading on for checking, the body is read on the longest route, where
 // every position fits; a length passed over at a stop is no new mistake.
 bool LetturaLinea::inizia_corpo() {
-  progressive_ordina(m_);
+  progressive_ordina(m_, cursore_);
   if (!m_.celle_create()) {
-    if (!m_.arresto_in_corso) {
-      m_.registra_errore(codice::senza_lunghezza, std::nullopt, luogo_campo(m_, lettore_));
-      if (m_.segna_arresto()) return false;
+    if (!cursore_.arresto_in_corso) {
+      m_.registra_errore(codice::senza_lunghezza, std::nullopt, luogo_campo(cursore_, lettore_));
+      if (cursore_.segna_arresto(m_)) return false;
     }
     m_.crea_percorso(lunghezza_massima_percorso);
   }
-  m_.numero_montagne = 0;
-  m_.contatore_cartelli = voce::primo_cartello;
+  cursore_.numero_montagne = 0;
+  cursore_.contatore_cartelli = voce::primo_cartello;
   if (m_.genera_linea != 0) m_.planimetria.inizia();
   return true;
 }
@@ -234,8 +235,8 @@ DopoVoceLinea LetturaLinea::leggi_corpo() {
       if (lettore_.fine()) return DopoVoceLinea::continua;
     }
     const DopoVoceLinea esito =
-        con_ripresa(m_, lettore_, DopoVoceLinea::continua, [&] { return applica_corpo(campo); });
-    if (esito != DopoVoceLinea::continua && m_.segna_arresto()) return esito;
+        con_ripresa(m_, cursore_, lettore_, DopoVoceLinea::continua, [&] { return applica_corpo(campo); });
+    if (esito != DopoVoceLinea::continua && cursore_.segna_arresto(m_)) return esito;
   }
   return DopoVoceLinea::continua;
 }
@@ -295,11 +296,11 @@ DopoVoceLinea LetturaLinea::montagna() {
   const std::int32_t fine = leggi_intero();
   const std::int32_t tipo = leggi_intero();
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
-  if (const std::int32_t codice = rifiuto_montagna(m_, inizio, fine)) {
+  if (const std::int32_t codice = rifiuto_montagna(m_, cursore_, inizio, fine)) {
     return rifiuta(codice, codice == codice::troppe_montagne ? inizio : fine);
   }
   Montagna stretto{inizio, fine, tipo};
-  memo_montagna(m_, stretto, voce());
+  memo_montagna(m_, cursore_, stretto, voce());
   return DopoVoceLinea::continua;
 }
 
@@ -330,7 +331,7 @@ DopoVoceLinea LetturaLinea::indicatori() {
 // Text boards take general-table records from 80 downward, one each.
 DopoVoceLinea LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
-  const std::string testo = m_.ultimo_campo = lettore_.leggi_nome();
+  const std::string testo = cursore_.riga = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
   const std::int64_t k = cella_punto(posizione);
   cella& c = m_.celle_percorso[static_cast<std::size_t>(k)];
@@ -338,12 +339,13 @@ DopoVoceLinea LetturaLinea::cartello() {
     registra_cella_occupata(m_, codice::cella_cartello_occupata, posizione, voce(), k);
     return DopoVoceLinea::termina;
   }
-  if (m_.contatore_cartelli < 1) return rifiuta(codice::troppi_cartelli, posizione);
+  std::int32_t& contatore = cursore_.contatore_cartelli;
+  if (contatore < 1) return rifiuta(codice::troppi_cartelli, posizione);
   c.tipo = tipo_cella::cartello_testo;
   m_.segna_origine(k, voce());
-  c.dato1 = static_cast<std::int16_t>(m_.contatore_cartelli);
-  m_.record(m_.contatore_cartelli).nome = testo;
-  --m_.contatore_cartelli;
+  c.dato1 = static_cast<std::int16_t>(contatore);
+  m_.record(contatore).nome = testo;
+  --contatore;
   return DopoVoceLinea::continua;
 }
 
@@ -374,8 +376,8 @@ std::int32_t LetturaLinea::verifica_posizione(std::int32_t posizione) const {
 
 }  // namespace
 
-DopoLinea leggi_linea(Modello& m, std::string_view testo) {
-  return LetturaLinea(m, testo).esegui();
+DopoLinea leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo) {
+  return LetturaLinea(m, cursore, testo).esegui();
 }
 
 }  // namespace scenari

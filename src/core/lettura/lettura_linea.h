@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/lettura/cursore.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
@@ -20,14 +21,14 @@ enum class DopoLinea { leggi_treno, termina };
 // set and whose general table is cleared). Problems are recorded in
 // m.problemi; leggi_treno follows a normal end and
 // a position beyond the route (code 15), termina every other refusal. On
-// return m.contatore_cartelli is the next free text-board record.
+// return cursore.contatore_cartelli is the next free text-board record.
 // Throws ErroreLettura on a read failure; the caller records it as code 25.
-DopoLinea leggi_linea(Modello& m, std::string_view testo);
+DopoLinea leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo);
 
 // Puts the three kilometric progressives of records 81..83 in order of their
 // first values, largest first, and adds 100 to the second value of those
-// whose third value is 1.
-void progressive_ordina(Modello& m);
+// whose third value is 1; where their values were written moves with them.
+void progressive_ordina(Modello& m, CursoreLettura& cursore);
 
 // A terrain stretch from `inizio` to `fine` metres; types above 10 also mark
 // every fourth cell.
@@ -38,14 +39,16 @@ struct Montagna {
 };
 
 // Stores a terrain stretch; its type becomes the one stored (less 10 for
-// marking types, 3 when it joins the stretch before it). The caller has
-// refused stretches that do not fit (see rifiuto_montagna). The model
-// records `voce`, the entry, with the cells the stretch covers.
-void memo_montagna(Modello& m, Montagna& stretto, const Luogo& voce = {});
+// marking types, 3 when it joins the stretch before it, counted in
+// `cursore`). The caller has refused stretches that do not fit (see
+// rifiuto_montagna). The model records `voce`, the entry, with the cells the
+// stretch covers.
+void memo_montagna(Modello& m, CursoreLettura& cursore, Montagna& stretto, const Luogo& voce = {});
 
 // Why a terrain stretch cannot be stored (a code, 0 if it can): a negative
 // end, an end cell beyond the route, or no room for one more stretch.
-std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_t fine);
+std::int32_t rifiuto_montagna(const Modello& m, const CursoreLettura& cursore, std::int32_t inizio,
+                              std::int32_t fine);
 
 // A maximum-speed indicator board: three speeds for each side (s and d)
 // and the stripes of each side.

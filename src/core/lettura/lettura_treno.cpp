@@ -151,19 +151,20 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
 // alone is passed over, whatever code was left before it: it had no effect,
 // so it stops nothing. Reading on for checking, an earlier stop is as if
 // its entry were absent, and leaves nothing behind.
-DopoVoce dopo_memo(Modello& m, std::size_t problemi_prima, std::int32_t posizione,
-                   const Luogo& voce) {
+DopoVoce dopo_memo(Modello& m, const CursoreLettura& cursore, std::size_t problemi_prima,
+                   std::int32_t posizione, const Luogo& voce) {
   const auto nuovi = m.problemi.begin() + static_cast<std::ptrdiff_t>(problemi_prima);
   if (std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato)) return DopoVoce::arresto;
   if (std::any_of(nuovi, m.problemi.end(), [](const Problema& p) { return p.errore(); })) {
     return DopoVoce::rifiutata;
   }
-  if (m.codice_errore() <= 0 || m.leggi_oltre_arresti) return DopoVoce::continua;
+  if (m.codice_errore() <= 0 || cursore.leggi_oltre_arresti) return DopoVoce::continua;
   registra_arresto_ereditato(m, posizione, voce);
   return DopoVoce::arresto;
 }
 
-DopoVoce voce_segnale(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
+DopoVoce voce_segnale(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                      const Luogo& voce) {
   Segnale s;
   for (std::int32_t* valore : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
                                &s.d2, &s.d3, &s.tempo}) {
@@ -172,10 +173,11 @@ DopoVoce voce_segnale(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
   if (fuori_percorso(m, voce, s.posizione)) return DopoVoce::fine_testo;
   const std::size_t prima = m.problemi.size();
   memo_segnale(m, s, voce);
-  return dopo_memo(m, prima, s.posizione, voce);
+  return dopo_memo(m, cursore, prima, s.posizione, voce);
 }
 
-DopoVoce voce_rallentamento(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
+DopoVoce voce_rallentamento(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                            const Luogo& voce) {
   Rallentamento r;
   for (std::int32_t* valore : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) {
     *valore = lettore.leggi<std::int32_t>();
@@ -183,7 +185,7 @@ DopoVoce voce_rallentamento(Modello& m, LettoreCampi& lettore, const Luogo& voce
   if (fuori_percorso(m, voce, r.x)) return DopoVoce::fine_testo;
   const std::size_t prima = m.problemi.size();
   memo_rallentamento(m, r, voce);
-  return dopo_memo(m, prima, r.x, voce);
+  return dopo_memo(m, cursore, prima, r.x, voce);
 }
 
 // Whether the reading of the text stops after an entry; a refused entry
@@ -193,8 +195,9 @@ bool ferma(DopoVoce e) { return e == DopoVoce::fine_testo || e == DopoVoce::arre
 // The ten keyword tests, in order and each on its own: a field matching
 // several of them reads the values of each in turn, also after one of them
 // was refused.
-DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
-  const std::string campo = m.ultimo_campo;
+DopoVoce esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                     StatoLettura& stato) {
+  const std::string campo = cursore.riga;
   auto ha = [&campo](riferimento::Parola p) { return riferimento::riconosce(p, campo); };
   using riferimento::Parola;
   voce_tabella& treno = m.record(voce::treno);
@@ -212,10 +215,10 @@ DopoVoce esegui_voci(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   }
   if (ha(Parola::sabbia)) orologio.intero1 = lettore.leggi<std::int16_t>();
   const Luogo& v = stato.voce;
-  if (ha(Parola::segnale) && ferma(e = voce_segnale(m, lettore, v))) return e;
-  if (ha(Parola::rallentamento) && ferma(e = voce_rallentamento(m, lettore, v))) return e;
+  if (ha(Parola::segnale) && ferma(e = voce_segnale(m, cursore, lettore, v))) return e;
+  if (ha(Parola::rallentamento) && ferma(e = voce_rallentamento(m, cursore, lettore, v))) return e;
   if (ha(Parola::abbattimento) && ferma(e = voce_abbattimento(m, lettore, v))) return e;
-  if (ha(Parola::stazione)) return leggi_stazione(m, lettore, stato.stazione, v);
+  if (ha(Parola::stazione)) return leggi_stazione(m, cursore, lettore, stato.stazione, v);
   return DopoVoce::continua;
 }
 
@@ -226,16 +229,16 @@ bool cerca_generale(LettoreCampi& lettore) {
   return false;
 }
 
-// Reads the next keyword field into m.ultimo_campo, passing over at most two
+// Reads the next keyword field into cursore.riga, passing over at most two
 // fields that hold a dash. False when the text ends first: its last field is
 // never acted on.
-bool leggi_parola_chiave(Modello& m, LettoreCampi& lettore, Luogo& voce) {
-  m.ultimo_campo = lettore.leggi_testo();
-  for (int saltati = 0; !lettore.fine() && saltati < 2 && campo_commento(m.ultimo_campo);
+bool leggi_parola_chiave(CursoreLettura& cursore, LettoreCampi& lettore, Luogo& voce) {
+  cursore.riga = lettore.leggi_testo();
+  for (int saltati = 0; !lettore.fine() && saltati < 2 && campo_commento(cursore.riga);
        ++saltati) {
-    m.ultimo_campo = lettore.leggi_testo();
+    cursore.riga = lettore.leggi_testo();
   }
-  voce = luogo_campo(m, lettore);
+  voce = luogo_campo(cursore, lettore);
   return !lettore.fine();
 }
 
@@ -253,11 +256,12 @@ bool multiplo_50(std::int32_t valore) { return valore % 50 == 0; }
 
 // The first value, in the order of the line text, of the kilometric
 // progressives that is no multiple of 50; no value when all are.
-std::optional<Luogo> progressiva_non_multipla(const Modello& m) {
+std::optional<Luogo> progressiva_non_multipla(const Modello& m, const CursoreLettura& cursore) {
   std::optional<Luogo> prima;
   for (int record = voce::progressiva_tre; record <= voce::progressiva_uno; ++record) {
     const voce_tabella& progressiva = m.record(record);
-    const auto& luoghi = m.luoghi_progressive[static_cast<std::size_t>(record - voce::progressiva_tre)];
+    const auto& luoghi =
+        cursore.luoghi_progressive[static_cast<std::size_t>(record - voce::progressiva_tre)];
     const bool valido[] = {multiplo_50(progressiva.valore1), multiplo_50(progressiva.valore2)};
     for (std::size_t i = 0; i < 2; ++i) {
       const bool piu_avanti = prima && std::pair(luoghi[i].riga, luoghi[i].colonna) >
@@ -271,14 +275,15 @@ std::optional<Luogo> progressiva_non_multipla(const Modello& m) {
 // The progressives are checked here, at the end of the train text, though
 // written in the line text: the error stands on the value, with a note on
 // where the check is made.
-void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) {
+void fine_lettura(Modello& m, const CursoreLettura& cursore, StatoLettura& stato,
+                  const LettoreCampi& lettore) {
   completa(m, stato.velocita, [&](cella& c) {
     c.velocita_limite = velocita_in_cella(stato.velocita.corrente, stato.voce_velocita);
   });
   completa(m, stato.aderenza, [&](cella& c) { c.aderenza = basso8(stato.aderenza.corrente); });
-  const std::optional<Luogo> valore = progressiva_non_multipla(m);
+  const std::optional<Luogo> valore = progressiva_non_multipla(m, cursore);
   if (!valore) return;
-  const Luogo fine = luogo_campo(m, lettore);
+  const Luogo fine = luogo_campo(cursore, lettore);
   Problema& p = m.registra_errore(codice::progressiva_non_multipla, std::nullopt,
                                   valore->file.empty() ? fine : *valore,
                                   "the first two values of a progressive are multiples of 50");
@@ -290,21 +295,21 @@ void fine_lettura(Modello& m, StatoLettura& stato, const LettoreCampi& lettore) 
 
 }  // namespace
 
-void leggi_treno(Modello& m, std::string_view testo) {
+void leggi_treno(Modello& m, CursoreLettura& cursore, std::string_view testo) {
   if (!m.celle_create()) throw ErroreLettura(Tratto{}, "the route cells do not exist yet");
-  LettoreCampi lettore(testo, avvisi_nel_modello(m));
+  LettoreCampi lettore(testo, avvisi_nel_modello(m, cursore));
   StatoLettura stato;
   if (cerca_generale(lettore)) {
-    while (!lettore.fine() && leggi_parola_chiave(m, lettore, stato.voce)) {
-      const DopoVoce esito = con_ripresa(m, lettore, DopoVoce::continua,
-                                         [&] { return esegui_voci(m, lettore, stato); });
-      if (!ferma(esito) || !m.segna_arresto()) continue;
+    while (!lettore.fine() && leggi_parola_chiave(cursore, lettore, stato.voce)) {
+      const DopoVoce esito = con_ripresa(m, cursore, lettore, DopoVoce::continua,
+                                         [&] { return esegui_voci(m, cursore, lettore, stato); });
+      if (!ferma(esito) || !cursore.segna_arresto(m)) continue;
       if (esito == DopoVoce::arresto) return;
       break;
     }
   }
-  con_ripresa(m, lettore, true, [&] {
-    fine_lettura(m, stato, lettore);
+  con_ripresa(m, cursore, lettore, true, [&] {
+    fine_lettura(m, cursore, stato, lettore);
     return true;
   });
 }

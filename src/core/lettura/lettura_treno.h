@@ -5,15 +5,17 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/lettura/cursore.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
 
 // Reads a train description text into `m`, after the line reader has
-// created the route cells; m.contatore_cartelli bounds the station records.
-// Problems are recorded in m.problemi. Throws ErroreLettura on a read
-// failure; the caller records it as code 25.
-void leggi_treno(Modello& m, std::string_view testo);
+// created the route cells and left `cursore` as it ended, whose
+// contatore_cartelli bounds the station records. Problems are recorded in
+// m.problemi. Throws ErroreLettura on a read failure; the caller records it
+// as code 25.
+void leggi_treno(Modello& m, CursoreLettura& cursore, std::string_view testo);
 
 // The eleven values of a signal entry, in the order they are written.
 struct Segnale {

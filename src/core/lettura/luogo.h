@@ -5,17 +5,14 @@
 #include <utility>
 
 #include "core/lettura/campi.h"
+#include "core/lettura/cursore.h"
 #include "core/modello/codici.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
 
-inline Luogo luogo_tratto(const Modello& m, const Tratto& t) {
-  return {m.file_in_lettura, t.riga, t.inizio, t.fine};
-}
-
-inline Luogo luogo_campo(const Modello& m, const LettoreCampi& lettore) {
-  return luogo_tratto(m, lettore.tratto());
+inline Luogo luogo_campo(const CursoreLettura& cursore, const LettoreCampi& lettore) {
+  return cursore.luogo(lettore.tratto());
 }
 
 // A cell already taken: the error at the entry, with a note naming the
@@ -28,9 +25,9 @@ inline void registra_cella_occupata(Modello& m, std::int32_t codice, std::int32_
 
 // A read failure: code 25 at the field where reading stopped, with the
 // reason; it stops the reading of both texts. Returns whether to stop.
-inline bool registra_lettura_fallita(Modello& m, const ErroreLettura& e) {
-  m.registra_errore(codice::lettura_fallita, std::nullopt, luogo_tratto(m, e.tratto()), e.what());
-  return m.segna_arresto();
+inline bool registra_lettura_fallita(Modello& m, CursoreLettura& cursore, const ErroreLettura& e) {
+  m.registra_errore(codice::lettura_fallita, std::nullopt, cursore.luogo(e.tratto()), e.what());
+  return cursore.segna_arresto(m);
 }
 
 // Reads one entry with `voce`. A read failure ends the reading, unless it
@@ -38,22 +35,23 @@ inline bool registra_lettura_fallita(Modello& m, const ErroreLettura& e) {
 // the rest of the failed field's line is passed over and `dopo_errore` is
 // the entry's outcome.
 template <typename Esito, typename Voce>
-Esito con_ripresa(Modello& m, LettoreCampi& lettore, Esito dopo_errore, Voce&& voce) {
-  if (!m.leggi_oltre_arresti) return voce();
+Esito con_ripresa(Modello& m, CursoreLettura& cursore, LettoreCampi& lettore, Esito dopo_errore,
+                  Voce&& voce) {
+  if (!cursore.leggi_oltre_arresti) return voce();
   try {
     return voce();
   } catch (const ErroreLettura& e) {
-    registra_lettura_fallita(m, e);
+    registra_lettura_fallita(m, cursore, e);
     lettore.riprendi_dopo(e.tratto());
     return dopo_errore;
   }
 }
 
 // The warnings of the field input, recorded in the model as they come.
-inline LettoreCampi::Avvisi avvisi_nel_modello(Modello& m) {
-  return [&m](AvvisoCampo a) {
-    m.registra_avviso(std::move(a.controllo), luogo_tratto(m, a.tratto),
-                      std::move(a.messaggio), std::move(a.aiuto));
+inline LettoreCampi::Avvisi avvisi_nel_modello(Modello& m, const CursoreLettura& cursore) {
+  return [&m, &cursore](AvvisoCampo a) {
+    m.registra_avviso(std::move(a.controllo), cursore.luogo(a.tratto), std::move(a.messaggio),
+                      std::move(a.aiuto));
   };
 }
 

@@ -12,16 +12,17 @@ std::int64_t ultima_cella(std::int32_t fine) { return cella_profilo(std::int64_t
 
 }  // namespace
 
-std::int32_t rifiuto_montagna(const Modello& m, std::int32_t inizio, std::int32_t fine) {
+std::int32_t rifiuto_montagna(const Modello& m, const CursoreLettura& cursore, std::int32_t inizio,
+                              std::int32_t fine) {
   if (fine < 0) return codice::posizione_negativa;
   if (prima_cella(inizio) <= ultima_cella(fine) && ultima_cella(fine) > m.ultima_cella()) {
     return codice::fine_oltre_percorso;
   }
-  if (m.numero_montagne >= numero_massimo_montagne) return codice::troppe_montagne;
+  if (cursore.numero_montagne >= numero_massimo_montagne) return codice::troppe_montagne;
   return 0;
 }
 
-void memo_montagna(Modello& m, Montagna& stretto, const Luogo& voce) {
+void memo_montagna(Modello& m, CursoreLettura& cursore, Montagna& stretto, const Luogo& voce) {
   const std::int32_t inizio = stretto.inizio;
   const std::int32_t fine = stretto.fine;
   std::int32_t& tipo = stretto.tipo;
@@ -30,12 +31,12 @@ void memo_montagna(Modello& m, Montagna& stretto, const Luogo& voce) {
     tipo -= 10;
     marcatori = true;
   }
-  const std::int32_t n = ++m.numero_montagne;
-  m.inizio_montagna[static_cast<std::size_t>(n)] = inizio;
-  m.fine_montagna[static_cast<std::size_t>(n)] = fine;
+  const std::int32_t n = ++cursore.numero_montagne;
+  cursore.inizio_montagna[static_cast<std::size_t>(n)] = inizio;
+  cursore.fine_montagna[static_cast<std::size_t>(n)] = fine;
   // A stretch that starts at most 150 m after the previous one ends joins it
   // as type 3.
-  if (n > 1 && std::int64_t{inizio} - m.fine_montagna[static_cast<std::size_t>(n - 1)] <= 150) {
+  if (n > 1 && std::int64_t{inizio} - cursore.fine_montagna[static_cast<std::size_t>(n - 1)] <= 150) {
     tipo = 3;
   }
   if (prima_cella(inizio) <= ultima_cella(fine)) {

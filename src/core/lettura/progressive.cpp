@@ -16,17 +16,17 @@ struct Terna {
 
 std::size_t indice(int record) { return static_cast<std::size_t>(record - voce::progressiva_tre); }
 
-Terna leggi_terna(const Modello& m, int record) {
+Terna leggi_terna(const Modello& m, const CursoreLettura& cursore, int record) {
   const voce_tabella& voce = m.record(record);
-  return {voce.valore1, voce.valore2, voce.valore3, m.luoghi_progressive[indice(record)]};
+  return {voce.valore1, voce.valore2, voce.valore3, cursore.luoghi_progressive[indice(record)]};
 }
 
-void scrivi_terna(Modello& m, int record, const Terna& terna) {
+void scrivi_terna(Modello& m, CursoreLettura& cursore, int record, const Terna& terna) {
   voce_tabella& voce = m.record(record);
   voce.valore1 = terna.primo;
   voce.valore2 = terna.secondo;
   voce.valore3 = terna.terzo;
-  m.luoghi_progressive[indice(record)] = terna.luoghi;
+  cursore.luoghi_progressive[indice(record)] = terna.luoghi;
 }
 
 // Largest first value first; a shared largest value leaves nothing usable.
@@ -55,10 +55,10 @@ std::array<Terna, 3> per_secondo_valore(const Terna& tre, const Terna& due, cons
 
 }  // namespace
 
-void progressive_ordina(Modello& m) {
-  const Terna tre = leggi_terna(m, voce::progressiva_tre);
-  const Terna due = leggi_terna(m, voce::progressiva_due);
-  const Terna uno = leggi_terna(m, voce::progressiva_uno);
+void progressive_ordina(Modello& m, CursoreLettura& cursore) {
+  const Terna tre = leggi_terna(m, cursore, voce::progressiva_tre);
+  const Terna due = leggi_terna(m, cursore, voce::progressiva_due);
+  const Terna uno = leggi_terna(m, cursore, voce::progressiva_uno);
   const std::int64_t somma = std::int64_t{tre.primo} + due.primo + uno.primo;
   const auto ordinate =
       somma != 0 ? per_primo_valore(tre, due, uno) : per_secondo_valore(tre, due, uno);
@@ -68,7 +68,7 @@ void progressive_ordina(Modello& m) {
     if (terna.terzo == 1) {
       terna.secondo = static_cast<std::int32_t>(static_cast<std::uint32_t>(terna.secondo) + 100u);
     }
-    scrivi_terna(m, voce::progressiva_tre + i, terna);
+    scrivi_terna(m, cursore, voce::progressiva_tre + i, terna);
   }
 }
 

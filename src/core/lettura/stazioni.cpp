@@ -116,10 +116,10 @@ DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
 
 }  // namespace
 
-DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
-                        const Luogo& luogo) {
+DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                        std::int32_t& record, const Luogo& luogo) {
   // Records above the board counter hold text boards, 81 up general values.
-  if (record < voce::prima_stazione || record > m.contatore_cartelli ||
+  if (record < voce::prima_stazione || record > cursore.contatore_cartelli ||
       record > voce::primo_cartello) {
     return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
   }
@@ -163,7 +163,7 @@ DopoVoce leggi_stazione(Modello& m, LettoreCampi& lettore, std::int32_t& record,
     }
   }
   ++record;
-  if (record >= m.contatore_cartelli) {
+  if (record >= cursore.contatore_cartelli) {
     return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
   }
   return DopoVoce::continua;

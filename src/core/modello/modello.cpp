@@ -46,7 +46,6 @@ Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32
   p.messaggio = d.significato;
   p.dettaglio = std::move(dettaglio);
   p.aiuto = d.aiuto;
-  p.dopo_arresto = arresto_in_corso;
   problemi.push_back(std::move(p));
   return problemi.back();
 }
@@ -55,7 +54,6 @@ Problema& Modello::registra_avviso(std::string controllo, Luogo luogo, std::stri
                                    std::string aiuto) {
   problemi.push_back(
       avviso(std::move(controllo), std::move(luogo), std::move(messaggio), std::move(aiuto)));
-  problemi.back().dopo_arresto = arresto_in_corso;
   return problemi.back();
 }
 
@@ -103,17 +101,6 @@ void Modello::nota_cella(Problema& p, std::int64_t cella) const {
   const std::uint8_t tipo = celle_percorso[static_cast<std::size_t>(cella)].tipo;
   p.note.push_back({*luogo, std::string("the ") + tipo_cella::nome(tipo) +
                                 " of this entry holds cell " + std::to_string(cella)});
-}
-
-bool Modello::segna_arresto() {
-  for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
-    if (p->errore()) {
-      p->ferma_lettura = true;
-      if (leggi_oltre_arresti) arresto_in_corso = p->luogo;
-      break;
-    }
-  }
-  return !leggi_oltre_arresti;
 }
 
 void Modello::crea_percorso(std::int32_t lunghezza) {

@@ -1,5 +1,6 @@
 // The scenario model: route cells, general table, plan geometry and the
-// scalars that the readers, the route builder and the binary writer share.
+// scalars that the readers, the route builder and the binary writer share,
+// with the problems found and the entries behind the cells' objects.
 #pragma once
 
 #include <array>
@@ -14,8 +15,6 @@
 #include "core/modello/problema.h"
 
 namespace scenari {
-
-inline constexpr int numero_massimo_montagne = 80;
 
 // Where the entry that put an object into a cell was written: which text
 // (0 none, else an index into Modello::testi_letti plus one), line and columns.
@@ -43,29 +42,6 @@ struct Modello {
   std::vector<cella> celle_percorso;  // empty until the route length is read
   std::array<voce_tabella, numero_voci> tabella_generale{};
   Tracciato planimetria;  // the plan view, drawn when it is written
-
-  std::string ultimo_campo;  // the field last read from a description text
-  std::int32_t numero_montagne = 0;
-  std::array<std::int32_t, numero_massimo_montagne + 1> inizio_montagna{};
-  std::array<std::int32_t, numero_massimo_montagne + 1> fine_montagna{};
-
-  std::string file_in_lettura;  // the description text now being read, if any
-
-  // Reading for checking only: a stop is recorded, then reading goes on as
-  // if the stopping entry were absent, so the mistakes after it are found
-  // too. Such a model is never encoded. `arresto_in_corso` is the last stop
-  // read past; every problem recorded after it carries it.
-  bool leggi_oltre_arresti = false;
-  std::optional<Luogo> arresto_in_corso;
-
-  // Where the first two values of records 81 to 83 were written, moved with
-  // the values when the progressives are put in order; the train reader
-  // checks them at its end.
-  std::array<std::array<Luogo, 2>, 3> luoghi_progressive{};
-
-  // Record counter of the text boards (80 downward) as the line reader left
-  // it; the train reader's stations must stay below it.
-  std::int32_t contatore_cartelli = voce::primo_cartello;
 
   voce_tabella& record(int numero) { return tabella_generale[static_cast<std::size_t>(numero)]; }
   const voce_tabella& record(int numero) const {
@@ -95,9 +71,6 @@ struct Modello {
   std::optional<Luogo> luogo(const OrigineCella& o) const;
   // Adds to `p` a note naming the entry that holds `cella`, when known.
   void nota_cella(Problema& p, std::int64_t cella) const;
-  // Marks the last error as the one that ended the reading of its text;
-  // true when the reader is to stop, false when it reads on for checking.
-  bool segna_arresto();
 
   // The code of the last error of the format found, 0 when there is none,
   // and the position of the last such error that carries one: the values

@@ -17,8 +17,8 @@ Compattazione compatta(const Scenario& scenario, const TestiDescrizione& testi) 
   Compattazione c;
   c.modello.nome_linea = scenario.nome_linea;
   c.modello.numero_treno = scenario.numero_treno;
-  c.modello.leggi_oltre_arresti = scenario.oltre_arresti;
-  c.esito = memorizza_percorso(c.modello, testi, scenario.planimetria);
+  c.oltre_arresti = scenario.oltre_arresti;
+  c.esito = memorizza_percorso(c.modello, testi, scenario.planimetria, scenario.oltre_arresti);
   return c;
 }
 

@@ -23,11 +23,12 @@ struct Scenario {
 struct Compattazione {
   Modello modello;  // modello.problemi holds every problem, in order
   EsitoPercorso esito = EsitoPercorso::senza_percorso;
+  bool oltre_arresti = false;  // read as no compile reads: never written
 
   // The binary files, empty unless the build is complete and read as a
   // compile reads.
   std::vector<FileBinario> file() const {
-    const bool da_scrivere = esito == EsitoPercorso::completo && !modello.leggi_oltre_arresti;
+    const bool da_scrivere = esito == EsitoPercorso::completo && !oltre_arresti;
     return da_scrivere ? file_binari(modello) : std::vector<FileBinario>{};
   }
 };

@@ -16,7 +16,6 @@ constexpr std::int32_t posizione_partenza = 50;
 void prepara_modello(Modello& m, bool planimetria) {
   m.genera_linea = planimetria ? 1 : 0;
   m.problemi.clear();
-  m.arresto_in_corso.reset();
   for (auto& voce : m.tabella_generale) voce = voce_tabella{};
   m.celle_percorso.clear();
   m.origini.clear();
@@ -26,11 +25,8 @@ void prepara_modello(Modello& m, bool planimetria) {
   m.lunghezza_totale = 0;
 }
 
-}  // namespace
-
-EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool planimetria) {
-  prepara_modello(m, planimetria);
-  memorizza_dati(m, testi);
+// Protects the objects and stamps the start record of the cells read.
+EsitoPercorso completa_percorso(Modello& m) {
   if (!m.celle_create()) return EsitoPercorso::senza_percorso;
   passo_protezione(m);
   if (const std::int32_t fatale = codici_partenza(m); fatale != 0) {
@@ -40,6 +36,18 @@ EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool
     return EsitoPercorso::fatale;
   }
   return EsitoPercorso::completo;
+}
+
+}  // namespace
+
+EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool planimetria,
+                                 bool oltre_arresti) {
+  prepara_modello(m, planimetria);
+  CursoreLettura cursore = memorizza_dati(m, testi, oltre_arresti);
+  const EsitoPercorso esito = completa_percorso(m);
+  // What the route builder finds in cells read past a stop follows it too.
+  cursore.segna_dopo_arresto(m.problemi);
+  return esito;
 }
 
 std::vector<FileBinario> file_binari(const Modello& m) {

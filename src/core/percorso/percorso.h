@@ -21,10 +21,12 @@ enum class EsitoPercorso {
 };
 
 // The route builder. Clears what an earlier build left in `m` (but its names),
-// builds the plan geometry when `planimetria` is set, reads the texts,
-// finishes the cells and stamps the start record. Every problem lands in
-// m.problemi; a failed start-record check is the last of them.
-EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool planimetria);
+// builds the plan geometry when `planimetria` is set, reads the texts (on
+// past every stop with `oltre_arresti`), finishes the cells and stamps the
+// start record. Every problem lands in m.problemi; a failed start-record
+// check is the last of them.
+EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool planimetria,
+                                 bool oltre_arresti);
 
 void passo_protezione(Modello& m);
 // Checks and stamps cell 1 and record 85; returns 0, or 1250 or 1251 when
