@@ -51,11 +51,11 @@ std::string testo_linea(const std::string& corpo, const std::string& generale = 
 struct Lettura {
   Modello m;
   CursoreLettura cursore;
-  DopoLinea dopo;
+  Seguito dopo;
 };
 
 Lettura leggi(const std::string& testo, std::int32_t genera_linea = 1) {
-  Lettura l{modello_nuovo(genera_linea), CursoreLettura{}, DopoLinea::termina};
+  Lettura l{modello_nuovo(genera_linea), CursoreLettura{}, Seguito::arresto};
   l.dopo = leggi_linea(l.m, l.cursore, testo);
   return l;
 }
@@ -63,7 +63,7 @@ Lettura leggi(const std::string& testo, std::int32_t genera_linea = 1) {
 
 TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   const Lettura l = leggi(testo_caso("01_embedded"));
-  EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
+  EXPECT_EQ(l.dopo, Seguito::continua);
   EXPECT_EQ(l.m.codice_errore(), 0);
   EXPECT_EQ(l.m.lunghezza_totale, 14000);
   EXPECT_EQ(l.m.numero_celle, 280);
@@ -163,7 +163,7 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
     m.numero_treno = caso.treno;
     CursoreLettura cursore;
     EXPECT_EQ(leggi_linea(m, cursore, leggi_file(cartella + caso.linea + "_linea.txt")),
-              DopoLinea::leggi_treno);
+              Seguito::continua);
     EXPECT_EQ(m.codice_errore(), 0);
     if (caso.genera_linea != 0) {
       EXPECT_TRUE(test::codifica_piano(m.planimetria.punti()) ==
@@ -204,53 +204,53 @@ TEST(LetturaLinea, ErrorCodes) {
     std::string testo;
     std::int32_t codice;
     std::int32_t posizione;  // -1: left unchanged
-    DopoLinea dopo;
+    Seguito dopo;
   };
   const std::string indicatore = "indicatori_vmax, 1025, 85, 90, 95, 0, 85, 90, 95, 0\r\n";
   const std::vector<Caso> casi = {
-      {"no [generale]", "uno,due\r\ntre\r\n", 102, -1, DopoLinea::termina},
-      {"[generale] is the last field", "prima\r\n[generale]\r\n", 102, -1, DopoLinea::termina},
+      {"no [generale]", "uno,due\r\ntre\r\n", 102, -1, Seguito::arresto},
+      {"[generale] is the last field", "prima\r\n[generale]\r\n", 102, -1, Seguito::arresto},
       {"route too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 1, -1,
-       DopoLinea::termina},
+       Seguito::arresto},
       {"repetition a", testo_linea("", "ripetizione segnali 4, 120, 100\r\n"), 3, -1,
-       DopoLinea::termina},
+       Seguito::arresto},
       {"repetition b", testo_linea("", "ripetizione segnali 4, 100, 225\r\n"), 4, -1,
-       DopoLinea::termina},
+       Seguito::arresto},
       {"repetition digit", testo_linea("", "ripetizione segnali, 100, 200\r\n"), 5, -1,
-       DopoLinea::termina},
+       Seguito::arresto},
       {"board beyond the route", testo_linea("cartello indicatore, 13901, X\r\n"), 15, 13901,
-       DopoLinea::leggi_treno},
-      {"gradient beyond", testo_linea("pendenza, 13901, 3\r\n"), 15, 13901, DopoLinea::leggi_treno},
-      {"curve beyond", testo_linea("curvad2, 13901, 1\r\n"), 15, 13901, DopoLinea::leggi_treno},
+       Seguito::continua},
+      {"gradient beyond", testo_linea("pendenza, 13901, 3\r\n"), 15, 13901, Seguito::continua},
+      {"curve beyond", testo_linea("curvad2, 13901, 1\r\n"), 15, 13901, Seguito::continua},
       {"terrain beyond", testo_linea("montagna, 13901, 13950, 1\r\n"), 15, 13901,
-       DopoLinea::leggi_treno},
+       Seguito::continua},
       {"indicator beyond", testo_linea("indicatori_v, 13901, 1, 1, 1, 0, 1, 1, 1, 0\r\n"), 15,
-       13901, DopoLinea::leggi_treno},
-      {"curve class 7", testo_linea("curvad7, 500, 300\r\n"), 103, -1, DopoLinea::termina},
-      {"indicator cell taken", testo_linea(indicatore + indicatore), 21, 1025, DopoLinea::termina},
+       13901, Seguito::continua},
+      {"curve class 7", testo_linea("curvad7, 500, 300\r\n"), 103, -1, Seguito::arresto},
+      {"indicator cell taken", testo_linea(indicatore + indicatore), 21, 1025, Seguito::arresto},
       {"board cell taken", testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
-       6, 75, DopoLinea::termina},
+       6, 75, Seguito::arresto},
       {"terrain end beyond", testo_linea("montagna, 13000, 14100, 1\r\n"),
-       codice::fine_oltre_percorso, 14100, DopoLinea::leggi_treno},
+       codice::fine_oltre_percorso, 14100, Seguito::continua},
       {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice::fine_oltre_percorso,
-       13000, DopoLinea::leggi_treno},
+       13000, Seguito::continua},
       {"negative gradient", testo_linea("pendenza, -50, 3\r\n"), codice::posizione_negativa, -50,
-       DopoLinea::leggi_treno},
+       Seguito::continua},
       {"negative curve start", testo_linea("curvad2, -5, 100\r\n"), codice::posizione_negativa, -5,
-       DopoLinea::leggi_treno},
+       Seguito::continua},
       {"negative terrain start", testo_linea("montagna, -1, 100, 1\r\n"),
-       codice::posizione_negativa, -1, DopoLinea::leggi_treno},
+       codice::posizione_negativa, -1, Seguito::continua},
       {"negative terrain end", testo_linea("montagna, 100, -1, 1\r\n"), codice::posizione_negativa,
-       -1, DopoLinea::leggi_treno},
+       -1, Seguito::continua},
       {"negative indicator", testo_linea("indicatori_v, -25, 1, 1, 1, 0, 1, 1, 1, 0\r\n"),
-       codice::posizione_negativa, -25, DopoLinea::leggi_treno},
+       codice::posizione_negativa, -25, Seguito::continua},
       {"negative board", testo_linea("cartello indicatore, -75, X\r\n"), codice::posizione_negativa,
-       -75, DopoLinea::leggi_treno},
+       -75, Seguito::continua},
       // The refused length leaves the text without one.
       {"negative route length", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n",
-       codice::senza_lunghezza, -1, DopoLinea::termina},
+       codice::senza_lunghezza, -1, Seguito::arresto},
       {"no route length", "[generale]\r\nsfondo uno, 1\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
-       codice::senza_lunghezza, -1, DopoLinea::termina},
+       codice::senza_lunghezza, -1, Seguito::arresto},
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.nome);
@@ -275,7 +275,7 @@ TEST(LetturaLinea, ARefusedEntryLeavesTheRestRead) {
   for (const std::string& voce : rifiutate) {
     SCOPED_TRACE(voce);
     const Lettura l = leggi(testo_linea(voce + dopo));
-    EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
+    EXPECT_EQ(l.dopo, Seguito::continua);
     EXPECT_EQ(l.m.codice_errore(), 0);
     ASSERT_EQ(l.m.problemi.size(), 1u);
     EXPECT_TRUE(l.m.problemi[0].errore());
@@ -371,7 +371,7 @@ TEST(LetturaLinea, RouteLengths) {
                                             {"lunghezza percorso, 0", 7000, 140},
                                             {"lunghezza percorso, 1000000", 1007000, 20140}}) {
     const Lettura l = leggi("[generale]\r\n" + std::string(caso.lunghezza) + "\r\n[curve]\r\n[fine]\r\n");
-    EXPECT_EQ(l.dopo, DopoLinea::leggi_treno) << caso.lunghezza;
+    EXPECT_EQ(l.dopo, Seguito::continua) << caso.lunghezza;
     EXPECT_EQ(l.m.lunghezza_totale, caso.totale) << caso.lunghezza;
     EXPECT_EQ(l.m.numero_celle, caso.celle) << caso.lunghezza;
     EXPECT_EQ(l.m.planimetria.ultimo_metro(), caso.totale) << caso.lunghezza;
@@ -401,7 +401,7 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
   EXPECT_EQ(l.cursore.riga, "cartello indicatore");
   // The general section may end at the end of the text: the body is empty.
   l = leggi("[generale]\r\nlunghezza percorso, 7000\r\n[fine]");
-  EXPECT_EQ(l.dopo, DopoLinea::leggi_treno);
+  EXPECT_EQ(l.dopo, Seguito::continua);
   EXPECT_EQ(l.m.celle_percorso[277].pendenza, 100);
   // Quoted fields keep their commas; a quoted keyword is still a keyword.
   l = leggi(testo_caso("11_quoted_fields"));
@@ -469,7 +469,7 @@ TEST(LetturaLinea, PlanIndexLimit) {
   const Lettura l = leggi("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n"
                           "curvad1, 999000, 5000\r\n[fine]\r\n");
   EXPECT_EQ(l.m.codice_errore(), 103);
-  EXPECT_EQ(l.dopo, DopoLinea::termina);
+  EXPECT_EQ(l.dopo, Seguito::arresto);
 }
 
 // The plan file is written straight from the runs; it must hold the same

@@ -22,7 +22,7 @@ bool leggi_testo_linea(Modello& m, CursoreLettura& cursore,
     return false;
   }
   try {
-    return leggi_linea(m, cursore, *testo) == DopoLinea::leggi_treno;
+    return leggi_linea(m, cursore, *testo) != Seguito::arresto;
   } catch (const ErroreLettura& e) {
     return !registra_lettura_fallita(m, cursore, e);
   }

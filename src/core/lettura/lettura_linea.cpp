@@ -16,9 +16,6 @@ namespace {
 using riferimento::Parola;
 using riferimento::riconosce;
 
-// Whether reading goes on after an entry of the body.
-enum class DopoVoceLinea { continua, fine_corpo, termina };
-
 // Turn per metre of a curve from the first class digit in its keyword field;
 // 0 when there is none. An "s" makes it a left-hand curve.
 double curvatura(std::string_view campo) {
@@ -48,7 +45,7 @@ class LetturaLinea {
   LetturaLinea(Modello& m, CursoreLettura& cursore, std::string_view testo)
       : m_(m), cursore_(cursore), lettore_(testo, avvisi_nel_modello(m, cursore)) {}
 
-  DopoLinea esegui();
+  Seguito esegui();
 
  private:
   std::string leggi_campo();
@@ -64,16 +61,16 @@ class LetturaLinea {
   bool ripetizione_segnali(const std::string& campo);
 
   bool inizia_corpo();
-  DopoVoceLinea leggi_corpo();
-  DopoVoceLinea applica_corpo(const std::string& campo);
-  DopoVoceLinea pendenza();
-  DopoVoceLinea curva(const std::string& campo);
-  DopoVoceLinea montagna();
-  DopoVoceLinea indicatori();
-  DopoVoceLinea cartello();
+  Seguito leggi_corpo();
+  Seguito applica_corpo(const std::string& campo);
+  Seguito pendenza();
+  Seguito curva(const std::string& campo);
+  Seguito montagna();
+  Seguito indicatori();
+  Seguito cartello();
   void termina_corpo();
 
-  DopoVoceLinea rifiuta(std::int32_t codice, std::int32_t posizione);
+  Seguito rifiuta(std::int32_t codice, std::int32_t posizione);
   bool oltre_percorso(std::int32_t posizione) const;
   std::int32_t verifica_posizione(std::int32_t posizione) const;
 
@@ -90,16 +87,16 @@ std::string LetturaLinea::leggi_campo() {
   return cursore_.riga;
 }
 
-DopoLinea LetturaLinea::esegui() {
+Seguito LetturaLinea::esegui() {
   m_.record(voce::linea).nome = m_.nome_linea;
   m_.record(voce::orologio).nome = m_.numero_treno;
   if (!cerca_generale()) {
-    return cursore_.segna_arresto(m_) ? DopoLinea::termina : DopoLinea::leggi_treno;
+    return cursore_.segna_arresto(m_) ? Seguito::arresto : Seguito::continua;
   }
-  if (!leggi_generale() || !inizia_corpo()) return DopoLinea::termina;
-  if (leggi_corpo() == DopoVoceLinea::termina) return DopoLinea::termina;
+  if (!leggi_generale() || !inizia_corpo()) return Seguito::arresto;
+  if (leggi_corpo() == Seguito::arresto) return Seguito::arresto;
   termina_corpo();
-  return DopoLinea::leggi_treno;
+  return Seguito::continua;
 }
 
 // Everything before the first "[generale]" field is ignored.
@@ -116,22 +113,19 @@ bool LetturaLinea::cerca_generale() {
 
 // False when a general value stopped the reading.
 bool LetturaLinea::leggi_generale() {
-  enum class Passo { continua, chiude, ferma };
   const auto passo = [this] {
     std::string campo = leggi_campo();
-    if (lettore_.fine()) return Passo::chiude;
+    if (lettore_.fine()) return Seguito::fine_sezione;
     // Comment fields; a run of them may reach the end of the text, which
     // then fails as a read past the end.
     for (int i = 0; i < 10 && campo_commento(campo); ++i) campo = leggi_campo();
-    if (!applica_generale(campo) && cursore_.segna_arresto(m_)) return Passo::ferma;
-    return chiude_sezione(campo) ? Passo::chiude : Passo::continua;
+    if (!applica_generale(campo) && cursore_.segna_arresto(m_)) return Seguito::arresto;
+    return chiude_sezione(campo) ? Seguito::fine_sezione : Seguito::continua;
   };
   while (!lettore_.fine()) {
-    switch (con_ripresa(m_, cursore_, lettore_, Passo::continua, passo)) {
-      case Passo::continua: break;
-      case Passo::chiude: return true;
-      case Passo::ferma: return false;
-    }
+    const Seguito seguito = con_ripresa(m_, cursore_, lettore_, Seguito::continua, passo);
+    if (seguito == Seguito::fine_sezione) return true;
+    if (seguito == Seguito::arresto) return false;
   }
   return true;
 }
@@ -226,25 +220,26 @@ bool LetturaLinea::inizia_corpo() {
 // The field read at the end of the text (normally "[fine]") is never used.
 // An entry that stops the reading is marked as the stop; reading on for
 // checking, the body goes on after it.
-DopoVoceLinea LetturaLinea::leggi_corpo() {
+Seguito LetturaLinea::leggi_corpo() {
   while (!lettore_.fine()) {
     std::string campo = leggi_campo();
-    if (lettore_.fine()) return DopoVoceLinea::continua;
+    if (lettore_.fine()) return Seguito::continua;
     for (int i = 0; i < 2 && campo_commento(campo); ++i) {
       campo = leggi_campo();
-      if (lettore_.fine()) return DopoVoceLinea::continua;
+      if (lettore_.fine()) return Seguito::continua;
     }
-    const DopoVoceLinea esito =
-        con_ripresa(m_, cursore_, lettore_, DopoVoceLinea::continua, [&] { return applica_corpo(campo); });
-    if (esito != DopoVoceLinea::continua && cursore_.segna_arresto(m_)) return esito;
+    const Seguito esito =
+        con_ripresa(m_, cursore_, lettore_, Seguito::continua, [&] { return applica_corpo(campo); });
+    if (ferma(esito) && cursore_.segna_arresto(m_)) return esito;
   }
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
-// Every test that matches reads its own values, in this order.
-DopoVoceLinea LetturaLinea::applica_corpo(const std::string& campo) {
-  DopoVoceLinea esito = DopoVoceLinea::continua;
-  const auto segue = [&](Parola p) { return esito == DopoVoceLinea::continua && riconosce(p, campo); };
+// Every test that matches reads its own values, in this order, also after
+// an entry refused alone.
+Seguito LetturaLinea::applica_corpo(const std::string& campo) {
+  Seguito esito = Seguito::continua;
+  const auto segue = [&](Parola p) { return !ferma(esito) && riconosce(p, campo); };
   if (riconosce(Parola::pendenza, campo)) esito = pendenza();
   if (segue(Parola::curva) && m_.genera_linea != 0) esito = curva(campo);
   if (segue(Parola::montagna)) esito = montagna();
@@ -253,15 +248,15 @@ DopoVoceLinea LetturaLinea::applica_corpo(const std::string& campo) {
   return esito;
 }
 
-DopoVoceLinea LetturaLinea::pendenza() {
+Seguito LetturaLinea::pendenza() {
   const std::int32_t posizione = leggi_intero();
   const std::int32_t valore = leggi_intero();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
   pendenze_.linea(m_, posizione, valore);
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
-DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
+Seguito LetturaLinea::curva(const std::string& campo) {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t lunghezza = leggi_intero();
   if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
@@ -269,7 +264,7 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   if (k == 0.0) {
     m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
                        "\"" + campo + "\" holds no class digit 1 to 6");
-    return DopoVoceLinea::termina;
+    return Seguito::arresto;
   }
   // A curve that ends before it starts bends nothing.
   if (lunghezza < 0) {
@@ -277,7 +272,7 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
                        "a curve of negative length (" + std::to_string(lunghezza) +
                            " m) has no effect",
                        "write the length of the curve in metres, 0 or more");
-    return DopoVoceLinea::continua;
+    return Seguito::continua;
   }
   if (std::int64_t{inizio} + lunghezza > m_.lunghezza_totale) {
     return rifiuta(codice::fine_oltre_percorso, inizio);
@@ -285,13 +280,13 @@ DopoVoceLinea LetturaLinea::curva(const std::string& campo) {
   if (!m_.planimetria.curva(inizio, lunghezza, k)) {
     m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
                        "the plan view would grow beyond 1,000,000 m");
-    return DopoVoceLinea::termina;
+    return Seguito::arresto;
   }
   m_.segna_tratto(m_.origini_curve, inizio, std::int64_t{inizio} + lunghezza, voce());
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
-DopoVoceLinea LetturaLinea::montagna() {
+Seguito LetturaLinea::montagna() {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t fine = leggi_intero();
   const std::int32_t tipo = leggi_intero();
@@ -301,10 +296,10 @@ DopoVoceLinea LetturaLinea::montagna() {
   }
   Montagna stretto{inizio, fine, tipo};
   memo_montagna(m_, cursore_, stretto, voce());
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
-DopoVoceLinea LetturaLinea::indicatori() {
+Seguito LetturaLinea::indicatori() {
   IndicatoreVMax i;
   i.posizione = leggi_intero();
   i.vas = leggi_intero();
@@ -320,16 +315,16 @@ DopoVoceLinea LetturaLinea::indicatori() {
     if (!memo_indicatori_v_max(m_, i, voce())) {
       registra_cella_occupata(m_, codice::cella_indicatore_occupata, i.posizione, voce(),
                               cella_punto(i.posizione));
-      return DopoVoceLinea::termina;
+      return Seguito::arresto;
     }
   } catch (const ValoreFuoriCampo& e) {
     lettore_.errore(e.what());
   }
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
 // Text boards take general-table records from 80 downward, one each.
-DopoVoceLinea LetturaLinea::cartello() {
+Seguito LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
   const std::string testo = cursore_.riga = lettore_.leggi_nome();
   if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
@@ -337,7 +332,7 @@ DopoVoceLinea LetturaLinea::cartello() {
   cella& c = m_.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
     registra_cella_occupata(m_, codice::cella_cartello_occupata, posizione, voce(), k);
-    return DopoVoceLinea::termina;
+    return Seguito::arresto;
   }
   std::int32_t& contatore = cursore_.contatore_cartelli;
   if (contatore < 1) return rifiuta(codice::troppi_cartelli, posizione);
@@ -346,7 +341,7 @@ DopoVoceLinea LetturaLinea::cartello() {
   c.dato1 = static_cast<std::int16_t>(contatore);
   m_.record(contatore).nome = testo;
   --contatore;
-  return DopoVoceLinea::continua;
+  return Seguito::continua;
 }
 
 void LetturaLinea::termina_corpo() {
@@ -357,10 +352,10 @@ void LetturaLinea::termina_corpo() {
 // Code 15 ends the body and the reading goes on with the train text; the
 // other codes of the format end the reading; a refused entry alone has no
 // effect and the body goes on.
-DopoVoceLinea LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
+Seguito LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
   m_.registra_errore(codice, posizione, voce());
-  if (codice == codice::oltre_percorso) return DopoVoceLinea::fine_corpo;
-  return codice::descrivi(codice).del_formato ? DopoVoceLinea::termina : DopoVoceLinea::continua;
+  if (codice == codice::oltre_percorso) return Seguito::fine_testo;
+  return codice::descrivi(codice).del_formato ? Seguito::arresto : Seguito::rifiutata;
 }
 
 // An object at p needs the cells up to (p + 100) / 50.
@@ -376,7 +371,7 @@ std::int32_t LetturaLinea::verifica_posizione(std::int32_t posizione) const {
 
 }  // namespace
 
-DopoLinea leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo) {
+Seguito leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo) {
   return LetturaLinea(m, cursore, testo).esegui();
 }
 

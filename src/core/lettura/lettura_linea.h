@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/lettura/cursore.h"
+#include "core/lettura/seguito.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
@@ -14,16 +15,14 @@ namespace scenari {
 // The longest route a line text may state, in metres.
 inline constexpr std::int32_t lunghezza_massima_percorso = 1'000'000;
 
-// What the description reading does after the line text.
-enum class DopoLinea { leggi_treno, termina };
-
 // Reads a line description text into `m` (whose names and genera_linea are
 // set and whose general table is cleared). Problems are recorded in
-// m.problemi; leggi_treno follows a normal end and
-// a position beyond the route (code 15), termina every other refusal. On
-// return cursore.contatore_cartelli is the next free text-board record.
-// Throws ErroreLettura on a read failure; the caller records it as code 25.
-DopoLinea leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo);
+// m.problemi. Returns continua, the train text is read next, after a normal
+// end and after a position beyond the route (code 15), and arresto after
+// every other stop. On return cursore.contatore_cartelli is the next free
+// text-board record. Throws ErroreLettura on a read failure; the caller
+// records it as code 25.
+Seguito leggi_linea(Modello& m, CursoreLettura& cursore, std::string_view testo);
 
 // Puts the three kilometric progressives of records 81..83 in order of their
 // first values, largest first, and adds 100 to the second value of those

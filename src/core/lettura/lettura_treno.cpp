@@ -58,13 +58,13 @@ bool fuori_percorso(Modello& m, const Luogo& voce, std::int32_t posizione) {
 
 // Checks common to every positioned entry: the range test, then the refusal
 // of positions before the start of the route.
-DopoVoce verifica_posizione(Modello& m, const Luogo& voce, std::int32_t posizione) {
-  if (fuori_percorso(m, voce, posizione)) return DopoVoce::fine_testo;
+Seguito verifica_posizione(Modello& m, const Luogo& voce, std::int32_t posizione) {
+  if (fuori_percorso(m, voce, posizione)) return Seguito::fine_testo;
   if (posizione < 0) {
     m.registra_errore(codice::posizione_negativa, posizione, voce);
-    return DopoVoce::rifiutata;
+    return Seguito::rifiutata;
   }
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
 // Fills the speed limit in force up to cell n - 1, at least one cell, never
@@ -89,37 +89,37 @@ void estendi_aderenza(Modello& m, Profilo& p, std::int64_t n) {
   } while (p.cursore < n);
 }
 
-DopoVoce voce_velocita(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
+Seguito voce_velocita(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t velocita = lettore.leggi<std::int32_t>();
-  if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
+  if (Seguito e = verifica_posizione(m, stato.voce, posizione); e != Seguito::continua) return e;
   const std::int64_t n = cella_profilo(posizione);
   if (n > 0) estendi_velocita(m, stato.velocita, n, stato.voce_velocita);
   stato.velocita.corrente = velocita;
   stato.voce_velocita = stato.voce;
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
-DopoVoce voce_aderenza(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
+Seguito voce_aderenza(Modello& m, LettoreCampi& lettore, StatoLettura& stato) {
   Profilo& p = stato.aderenza;
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t aderenza = lettore.leggi<std::int32_t>();
-  if (DopoVoce e = verifica_posizione(m, stato.voce, posizione); e != DopoVoce::continua) return e;
+  if (Seguito e = verifica_posizione(m, stato.voce, posizione); e != Seguito::continua) return e;
   const std::int64_t n = cella_profilo(posizione);
   if (n > 0) estendi_aderenza(m, p, n);
   p.corrente = aderenza;
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
-DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
+Seguito voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce) {
   const std::int32_t posizione = lettore.leggi<std::int32_t>();
   const std::int32_t valore = lettore.leggi<std::int32_t>();
-  if (DopoVoce e = verifica_posizione(m, voce, posizione); e != DopoVoce::continua) return e;
+  if (Seguito e = verifica_posizione(m, voce, posizione); e != Seguito::continua) return e;
   const std::int64_t k = cella_profilo(posizione);
   cella& c = m.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
     registra_cella_occupata(m, codice::cella_abbattimento_occupata, posizione, voce, k);
-    return DopoVoce::arresto;
+    return Seguito::arresto;
   }
   m.segna_origine(k, voce);
   if (valore > 0) {
@@ -128,7 +128,7 @@ DopoVoce voce_abbattimento(Modello& m, LettoreCampi& lettore, const Luogo& voce)
   } else {
     c.tipo = tipo_cella::abbattimento;
   }
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
 // The earlier code stops the reading at this entry, which takes it over
@@ -151,58 +151,54 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
 // alone is passed over, whatever code was left before it: it had no effect,
 // so it stops nothing. Reading on for checking, an earlier stop is as if
 // its entry were absent, and leaves nothing behind.
-DopoVoce dopo_memo(Modello& m, const CursoreLettura& cursore, std::size_t problemi_prima,
+Seguito dopo_memo(Modello& m, const CursoreLettura& cursore, std::size_t problemi_prima,
                    std::int32_t posizione, const Luogo& voce) {
   const auto nuovi = m.problemi.begin() + static_cast<std::ptrdiff_t>(problemi_prima);
-  if (std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato)) return DopoVoce::arresto;
+  if (std::any_of(nuovi, m.problemi.end(), Modello::errore_del_formato)) return Seguito::arresto;
   if (std::any_of(nuovi, m.problemi.end(), [](const Problema& p) { return p.errore(); })) {
-    return DopoVoce::rifiutata;
+    return Seguito::rifiutata;
   }
-  if (m.codice_errore() <= 0 || cursore.leggi_oltre_arresti) return DopoVoce::continua;
+  if (m.codice_errore() <= 0 || cursore.leggi_oltre_arresti) return Seguito::continua;
   registra_arresto_ereditato(m, posizione, voce);
-  return DopoVoce::arresto;
+  return Seguito::arresto;
 }
 
-DopoVoce voce_segnale(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+Seguito voce_segnale(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
                       const Luogo& voce) {
   Segnale s;
   for (std::int32_t* valore : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
                                &s.d2, &s.d3, &s.tempo}) {
     *valore = lettore.leggi<std::int32_t>();
   }
-  if (fuori_percorso(m, voce, s.posizione)) return DopoVoce::fine_testo;
+  if (fuori_percorso(m, voce, s.posizione)) return Seguito::fine_testo;
   const std::size_t prima = m.problemi.size();
   memo_segnale(m, s, voce);
   return dopo_memo(m, cursore, prima, s.posizione, voce);
 }
 
-DopoVoce voce_rallentamento(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+Seguito voce_rallentamento(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
                             const Luogo& voce) {
   Rallentamento r;
   for (std::int32_t* valore : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) {
     *valore = lettore.leggi<std::int32_t>();
   }
-  if (fuori_percorso(m, voce, r.x)) return DopoVoce::fine_testo;
+  if (fuori_percorso(m, voce, r.x)) return Seguito::fine_testo;
   const std::size_t prima = m.problemi.size();
   memo_rallentamento(m, r, voce);
   return dopo_memo(m, cursore, prima, r.x, voce);
 }
 
-// Whether the reading of the text stops after an entry; a refused entry
-// stops nothing.
-bool ferma(DopoVoce e) { return e == DopoVoce::fine_testo || e == DopoVoce::arresto; }
-
 // The ten keyword tests, in order and each on its own: a field matching
 // several of them reads the values of each in turn, also after one of them
 // was refused.
-DopoVoce esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+Seguito esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
                      StatoLettura& stato) {
   const std::string campo = cursore.riga;
   auto ha = [&campo](riferimento::Parola p) { return riferimento::riconosce(p, campo); };
   using riferimento::Parola;
   voce_tabella& treno = m.record(voce::treno);
   voce_tabella& orologio = m.record(voce::orologio);
-  DopoVoce e = DopoVoce::continua;
+  Seguito e = Seguito::continua;
 
   if (ha(Parola::frenata)) treno.valore1 = lettore.leggi<std::int32_t>();
   if (ha(Parola::vetture)) treno.valore3 = lettore.leggi<std::int32_t>();
@@ -219,7 +215,7 @@ DopoVoce esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& le
   if (ha(Parola::rallentamento) && ferma(e = voce_rallentamento(m, cursore, lettore, v))) return e;
   if (ha(Parola::abbattimento) && ferma(e = voce_abbattimento(m, lettore, v))) return e;
   if (ha(Parola::stazione)) return leggi_stazione(m, cursore, lettore, stato.stazione, v);
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
 bool cerca_generale(LettoreCampi& lettore) {
@@ -301,10 +297,10 @@ void leggi_treno(Modello& m, CursoreLettura& cursore, std::string_view testo) {
   StatoLettura stato;
   if (cerca_generale(lettore)) {
     while (!lettore.fine() && leggi_parola_chiave(cursore, lettore, stato.voce)) {
-      const DopoVoce esito = con_ripresa(m, cursore, lettore, DopoVoce::continua,
+      const Seguito esito = con_ripresa(m, cursore, lettore, Seguito::continua,
                                          [&] { return esegui_voci(m, cursore, lettore, stato); });
       if (!ferma(esito) || !cursore.segna_arresto(m)) continue;
-      if (esito == DopoVoce::arresto) return;
+      if (esito == Seguito::arresto) return;
       break;
     }
   }

@@ -17,10 +17,10 @@ constexpr std::int64_t distanza_marciapiedi = 350;
 // Types from here up get a record but mark no cells.
 constexpr std::uint8_t primo_tipo_senza_celle = 25;
 
-DopoVoce arresta_in(Modello& m, const Luogo& voce, std::int32_t codice,
+Seguito arresta_in(Modello& m, const Luogo& voce, std::int32_t codice,
                     std::optional<std::int32_t> posizione) {
   m.registra_errore(codice, posizione, voce);
-  return DopoVoce::arresto;
+  return Seguito::arresto;
 }
 
 // A computed value that a Long member cannot hold is a malformed entry.
@@ -65,11 +65,11 @@ void leggi_resto(voce_tabella& scarto, LettoreCampi& lettore) {
 }
 
 // A station refused alone leaves its record as it found it.
-DopoVoce rifiuta(Modello& m, voce_tabella& voce, const voce_tabella& prima, const Luogo& luogo,
+Seguito rifiuta(Modello& m, voce_tabella& voce, const voce_tabella& prima, const Luogo& luogo,
                  std::int32_t codice, std::int32_t posizione) {
   voce = prima;
   m.registra_errore(codice, posizione, luogo);
-  return DopoVoce::rifiutata;
+  return Seguito::rifiutata;
 }
 
 // Platform start and end by station type; the extra 50 m of field 6 apply
@@ -96,9 +96,9 @@ void calcola_marciapiede(voce_tabella& voce, std::int64_t lunghezza, const Letto
 
 // The stop cell lies one cell before the platform end; the four cells before
 // it carry 81 (nearest) to 84, except for types 5 and 6.
-DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
+Seguito segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
                      const Luogo& luogo) {
-  if (voce.tipo >= primo_tipo_senza_celle) return DopoVoce::continua;
+  if (voce.tipo >= primo_tipo_senza_celle) return Seguito::continua;
   const std::int64_t fermata = cella_fermata(voce.valore2);
   if (!platform_prima(voce.tipo)) {
     for (std::int64_t k = 1; k <= 4; ++k) {
@@ -111,12 +111,12 @@ DopoVoce segna_celle(Modello& m, const voce_tabella& voce, std::int32_t record,
   c.tipo = tipo_cella::fermata;
   m.segna_origine(fermata, luogo);
   c.dato1 = basso16(record);
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
 }  // namespace
 
-DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+Seguito leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
                         std::int32_t& record, const Luogo& luogo) {
   // Records above the board counter hold text boards, 81 up general values.
   if (record < voce::prima_stazione || record > cursore.contatore_cartelli ||
@@ -130,7 +130,7 @@ DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi&
   voce.valore3 = posizione;
   if (!entro_percorso(m, posizione, margine_stazione)) {
     m.registra_errore(codice::oltre_percorso, posizione, luogo);
-    return DopoVoce::fine_testo;
+    return Seguito::fine_testo;
   }
   if (posizione < 0) {
     voce_tabella scarto;
@@ -154,7 +154,7 @@ DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi&
   if (voce.tipo < primo_tipo_senza_celle && cella_fermata(voce.valore2) > m.ultima_cella()) {
     return rifiuta(m, voce, prima, luogo, codice::marciapiede_fuori, posizione);
   }
-  if (DopoVoce d = segna_celle(m, voce, record, luogo); d != DopoVoce::continua) return d;
+  if (Seguito d = segna_celle(m, voce, record, luogo); d != Seguito::continua) return d;
 
   if (record > voce::prima_stazione) {
     const voce_tabella& precedente = m.record(record - 1);
@@ -166,7 +166,7 @@ DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi&
   if (record >= cursore.contatore_cartelli) {
     return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
   }
-  return DopoVoce::continua;
+  return Seguito::continua;
 }
 
 }  // namespace scenari

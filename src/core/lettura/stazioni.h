@@ -15,7 +15,7 @@ namespace scenari {
 // at `luogo`) from `lettore` into record `record` and marks its cells. On
 // success the record number moves on to the next station; the text boards'
 // records, as `cursore` counts them, bound it.
-DopoVoce leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+Seguito leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
                         std::int32_t& record, const Luogo& luogo);
 
 }  // namespace scenari

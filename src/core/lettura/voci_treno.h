@@ -1,21 +1,14 @@
-// Pieces shared by the parts of the train description reader: how an entry
-// ends the reading, the route range test and the narrowing of values into
+// Pieces shared by the parts of the train description reader: what follows
+// an entry, the route range test and the narrowing of values into
 // the members of a cell.
 #pragma once
 
 #include <cstdint>
 
+#include "core/lettura/seguito.h"
 #include "core/modello/modello.h"
 
 namespace scenari {
-
-// What the reader does after an entry.
-enum class DopoVoce {
-  continua,    // go on with the next keyword field
-  rifiutata,   // the entry was refused and had no effect: go on with the next keyword field
-  fine_testo,  // stop reading, then complete the profiles and check the progressives
-  arresto,     // stop at once: nothing more is done
-};
 
 // True when (posizione + margine) / 50, computed exactly, is at most the last
 // cell: the entry lies far enough from the end of the route.
