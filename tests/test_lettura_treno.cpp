@@ -569,6 +569,31 @@ TEST(LetturaTreno, RefusedEntriesLeaveTheRestRead) {
   EXPECT_EQ(m.tabella_generale[1].valore2, 57000);
 }
 
+// Reading on for checking, a station that stops the reading before its name
+// is passed over whole: its name is no keyword and the next line is read.
+TEST(LetturaTreno, StationsStoppingBeforeTheirNameArePassedOverWhole) {
+  const std::string resto = ", 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, SEGNALE NORD";
+  struct Caso {
+    std::string voce;
+    std::int32_t contatore_cartelli;
+    std::int32_t codice;
+  };
+  for (const Caso& caso : {Caso{"stazione, 5525, 2, 600" + resto, 80, codice::stazione_non_multipla},
+                           Caso{"stazione, 5500, 2, 650" + resto, 80, codice::marciapiede_non_multiplo},
+                           Caso{"stazione, 5500, 2, 600" + resto, 0, codice::troppe_stazioni},
+                           Caso{"stazione, 5525, 2, 600, 0,999", 80, codice::stazione_non_multipla}}) {
+    SCOPED_TRACE(caso.voce);
+    Modello m = percorso();
+    CursoreLettura cursore(true);
+    cursore.contatore_cartelli = caso.contatore_cartelli;
+    leggi_testo(m, testo({caso.voce, "segnale, 5000, 2,5,1,1,0,0,0,0,0,0", "sabbia, 3"}), cursore);
+    ASSERT_EQ(m.problemi.size(), 1u) << m.problemi.back().messaggio;
+    EXPECT_EQ(m.problemi[0].codice, caso.codice);
+    EXPECT_EQ(c(m, 101).tipo, tipo_cella::segnale);
+    EXPECT_EQ(m.tabella_generale[86].intero1, 3);
+  }
+}
+
 // A signal near the start keeps the approach marks that lie on the route;
 // the others are named in a warning and the rest of the text is read.
 TEST(LetturaTreno, SignalNearTheStartIsPlacedWithoutTheMarksBeforeIt) {

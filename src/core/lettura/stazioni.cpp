@@ -64,6 +64,25 @@ void leggi_resto(voce_tabella& scarto, LettoreCampi& lettore) {
   scarto.nome = lettore.leggi_nome();
 }
 
+// A station that stops the reading before its last field. Reading on for
+// checking, the rest of it is passed over as if it were absent, so that none
+// of its fields, its name least of all, is taken for a keyword; a field of
+// it that cannot be read ends it at the end of that line.
+template <typename Resto>
+Seguito arresta_prima_del_nome(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                               const Luogo& voce, std::int32_t codice,
+                               std::optional<std::int32_t> posizione, Resto&& resto) {
+  const Seguito seguito = arresta_in(m, voce, codice, posizione);
+  if (!cursore.leggi_oltre_arresti) return seguito;
+  try {
+    voce_tabella scarto;
+    resto(scarto);
+  } catch (const ErroreLettura& e) {
+    lettore.riprendi_dopo(e.tratto());
+  }
+  return seguito;
+}
+
 // A station refused alone leaves its record as it found it.
 Seguito rifiuta(Modello& m, voce_tabella& voce, const voce_tabella& prima, const Luogo& luogo,
                  std::int32_t codice, std::int32_t posizione) {
@@ -121,7 +140,11 @@ Seguito leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& 
   // Records above the board counter hold text boards, 81 up general values.
   if (record < voce::prima_stazione || record > cursore.contatore_cartelli ||
       record > voce::primo_cartello) {
-    return arresta_in(m, luogo, codice::troppe_stazioni, std::nullopt);
+    return arresta_prima_del_nome(m, cursore, lettore, luogo, codice::troppe_stazioni, std::nullopt,
+                                  [&](voce_tabella& scarto) {
+                                    lettore.leggi<std::int32_t>();
+                                    leggi_resto(scarto, lettore);
+                                  });
   }
   voce_tabella& voce = m.record(record);
   const voce_tabella prima = voce;
@@ -137,11 +160,20 @@ Seguito leggi_stazione(Modello& m, const CursoreLettura& cursore, LettoreCampi& 
     leggi_resto(scarto, lettore);
     return rifiuta(m, voce, prima, luogo, codice::posizione_negativa, posizione);
   }
-  if (posizione % 50 != 0) return arresta_in(m, luogo, codice::stazione_non_multipla, posizione);
+  if (posizione % 50 != 0) {
+    return arresta_prima_del_nome(m, cursore, lettore, luogo, codice::stazione_non_multipla, posizione,
+                                  [&](voce_tabella& scarto) { leggi_resto(scarto, lettore); });
+  }
 
   voce.tipo = lettore.leggi<std::uint8_t>();
   const std::int32_t lunghezza = lettore.leggi<std::int32_t>();
-  if (lunghezza % 100 != 0) return arresta_in(m, luogo, codice::marciapiede_non_multiplo, posizione);
+  if (lunghezza % 100 != 0) {
+    return arresta_prima_del_nome(m, cursore, lettore, luogo, codice::marciapiede_non_multiplo,
+                                  posizione, [&](voce_tabella& scarto) {
+                                    leggi_valori(scarto, lettore);
+                                    scarto.nome = lettore.leggi_nome();
+                                  });
+  }
   leggi_valori(voce, lettore);
   voce.nome = lettore.leggi_nome();
 
