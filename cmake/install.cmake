@@ -1,6 +1,6 @@
-# Installing scenari-tool: the executable in bin, its man page, its shell
-# completions and the authors' documentation; then the packages made of the
-# same files (cpack). scenari itself is not installed: it writes its files
+# Installing scenari-tool: the executable in bin, its server program in
+# libexec, its man page, its shell completions and the authors'
+# documentation; then the packages made of the same files (cpack). scenari itself is not installed: it writes its files
 # beside itself.
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/install_windows.cmake)
@@ -23,6 +23,7 @@ function(scenari_installa_configurato modello nome destinazione)
   set(codice "
     set(PROJECT_VERSION \"${PROJECT_VERSION}\")
     set(SCENARI_DOCDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
+    set(SCENARI_LIBEXECDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/scenari\")
     set(SCENARI_MAINTAINER \"${SCENARI_MAINTAINER}\")
     set(SCENARI_DEB_VERSION \"${SCENARI_DEB_VERSION}\")
     configure_file(\"${modello}\" \"${uscita}\" @ONLY)")
@@ -41,6 +42,9 @@ endfunction()
 include(${CMAKE_CURRENT_LIST_DIR}/debian/debian.cmake)
 
 install(TARGETS scenari-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The server of `serve`, run by scenari-tool alone: with the package's other
+# helper programs rather than on the PATH.
+install(TARGETS scenari-serve RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/scenari)
 scenari_installa_configurato(${PROJECT_SOURCE_DIR}/docs/scenari-tool.1.in scenari-tool.1
                              ${CMAKE_INSTALL_MANDIR}/man1 GZ)
 set(completamenti ${PROJECT_SOURCE_DIR}/docs/completion)

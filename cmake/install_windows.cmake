@@ -1,7 +1,8 @@
 # The Windows release archive (cpack -G ZIP from the windows preset):
-# scenari-VERSION-windows-x64.zip with both programs at its top, the guide
-# for Windows users beside them and the authors' documentation in docs/.
-install(TARGETS scenari-tool scenari RUNTIME DESTINATION .)
+# scenari-VERSION-windows-x64.zip with both programs and the tool's server
+# program at its top, the guide for Windows users beside them and the
+# authors' documentation in docs/.
+install(TARGETS scenari-tool scenari-serve scenari RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/windows.md DESTINATION . RENAME README-Windows.md)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/testi.md DESTINATION docs)
 

@@ -268,6 +268,28 @@ TEST(Programma, TextsIntoANewNestedDirectoryThenCompileByItsNames) {
   EXPECT_FALSE(fs::exists(radice / "a" / "x")) << "a separator in a name wrote elsewhere";
 }
 
+// `serve` runs in a program of its own: the tool hands it the command line
+// as typed (a directory with a blank, a name outside ASCII), and says so
+// plainly, naming where it looked, when that program is missing.
+TEST(Programma, ServeIsHandedToItsProgramOrSaysItIsMissing) {
+  Cartella radice;
+  const std::string d = "'" + (radice / "senza testi").string() + "'";
+  const Uscita u = esegui("serve " + d + " --line 'Città alta' --train 7");
+  EXPECT_EQ(u.stato, uscita_errore_file) << u.testo;
+#ifdef _WIN32
+  EXPECT_NE(u.testo.find("'serve' is not part of this build"), std::string::npos) << u.testo;
+#else
+  EXPECT_NE(u.testo.find("senza testi: no such directory"), std::string::npos) << u.testo;
+#endif
+  const fs::path strumento = radice / fs::path(SCENARI_TOOL).filename();
+  fs::copy_file(SCENARI_TOOL, strumento);
+  const test::Run solo = test::run_program(strumento.string(), "serve " + d);
+  EXPECT_EQ(solo.status, uscita_errore_file);
+  const std::regex mancante("error: the server of 'serve' is missing: neither \\S.*scenari-serve"
+                            "(\\.exe)? nor \\S.*scenari-serve(\\.exe)? exists");
+  EXPECT_TRUE(std::regex_search(solo.output, mancante)) << solo.output;
+}
+
 // ---- dump ----
 
 // The embedded scenario with one object of every kind the author places.

@@ -27,7 +27,6 @@ Comando comando_compile(CLI::App& app, platform::Files& files);
 Comando comando_dump(CLI::App& app, platform::Files& files);
 Comando comando_plot(CLI::App& app, platform::Files& files);
 Comando comando_lsp(CLI::App& app, platform::Files& files);
-Comando comando_serve(CLI::App& app, platform::Files& files);
 
 // The route name and train number options every command that names a
 // scenario's files takes; Nomi records which were given, so the rest can be

@@ -1,11 +1,12 @@
 #include <memory>
+#include <utility>
 
 #include "tool/comandi/comando.h"
 #include "tool/comandi/serve.h"
 
 namespace scenari::tool {
 
-Comando comando_serve(CLI::App& app, platform::Files& files) {
+Comando comando_serve(CLI::App& app, std::function<int(const OpzioniServe&)> esegui) {
   auto o = std::make_shared<OpzioniServe>();
   auto* c = app.add_subcommand(
       "serve", "serve the route viewer of DIR's texts, redrawn on every save; write nothing");
@@ -15,7 +16,7 @@ Comando comando_serve(CLI::App& app, platform::Files& files) {
       ->check(CLI::Range(0, 65535));
   c->add_option("--host", o->host,
                 "address to listen on (default 127.0.0.1: this machine only)");
-  return {c, [o, &files] { return servi(files, *o); }};
+  return {c, [o, esegui = std::move(esegui)] { return esegui(*o); }};
 }
 
 }  // namespace scenari::tool
