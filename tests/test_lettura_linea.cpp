@@ -334,8 +334,13 @@ TEST(LetturaLinea, ReadFailuresThrow) {
 TEST(LetturaLinea, PackedSpeedBeyondSixteenBitsFailsAfterEarlierMembers) {
   Modello m = modello_nuovo();
   CursoreLettura cursore;
-  EXPECT_THROW(leggi_linea(m, cursore, testo_linea("indicatori_v, 100, 80, 2000, 1, 0, 80, 1, 1, 0\r\n")),
-               ErroreLettura);
+  try {
+    leggi_linea(m, cursore, testo_linea("indicatori_v, 100, 80, 2000, 1, 0, 80, 1, 1, 0\r\n"));
+    ADD_FAILURE() << "no read failure";
+  } catch (const ErroreLettura& e) {
+    EXPECT_EQ(e.tratto().inizio, 24) << "on the speed that takes its packed value past 16 bits";
+    EXPECT_EQ(e.tratto().fine, 28);
+  }
   const cella& c = m.celle_percorso[3];
   EXPECT_EQ(c.tipo, 6);
   EXPECT_EQ(c.dato1, 1616);

@@ -29,10 +29,16 @@ class ErroreLettura : public std::runtime_error {
 };
 
 // A value computed from the fields that its member cannot hold; the reader
-// reports it as a read failure at the entry.
+// reports it as a read failure on the field that decides it, the `indice`-th
+// of the values the computation was given.
 class ValoreFuoriCampo : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  ValoreFuoriCampo(std::size_t indice, const std::string& motivo)
+      : std::runtime_error(motivo), indice_(indice) {}
+  std::size_t indice() const { return indice_; }
+
+ private:
+  std::size_t indice_;
 };
 
 // Something the field input accepts but an author seldom means: where it

@@ -1,5 +1,6 @@
 #include "core/lettura/lettura_linea.h"
 
+#include <array>
 #include <string>
 
 #include "core/lettura/campi.h"
@@ -302,9 +303,15 @@ Seguito LetturaLinea::montagna() {
 Seguito LetturaLinea::indicatori() {
   IndicatoreVMax i;
   i.posizione = leggi_intero();
+  // Where the s-side speeds lie: each dominates its packed value, so a value
+  // beyond 16 bits is reported on it.
+  std::array<Tratto, 3> tratti_s;
   i.vas = leggi_intero();
+  tratti_s[0] = lettore_.tratto();
   i.vbs = leggi_intero();
+  tratti_s[1] = lettore_.tratto();
   i.vcs = leggi_intero();
+  tratti_s[2] = lettore_.tratto();
   i.strisces = lettore_.leggi<std::int16_t>();
   i.vad = leggi_intero();
   i.vbd = leggi_intero();
@@ -318,7 +325,7 @@ Seguito LetturaLinea::indicatori() {
       return Seguito::arresto;
     }
   } catch (const ValoreFuoriCampo& e) {
-    lettore_.errore(e.what());
+    throw ErroreLettura(tratti_s.at(e.indice()), e.what());
   }
   return Seguito::continua;
 }
