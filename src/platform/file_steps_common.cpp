@@ -9,12 +9,15 @@ void refuse_kind(const std::string& path, Kind kind) {
 
 void refuse_non_regular(const std::string& path) { refuse_kind(path, kind_of(path)); }
 
+// Small pieces are gathered into large writes; a piece of half a write or
+// more goes straight through, rather than being copied once more on its way
+// (an encoder hands its own buffer over, nearly a whole piece at a time).
 void TemporaryFile::write(std::string_view bytes) {
   if (buffer_.size() + bytes.size() > piece_size) {
     write_through(buffer_);
     buffer_.clear();
   }
-  if (bytes.size() >= piece_size) {
+  if (buffer_.empty() && bytes.size() >= piece_size / 2) {
     write_through(bytes);
   } else {
     buffer_.append(bytes);
