@@ -284,6 +284,13 @@ TEST(LetturaLinea, ARefusedEntryLeavesTheRestRead) {
     EXPECT_EQ(l.m.tabella_generale, riferimento.m.tabella_generale);
     EXPECT_EQ(l.m.planimetria, riferimento.m.planimetria);
   }
+  // A refused route length leaves the one before it, in the general table as
+  // in the cells.
+  const Lettura lunghezza = leggi(testo_linea(dopo, "lunghezza percorso, -1\r\n"));
+  ASSERT_EQ(lunghezza.m.problemi.size(), 1u);
+  EXPECT_EQ(lunghezza.m.problemi[0].codice, codice::posizione_negativa);
+  EXPECT_EQ(lunghezza.m.tabella_generale, riferimento.m.tabella_generale);
+  EXPECT_EQ(lunghezza.m.celle_percorso, riferimento.m.celle_percorso);
   // A curve of negative length bends nothing and is only worth a warning.
   const Lettura l = leggi(testo_linea("curvad2, 5, -100\r\n" + dopo));
   ASSERT_EQ(l.m.problemi.size(), 1u);

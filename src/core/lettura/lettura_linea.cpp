@@ -147,20 +147,21 @@ bool LetturaLinea::applica_generale(const std::string& campo) {
   return true;
 }
 
-// The route length is kept even when refused; cells and plan are created
-// anew for every accepted length line. A negative length is refused alone:
-// the section goes on.
+// A length above the longest is kept in the general table with its error;
+// cells and plan are created anew for every accepted length line. A negative
+// length is refused alone, leaving the length before it in place: the
+// section goes on.
 bool LetturaLinea::lunghezza_percorso() {
   const std::int32_t lunghezza = leggi_intero();
+  if (lunghezza < 0) {
+    rifiuta(codice::posizione_negativa, lunghezza);
+    return true;
+  }
   m_.record(voce::treno).valore2 = lunghezza;
   if (lunghezza > lunghezza_massima_percorso) {
     m_.registra_errore(codice::lunghezza_eccessiva, std::nullopt, voce(),
                        "route length " + std::to_string(lunghezza) + " m");
     return false;
-  }
-  if (lunghezza < 0) {
-    rifiuta(codice::posizione_negativa, lunghezza);
-    return true;
   }
   m_.crea_percorso(lunghezza);
   return true;
