@@ -1,5 +1,7 @@
 #include "platform/file_steps.h"
 
+#include <algorithm>
+
 namespace scenari::platform {
 
 void refuse_kind(const std::string& path, Kind kind) {
@@ -9,18 +11,26 @@ void refuse_kind(const std::string& path, Kind kind) {
 
 void refuse_non_regular(const std::string& path) { refuse_kind(path, kind_of(path)); }
 
-// Small pieces are gathered into large writes; a piece of half a write or
-// more goes straight through, rather than being copied once more on its way
-// (an encoder hands its own buffer over, nearly a whole piece at a time).
+// Written in whole pieces only, at offsets that are multiples of the piece
+// size, whatever the sizes handed in: a write that ends inside a page of
+// the file leaves the next one to continue a page half written, which costs
+// the system far more than the copy into the buffer (an encoder hands over
+// 65,530 bytes at a time). Runs of whole pieces go straight through.
 void TemporaryFile::write(std::string_view bytes) {
-  if (buffer_.size() + bytes.size() > piece_size) {
-    write_through(buffer_);
-    buffer_.clear();
-  }
-  if (buffer_.empty() && bytes.size() >= piece_size / 2) {
-    write_through(bytes);
-  } else {
-    buffer_.append(bytes);
+  while (!bytes.empty()) {
+    if (buffer_.empty() && bytes.size() >= piece_size) {
+      const std::size_t whole = bytes.size() - bytes.size() % piece_size;
+      write_through(bytes.substr(0, whole));
+      bytes.remove_prefix(whole);
+      continue;
+    }
+    const std::size_t taken = std::min(piece_size - buffer_.size(), bytes.size());
+    buffer_.append(bytes.substr(0, taken));
+    bytes.remove_prefix(taken);
+    if (buffer_.size() == piece_size) {
+      write_through(buffer_);
+      buffer_.clear();
+    }
   }
 }
 
