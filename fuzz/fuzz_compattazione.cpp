@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
   const scenari::Compattazione c =
       scenari::compatta(scenari::Scenario{"Lago Fontana_Lago Marinella", "40572", true},
                         scenari::TestiDescrizione{linea, treno});
-  const scenari::Modello& m = c.modello;
+  const scenari::Modello& m = c.modello();
   for (const scenari::Problema& p : m.problemi) {
     verifica(p.luogo.riga >= 0 && p.luogo.colonna >= 0);
     verifica(static_cast<std::size_t>(p.luogo.riga) <= ingresso.size() + 1);
   }
   const auto file = c.file();
-  if (c.esito != scenari::EsitoPercorso::completo) {
+  if (c.esito() != scenari::EsitoPercorso::completo) {
     verifica(file.empty());
     return 0;
   }

@@ -47,15 +47,15 @@ class Catalogo : public ::testing::Test {
   // Runs the compaction on the two texts and checks one case.
   Modello verifica(const Caso& caso) {
     SCOPED_TRACE(caso.nome);
-    Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
-                               TestiDescrizione{caso.linea, caso.treno});
+    const Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
+                                     TestiDescrizione{caso.linea, caso.treno});
+    Modello m = c.modello();
     Fine fine = Fine::scritti;
-    if (c.esito == EsitoPercorso::senza_percorso) fine = Fine::senza_percorso;
-    if (c.esito == EsitoPercorso::fatale) {
+    if (c.esito() == EsitoPercorso::senza_percorso) fine = Fine::senza_percorso;
+    if (c.esito() == EsitoPercorso::fatale) {
       fine = Fine::fatale;
-      c.modello.problemi.pop_back();
+      m.problemi.pop_back();
     }
-    const Modello& m = c.modello;
     const Problema* ultimo = m.ultimo_errore();
     EXPECT_EQ(ultimo ? ultimo->codice : 0, caso.codice);
     EXPECT_EQ(ultimo && ultimo->posizione ? *ultimo->posizione : m.posizione_errore(),
@@ -69,7 +69,7 @@ class Catalogo : public ::testing::Test {
     } else {
       EXPECT_TRUE(file.empty());
     }
-    return c.modello;
+    return m;
   }
 
   int verifica_tutti(const std::vector<Caso>& casi) {

@@ -25,7 +25,7 @@ TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
     const bench::ScenarioSintetico scenario = bench::genera_scenario(lunghezza);
     const Compattazione c = compatta(Scenario{"Sintetica_Prova", "1", true},
                                      TestiDescrizione{scenario.linea, scenario.treno});
-    const Modello& m = c.modello;
+    const Modello& m = c.modello();
 
     EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().luogo.file << ':'
                                     << m.problemi.front().luogo.riga << ": code "

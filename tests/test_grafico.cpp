@@ -248,11 +248,11 @@ TEST(Origini, EveryObjectComesFromTheEntryThatPlacedIt) {
   }
 
   const Analisi a = analizza(scenario, {linea, treno});
-  DatiGrafico vecchia = dati_grafico(a.compattazione.modello);
+  DatiGrafico vecchia = dati_grafico(a.compattazione.modello());
   const Oggetto* segnale = primo(vecchia, Genere::segnale);
   ASSERT_NE(segnale, nullptr);
   vecchia.celle[static_cast<std::size_t>(segnale->cella)].dato1 += 1;
-  associa_origini(vecchia, a.compattazione.modello, {{file_linea, linea}, {file_treno, treno}});
+  associa_origini(vecchia, a.compattazione.modello(), {{file_linea, linea}, {file_treno, treno}});
   EXPECT_FALSE(primo(vecchia, Genere::segnale)->origine.has_value()) << "binary files older than the texts";
   EXPECT_TRUE(primo(vecchia, Genere::cartello_velocita)->origine.has_value());
 }

@@ -402,7 +402,7 @@ Costruito incorporato(bool piano = true) {
 
 TEST(Costruttore, EmbeddedScenarioFiles) {
   const Costruito r = incorporato();
-  const Modello& m = r.c.modello;
+  const Modello& m = r.c.modello();
   EXPECT_EQ(m.codice_errore(), 0);
   EXPECT_EQ(r.nomi, (std::vector<std::string>{"Lago Fontana_Lago Marinella_linea.dat",
                                               "Lago Fontana_Lago Marinella_40572.sim",
@@ -476,12 +476,12 @@ TEST(Costruttore, OneOddEntryKeepsTheEmbeddedFiles) {
         caso.nella_linea ? costruisci(con_riga(linea, caso.riga, caso.voce, caso.sostituisci), treno)
                          : costruisci(linea, con_riga(treno, caso.riga, caso.voce, caso.sostituisci));
     EXPECT_EQ(r.byte, riferimento.byte);
-    ASSERT_EQ(r.c.modello.problemi.size(), 1u);
-    const Problema& p = r.c.modello.problemi[0];
+    ASSERT_EQ(r.c.modello().problemi.size(), 1u);
+    const Problema& p = r.c.modello().problemi[0];
     EXPECT_EQ(p.gravita, caso.gravita);
     EXPECT_EQ(p.codice, caso.codice);
     EXPECT_EQ(p.luogo.riga, caso.riga);
-    EXPECT_EQ(r.c.modello.codice_errore(), 0);
+    EXPECT_EQ(r.c.modello().codice_errore(), 0);
   }
 }
 
@@ -493,22 +493,22 @@ TEST(Costruttore, EmptyLastFieldsAndEarlySignalsKeepEveryFollowingEntry) {
   const std::string senza_nome = con_riga(
       treno, 16, "stazione,       0,  8,  500,  0, 0, 0,  1,1,0,  4,1,1,    1,   0, 0, 0,", true);
   Costruito r = costruisci(linea, senza_nome);
-  EXPECT_TRUE(r.c.modello.problemi.empty());
-  EXPECT_EQ(r.c.modello.tabella_generale[1].nome, "");
-  EXPECT_EQ(r.c.modello.tabella_generale[2].nome, "LAGO MARINELLA");
+  EXPECT_TRUE(r.c.modello().problemi.empty());
+  EXPECT_EQ(r.c.modello().tabella_generale[1].nome, "");
+  EXPECT_EQ(r.c.modello().tabella_generale[2].nome, "LAGO MARINELLA");
 
   r = costruisci(con_riga(linea, 23, "cartello indicatore, 2000,", false), treno);
-  EXPECT_EQ(r.c.modello.celle_percorso[41].tipo, tipo_cella::cartello_testo);
-  EXPECT_EQ(r.c.modello.tabella_generale[80].nome, "");
-  EXPECT_EQ(r.c.modello.celle_percorso[71].tipo, tipo_cella::indicatore_velocita)
+  EXPECT_EQ(r.c.modello().celle_percorso[41].tipo, tipo_cella::cartello_testo);
+  EXPECT_EQ(r.c.modello().tabella_generale[80].nome, "");
+  EXPECT_EQ(r.c.modello().celle_percorso[71].tipo, tipo_cella::indicatore_velocita)
       << "the board after the empty text is kept";
 
   r = costruisci(linea, con_riga(treno, 20, "segnale,     300,   2, 5, 1,  1, 0,    0,  0,0,0, 0",
                                  false));
-  EXPECT_EQ(r.c.modello.codice_errore(), 0);
-  EXPECT_EQ(r.c.modello.celle_percorso[7].tipo, tipo_cella::segnale);
-  EXPECT_EQ(r.c.modello.celle_percorso[21].tipo, tipo_cella::segnale);
-  EXPECT_EQ(r.c.modello.celle_percorso[100].velocita_limite, 6);
+  EXPECT_EQ(r.c.modello().codice_errore(), 0);
+  EXPECT_EQ(r.c.modello().celle_percorso[7].tipo, tipo_cella::segnale);
+  EXPECT_EQ(r.c.modello().celle_percorso[21].tipo, tipo_cella::segnale);
+  EXPECT_EQ(r.c.modello().celle_percorso[100].velocita_limite, 6);
 }
 
 TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
@@ -523,9 +523,9 @@ TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
     const Costruito r = costruisci("[generale]\r\nlunghezza percorso,    1000\r\n[cartelli]\r\n" +
                                        std::string(caso.tabellone) + "\r\n[fine]\r\n",
                                    "[generale]\r\n[fine]\r\n");
-    EXPECT_EQ(r.c.esito, EsitoPercorso::fatale);
-    EXPECT_EQ(r.c.modello.codice_errore(), caso.numero);
-    EXPECT_EQ(r.c.modello.problemi.back().posizione, 50);
+    EXPECT_EQ(r.c.esito(), EsitoPercorso::fatale);
+    EXPECT_EQ(r.c.modello().codice_errore(), caso.numero);
+    EXPECT_EQ(r.c.modello().problemi.back().posizione, 50);
     EXPECT_TRUE(r.nomi.empty());
   }
 }
@@ -533,10 +533,32 @@ TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
 TEST(Costruttore, NoRouteCellsGivesNoFileAndSaysWhy) {
   Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
                              TestiDescrizione{std::nullopt, "[generale]\r\n[fine]\r\n"});
-  EXPECT_EQ(c.esito, EsitoPercorso::senza_percorso);
+  EXPECT_EQ(c.esito(), EsitoPercorso::senza_percorso);
   EXPECT_TRUE(c.file().empty());
-  const std::string motivo = motivo_senza_percorso(c.modello);
+  const std::string motivo = motivo_senza_percorso(c.modello());
   EXPECT_NE(motivo.find("code 101"), std::string::npos) << motivo;
+}
+
+// The files keep the model they encode: the compaction that made them may
+// be moved and gone before they are written.
+TEST(Costruttore, FilesOutliveTheirCompaction) {
+  const Costruito riferimento = incorporato();
+  const std::string linea = read_file(embedded / "Lago Fontana_Lago Marinella_linea.txt");
+  const std::string treno = read_file(embedded / "Lago Fontana_Lago Marinella_40572-.txt");
+  std::vector<FileBinario> file;
+  std::vector<FileBinario> dopo_lo_spostamento;
+  {
+    Compattazione c = compatta(Scenario{"Lago Fontana_Lago Marinella", "40572", true},
+                               TestiDescrizione{linea, treno});
+    file = c.file();
+    const Compattazione spostata = std::move(c);
+    dopo_lo_spostamento = spostata.file();
+  }
+  for (const auto* insieme : {&file, &dopo_lo_spostamento}) {
+    std::vector<std::string> byte;
+    for (const FileBinario& f : *insieme) byte.push_back(byte_di(f));
+    EXPECT_EQ(byte, riferimento.byte);
+  }
 }
 
 }  // namespace

@@ -47,15 +47,15 @@ int lavora(platform::Window& finestra, platform::Files& files, const std::string
            const NomiFile& nomi) {
   scrivi_testi(files, nomi);
   const Compattazione c = compatta_testi(files, nomi);
-  switch (c.esito) {
-    case EsitoPercorso::fatale: return errore(finestra, c.modello.ultimo_errore()->codice);
+  switch (c.esito()) {
+    case EsitoPercorso::fatale: return errore(finestra, c.modello().ultimo_errore()->codice);
     case EsitoPercorso::senza_percorso:
-      finestra.report_error("scenari: " + motivo_senza_percorso(c.modello));
+      finestra.report_error("scenari: " + motivo_senza_percorso(c.modello()));
       return uscita_senza_percorso;
     case EsitoPercorso::completo: break;
   }
   files.replace_set(uscite_in(cartella, c.file()));
-  const std::string avviso = avviso_dati(c.modello);
+  const std::string avviso = avviso_dati(c.modello());
   if (avviso.empty()) return uscita_ok;
   std::cerr << avviso << '\n';
   return uscita_dati;

@@ -11,7 +11,6 @@
 
 namespace scenari {
 
-// The encoders of `file` refer to the model, which must outlive the set.
 std::vector<platform::OutputFile> uscite_in(const std::string& cartella,
                                             const std::vector<FileBinario>& file);
 

@@ -37,12 +37,12 @@ std::vector<FileScritto> scrivi_binari(platform::Files& files, const std::string
 }
 
 int stato_di(const Compattazione& c) {
-  switch (c.esito) {
+  switch (c.esito()) {
     case EsitoPercorso::fatale: return uscita_errore_fatale;
     case EsitoPercorso::senza_percorso: return uscita_senza_percorso;
     case EsitoPercorso::completo: break;
   }
-  return c.modello.ha_errori() ? uscita_dati : uscita_ok;
+  return c.modello().ha_errori() ? uscita_dati : uscita_ok;
 }
 
 }  // namespace
@@ -67,8 +67,8 @@ EsitoCompilazione compila(const OpzioniCompilazione& o, platform::Files& files) 
     esito.problemi = std::move(a.problemi);
     nomina_file(esito.problemi, o.cartella);
     esito.stato = stato_di(c);
-    if (c.esito == EsitoPercorso::senza_percorso) esito.messaggio = motivo_senza_percorso(c.modello);
-    if (o.scrivi && c.esito == EsitoPercorso::completo) {
+    if (c.esito() == EsitoPercorso::senza_percorso) esito.messaggio = motivo_senza_percorso(c.modello());
+    if (o.scrivi && c.esito() == EsitoPercorso::completo) {
       platform::create_directories(o.cartella_uscita);
       const platform::DirectoryLock lucchetto(o.cartella_uscita, o.attendi);
       esito.scritti = scrivi_binari(files, o.cartella_uscita, c);

@@ -13,13 +13,18 @@ std::string motivo_senza_percorso(const Modello& m) {
   return motivo + ": " + ultimo->messaggio + ")";
 }
 
+std::vector<FileBinario> Compattazione::file() const {
+  const bool da_scrivere = esito_ == EsitoPercorso::completo && !oltre_arresti_;
+  return da_scrivere ? file_binari(modello_) : std::vector<FileBinario>{};
+}
+
 Compattazione compatta(const Scenario& scenario, const TestiDescrizione& testi) {
-  Compattazione c;
-  c.modello.nome_linea = scenario.nome_linea;
-  c.modello.numero_treno = scenario.numero_treno;
-  c.oltre_arresti = scenario.oltre_arresti;
-  c.esito = memorizza_percorso(c.modello, testi, scenario.planimetria, scenario.oltre_arresti);
-  return c;
+  auto modello = std::make_shared<Modello>();
+  modello->nome_linea = scenario.nome_linea;
+  modello->numero_treno = scenario.numero_treno;
+  const EsitoPercorso esito =
+      memorizza_percorso(*modello, testi, scenario.planimetria, scenario.oltre_arresti);
+  return Compattazione(std::move(modello), esito, scenario.oltre_arresti);
 }
 
 }  // namespace scenari

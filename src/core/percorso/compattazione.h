@@ -3,7 +3,10 @@
 // be encoded. Nothing here touches a file.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/lettura/lettura.h"
 #include "core/modello/modello.h"
@@ -20,17 +23,26 @@ struct Scenario {
   bool oltre_arresti = false;
 };
 
-struct Compattazione {
-  Modello modello;  // modello.problemi holds every problem, in order
-  EsitoPercorso esito = EsitoPercorso::senza_percorso;
-  bool oltre_arresti = false;  // read as no compile reads: never written
+// The finished model, read only, and how its build ended. The encoders of
+// file() share the model, so they stay valid however long they are kept,
+// also after the compaction is moved or gone.
+class Compattazione {
+ public:
+  const Modello& modello() const { return *modello_; }  // its problemi hold every problem, in order
+  EsitoPercorso esito() const { return esito_; }
 
   // The binary files, empty unless the build is complete and read as a
   // compile reads.
-  std::vector<FileBinario> file() const {
-    const bool da_scrivere = esito == EsitoPercorso::completo && !oltre_arresti;
-    return da_scrivere ? file_binari(modello) : std::vector<FileBinario>{};
-  }
+  std::vector<FileBinario> file() const;
+
+ private:
+  friend Compattazione compatta(const Scenario& scenario, const TestiDescrizione& testi);
+  Compattazione(std::shared_ptr<const Modello> modello, EsitoPercorso esito, bool oltre_arresti)
+      : modello_(std::move(modello)), esito_(esito), oltre_arresti_(oltre_arresti) {}
+
+  std::shared_ptr<const Modello> modello_;
+  EsitoPercorso esito_;
+  bool oltre_arresti_;  // read as no compile reads: never written
 };
 
 Compattazione compatta(const Scenario& scenario, const TestiDescrizione& testi);

@@ -50,17 +50,17 @@ EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool
   return esito;
 }
 
-std::vector<FileBinario> file_binari(const Modello& m) {
-  const NomiFile nomi = nomi_file(m.nome_linea, m.numero_treno);
+std::vector<FileBinario> file_binari(const std::shared_ptr<const Modello>& m) {
+  const NomiFile nomi = nomi_file(m->nome_linea, m->numero_treno);
   std::vector<FileBinario> file;
-  if (m.genera_linea != 0) {
-    file.push_back({nomi.linea_dat, dimensione_planimetria(m.planimetria),
-                    [&m](Destinazione& d) { codifica_planimetria(m.planimetria, d); }});
+  if (m->genera_linea != 0) {
+    file.push_back({nomi.linea_dat, dimensione_planimetria(m->planimetria),
+                    [m](Destinazione& d) { codifica_planimetria(m->planimetria, d); }});
   }
-  file.push_back({nomi.sim, dimensione_tabella(m.tabella_generale),
-                  [&m](Destinazione& d) { codifica_tabella(m.tabella_generale, d); }});
-  file.push_back({nomi.dat, dimensione_celle(m.celle_percorso),
-                  [&m](Destinazione& d) { codifica_celle(m.celle_percorso, d); }});
+  file.push_back({nomi.sim, dimensione_tabella(m->tabella_generale),
+                  [m](Destinazione& d) { codifica_tabella(m->tabella_generale, d); }});
+  file.push_back({nomi.dat, dimensione_celle(m->celle_percorso),
+                  [m](Destinazione& d) { codifica_celle(m->celle_percorso, d); }});
   return file;
 }
 

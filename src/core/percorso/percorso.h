@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,9 @@ struct FileBinario {
 };
 
 // The files of a finished build of `m`, in the order they are replaced: the
-// plan geometry when it was built, the general table, the route cells. The
-// encoders refer to `m`, which must outlive them.
-std::vector<FileBinario> file_binari(const Modello& m);
+// plan geometry when it was built, the general table, the route cells. Each
+// encoder shares `m`, so it stays valid as long as it is kept.
+std::vector<FileBinario> file_binari(const std::shared_ptr<const Modello>& m);
 
 // A file's bytes, whole.
 std::string byte_di(const FileBinario& file);

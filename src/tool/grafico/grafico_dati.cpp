@@ -229,7 +229,7 @@ DatiGrafico dati_grafico(const Modello& m) {
 
 DatiGrafico dati_da_testi(const Scenario& scenario, const TestiDescrizione& testi) {
   const Analisi a = analizza(scenario, testi);
-  const Modello& m = a.compattazione.modello;
+  const Modello& m = a.compattazione.modello();
   DatiGrafico d = dati_grafico(m);
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
   associa_origini(d, m, {{nomi.linea_txt, *testi.linea}, {nomi.treno_txt, *testi.treno}});
@@ -249,7 +249,7 @@ DatiGrafico dati_da_cartella(platform::Files& files, const std::string& cartella
   const std::string linea = files.read(nomi.linea_txt);
   const std::string treno = files.read(nomi.treno_txt);
   const Analisi a = analizza({nome_linea, numero_treno, true}, {linea, treno});
-  associa_origini(d, a.compattazione.modello,
+  associa_origini(d, a.compattazione.modello(),
                   {{nome_file(nomi.linea_txt), linea}, {nome_file(nomi.treno_txt), treno}});
   d.problemi = marcatori(a.problemi);
   return d;

@@ -129,7 +129,7 @@ std::vector<Pubblicazione> Documenti::analizza(const std::string& uri) {
   const TestiDescrizione testi_byte{byte_linea, byte_treno};
   tool::Analisi analisi = tool::analizza(scenario, testi_byte);
   // Only an editor offers the fixes; some cost compactions of their own.
-  tool::aggiungi_correzioni(analisi.problemi, scenario, testi_byte, analisi.compattazione.modello);
+  tool::aggiungi_correzioni(analisi.problemi, scenario, testi_byte, analisi.compattazione.modello());
   std::vector<Problema> problemi = std::move(analisi.problemi);
   if (!p.utf8) {
     Problema manca;

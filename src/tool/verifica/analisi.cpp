@@ -30,9 +30,9 @@ Analisi analizza(const Scenario& scenario, const TestiDescrizione& testi) {
   Analisi a{compatta(scenario, testi), {}};
   const NomiFile nomi = nomi_file(scenario.nome_linea, scenario.numero_treno);
   const std::vector<std::string> ordine = {nomi.linea_txt, nomi.treno_txt};
-  std::vector<Problema> registrati = a.compattazione.modello.problemi;
+  std::vector<Problema> registrati = a.compattazione.modello().problemi;
   const std::vector<Problema> oltre = oltre_gli_arresti(scenario, testi, registrati);
-  std::vector<Problema> del_testo = avvisi(a.compattazione.modello, nomi, testi);
+  std::vector<Problema> del_testo = avvisi(a.compattazione.modello(), nomi, testi);
   segna_dopo_arresti(del_testo, registrati, oltre, ordine);
   registrati.insert(registrati.end(), oltre.begin(), oltre.end());
   a.problemi = unisci(registrati, del_testo, ordine);

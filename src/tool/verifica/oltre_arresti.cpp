@@ -84,7 +84,8 @@ std::vector<Problema> oltre_gli_arresti(const Scenario& scenario, const TestiDes
   if (!fermato) return {};
   Scenario verifica = scenario;
   verifica.oltre_arresti = true;
-  const std::vector<Problema> letti = compatta(verifica, testi).modello.problemi;
+  const Compattazione letta = compatta(verifica, testi);
+  const std::vector<Problema>& letti = letta.modello().problemi;
   const std::map<Dove, const Problema*> arresti = arresti_per_luogo(letti);
   // What both readings find stays the compile's; one found by reading on
   // again and again (a speed in force that fails at every later entry) is

@@ -70,7 +70,8 @@ bool accettata(const PostoOccupato& o, const std::string& valore, const Scenario
   (o.del_treno ? prova.treno : prova.linea) = testo;
   Scenario senza_planimetria = scenario;
   senza_planimetria.planimetria = false;
-  const Modello m = compatta(senza_planimetria, prova).modello;
+  const Compattazione c = compatta(senza_planimetria, prova);
+  const Modello& m = c.modello();
   const Luogo& voce = o.problema.luogo;
   for (const Problema& p : m.problemi) {
     if (!p.errore()) continue;
