@@ -10,7 +10,8 @@
 # a directory of its own) against `cp` of the six files it leaves. Each
 # command runs under one `sh -c` of its own rather than hyperfine's shell,
 # whose start-up it measures and subtracts: on a busy machine that estimate
-# is noisier than the few milliseconds measured.
+# is noisier than the few milliseconds measured. Beside the wall times, the
+# CPU time (user and system) of each side.
 set -eu
 
 build=$1
@@ -29,6 +30,13 @@ mediana_ms() {
   awk -F, -v riga="$2" 'NR == riga + 1 { printf "%.3f", $4 * 1000 }' "$1"
 }
 
+# CPU time of the same row, user and system (hyperfine's means), in
+# milliseconds: on a machine shared with other work it moves far less than
+# the wall time, which waits for the other work too.
+cpu_ms() {
+  awk -F, -v riga="$2" 'NR == riga + 1 { printf "%.3f", ($5 + $6) * 1000 }' "$1"
+}
+
 # Median peak resident set of five runs of a command, in kilobytes; the
 # command's own output is dropped.
 picco_kb() {
@@ -44,11 +52,14 @@ byte_in() {
 
 riga() {
   # name, metres (0 for none), case ms, floor ms, durable floor ms, peak kB,
-  # bytes written
-  awk -v nome="$1" -v metri="$2" -v t="$3" -v f="$4" -v fd="$5" -v kb="$6" -v b="$7" 'BEGIN {
+  # bytes written, the csv of the three commands
+  cpu=$(cpu_ms "$8" 1) cpu_floor=$(cpu_ms "$8" 2)
+  awk -v nome="$1" -v metri="$2" -v t="$3" -v f="$4" -v fd="$5" -v kb="$6" -v b="$7" \
+      -v c="$cpu" -v cf="$cpu_floor" 'BEGIN {
     per_metro = metri > 0 ? sprintf("%.1f", t * 1e6 / metri) : "-"
-    printf "| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %s | %.2f | %.2f | %.2f |\n",
-      nome, t, f, t / f, fd, t / fd, per_metro, kb * 1024 / 1e6, b / 1e6, kb * 1024 / b
+    printf "| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %s | %.2f | %.2f | %.2f |\n",
+      nome, t, f, t / f, fd, t / fd, c, cf, c / cf, per_metro, kb * 1024 / 1e6, b / 1e6,
+      kb * 1024 / b
   }'
 }
 
@@ -56,8 +67,8 @@ riga() {
 # survive a power cut); the durable floor pays the same flush, `sync` of the
 # copied files, so the two ratios separate the compactor from the disk.
 echo
-echo "| process | median (ms) | floor median (ms) | ratio | durable floor (ms) | ratio | ns per metre | peak RSS (MB) | written (MB) | RSS/written |"
-echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+echo "| process | median (ms) | floor median (ms) | ratio | durable floor (ms) | ratio | CPU (ms) | floor CPU (ms) | CPU ratio | ns per metre | peak RSS (MB) | written (MB) | RSS/written |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 
 for lunghezza in $lunghezze; do
   d=$lavoro/$lunghezza
@@ -75,7 +86,7 @@ for lunghezza in $lunghezze; do
   kb=$(picco_kb $compila)
   ms=$(mediana_ms "$d/tempi.csv" 1)
   riga "compile $((lunghezza / 1000)) km" "$lunghezza" "$ms" "$(mediana_ms "$d/tempi.csv" 2)" \
-    "$(mediana_ms "$d/tempi.csv" 3)" "$kb" "$(byte_in "$d"/finiti/*)"
+    "$(mediana_ms "$d/tempi.csv" 3)" "$kb" "$(byte_in "$d"/finiti/*)" "$d/tempi.csv"
   # The time each further metre costs above the shortest route, which
   # carries the fixed cost of starting a process: linear growth keeps it
   # the same at every length.
@@ -103,6 +114,6 @@ env -u DISPLAY hyperfine -N --style none --warmup "$warmup" --runs "$runs" \
 sh -c "$svuota"
 kb=$(picco_kb env -u DISPLAY "$s/programma/scenari")
 riga "scenari (embedded)" 0 "$(mediana_ms "$s/tempi.csv" 1)" "$(mediana_ms "$s/tempi.csv" 2)" \
-  "$(mediana_ms "$s/tempi.csv" 3)" "$kb" "$(byte_in "$s"/finiti/*)"
+  "$(mediana_ms "$s/tempi.csv" 3)" "$kb" "$(byte_in "$s"/finiti/*)" "$s/tempi.csv"
 echo
 echo "compile time ${marginale%,}"
