@@ -120,6 +120,29 @@ TEST(Check, KeywordsAndSectionsThatMeanNothing) {
   }
 }
 
+// Lines the reader drops without a problem of its own: a dash inside the
+// keyword makes the field a comment, and a general entry has no effect in
+// the body of the line text, as a body entry has none in its general section.
+TEST(Check, LinesTheReaderDropsInSilence) {
+  Scenario s;
+  s.treno(22, "segnale-nord,    3450,   2, 2, 3,  0, 0,    0,  0,0,0, 0", true)
+      .treno(19, "-- segnale,    3000,   2, 2, 3,  0, 0,    0,  0,0,0, 0")
+      .linea(16, "sfondo uno,    1")
+      .linea(3, "pendenza, 100, 2");
+  const EsitoCompilazione e = s.controlla();
+  const Problema* trattino = si_trova(e, s, {nomi.treno_txt, 23, "dash-in-keyword"});
+  if (trattino != nullptr) {
+    ASSERT_TRUE(trattino->correzione.has_value());
+    EXPECT_EQ(trattino->correzione->testo, "segnale nord");
+  }
+  const Problema* generale = si_trova(e, s, {nomi.linea_txt, 17, "misplaced-entry"});
+  if (generale != nullptr) {
+    EXPECT_EQ(generale->aiuto, "move it into [generale]");
+  }
+  si_trova(e, s, {nomi.linea_txt, 3, "misplaced-entry"});
+  EXPECT_EQ(e.problemi.size(), 3u) << "a comment line beginning with a dash is no warning";
+}
+
 TEST(Check, BytesThatAreNotWindows1252Text) {
   Scenario s;
   s.treno(17, "stazione,    4500,  2,  600,  1, 0, 1,  1,1,0,  2,1,1,    0,   8, 9, 0, CITT\xC3\x80",
@@ -143,6 +166,36 @@ TEST(Check, NumbersSplitAndValuesMissingOrLeftOver) {
   ASSERT_NE(mancante, nullptr);
   EXPECT_NE(mancante->messaggio.find("without gradient"), std::string::npos) << mancante->messaggio;
   si_trova(e, s, {nomi.linea_txt, 17, "number-as-keyword"});
+}
+
+// A keyword field holding several keywords is read as each entry in turn,
+// in the reader's order, each with its own values: a correct line is clean.
+TEST(Check, SeveralKeywordsInOneField) {
+  Scenario s;
+  s.treno(21, "segnale abbattimento,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0,   2600, 600", true)
+      .linea(19, "pendenza montagna, 5800, 0, 6000, 6500, 2", true);
+  const EsitoCompilazione e = s.controlla();
+  EXPECT_EQ(e.stato, uscita_ok);
+  for (const Problema& p : e.problemi) ADD_FAILURE() << p.luogo.riga << " " << p.messaggio;
+
+  s.treno(21, "abbattimento segnale,    2300,   2, 3, 1,  0, 0,    0,  0,0,0, 0,   2600", true);
+  const EsitoCompilazione corto = s.controlla();
+  const Problema* mancante = si_trova(corto, s, {nomi.treno_txt, 21, "missing-values"});
+  ASSERT_NE(mancante, nullptr);
+  EXPECT_NE(mancante->messaggio.find("\"segnale\" then \"abbattimento\""), std::string::npos)
+      << mancante->messaggio;
+  EXPECT_NE(mancante->messaggio.find("without abbattimento value"), std::string::npos)
+      << mancante->messaggio;
+}
+
+// At the end of the text nothing follows to complete an entry.
+TEST(Check, AKeywordAloneAtTheEndOfTheText) {
+  Scenario s;
+  s.treno(25, "sabbia");
+  const Problema* p = si_trova(s.controlla(), s, {nomi.treno_txt, 25, "missing-values"});
+  ASSERT_NE(p, nullptr);
+  EXPECT_NE(p->messaggio.find("the text ends here"), std::string::npos) << p->messaggio;
+  EXPECT_EQ(p->messaggio.find("next line"), std::string::npos) << p->messaggio;
 }
 
 TEST(Check, CommentsDecimalsAndPositionsPastTheStatedLength) {

@@ -371,8 +371,10 @@ constexpr Voce v_cartelli[] = {
     {Parola::indicatori, "indicatori_vmax", p_indicatori, false,
      "A maximum-speed indicator board with three speeds and a stripe count for each side.",
      "indicatori_vmax,  1050, 85, 90, 95, 0, 85, 90, 95, 0", c_indicatori,
-     "One cell of type 6. A board at 0 m lies in cell 1, the start record, and stops the "
-     "compile.",
+     "One cell of type 6. A board at 0 m lies in cell 1, the start record: the compile stops "
+     "with 1250 when its `dato1` (vas, vad) is not 0, else with 1251 when its `dato2` (vbs, "
+     "vbd) is not 0; a board whose a and b speeds are all 0 passes, and cell 1 then gets the "
+     "start stamps in `dato1` and `dato2`.",
      k_indicatori},
 };
 constexpr Voce v_indicazioni[] = {
@@ -690,6 +692,14 @@ const Voce& voce(Parola chiave) {
 }
 
 bool riconosce(Parola chiave, std::string_view campo) { return contiene_tutte(voce(chiave), campo); }
+
+std::vector<const Voce*> voci_lette(std::span<const Parola> lettura, std::string_view campo) {
+  std::vector<const Voce*> voci;
+  for (Parola p : lettura) {
+    if (riconosce(p, campo)) voci.push_back(&voce(p));
+  }
+  return voci;
+}
 
 bool ha_regola(const Regola& r) {
   return r.minimo != senza_regola.minimo || r.massimo != senza_regola.massimo || r.passo != 1 ||

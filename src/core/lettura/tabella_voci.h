@@ -136,6 +136,26 @@ std::span<const Testo> testi();
 // first whose words it contains), or nullptr.
 const Voce* voce_di(const Testo& testo, std::string_view campo);
 
+// The keyword tests of each reader, in the order it makes them: a keyword
+// field that several match is read as each of their entries in turn, each
+// with its own values. The line text's general section and its body read
+// only their own entries; the train text reads all of its entries anywhere.
+inline constexpr Parola lettura_generale_linea[] = {
+    Parola::lunghezza,  Parola::progressiva_tre, Parola::progressiva_due, Parola::progressiva_uno,
+    Parola::sfondo_uno, Parola::sfondo_due,      Parola::sfondo_tre,      Parola::ripetizione,
+};
+inline constexpr Parola lettura_corpo_linea[] = {
+    Parola::pendenza, Parola::curva, Parola::montagna, Parola::indicatori, Parola::cartello,
+};
+inline constexpr Parola lettura_treno[] = {
+    Parola::frenata, Parola::vetture,  Parola::velocita,      Parola::aderenza,     Parola::orologio,
+    Parola::sabbia,  Parola::segnale, Parola::rallentamento, Parola::abbattimento, Parola::stazione,
+};
+
+// The entries a keyword field holding `campo` is read as by the reader
+// making the tests `lettura`, in its order.
+std::vector<const Voce*> voci_lette(std::span<const Parola> lettura, std::string_view campo);
+
 // The entry of a keyword, and the test by which a reader recognises it in a
 // keyword field.
 const Voce& voce(Parola chiave);

@@ -31,6 +31,8 @@ enum class Avviso : std::uint8_t {
   value_order,
   value_overflow,
   missing_text,
+  dash_in_keyword,
+  misplaced_entry,
 };
 
 struct Descrizione {
@@ -39,7 +41,7 @@ struct Descrizione {
   std::string_view significato;  // what it says, one line
 };
 
-inline constexpr std::array<Descrizione, 18> tabella = {{
+inline constexpr std::array<Descrizione, 20> tabella = {{
     {Avviso::unknown_keyword, "unknown-keyword",
      "a line whose keyword is none of its text's; the line is not read"},
     {Avviso::unknown_section, "unknown-section", "a section header the text does not have; it has no effect"},
@@ -48,7 +50,9 @@ inline constexpr std::array<Descrizione, 18> tabella = {{
     {Avviso::unprintable_byte, "unprintable-byte", "a control character or a byte Windows-1252 does not define"},
     {Avviso::extra_values, "extra-values",
      "more values than the entry takes: a comma or blank inside a number shifts every later field"},
-    {Avviso::missing_values, "missing-values", "fewer values than the entry takes: the next line is read for the rest"},
+    {Avviso::missing_values, "missing-values",
+     "fewer values than the entry takes: the next line is read for the rest, or at the end of the "
+     "text the entry is not read"},
     {Avviso::number_as_keyword, "number-as-keyword", "a keyword field holding only digits, the spill of a number split by a comma; the line is not read"},
     {Avviso::comment_like, "comment-like", "a line that looks like a comment; the format has none, and a keyword in it is read"},
     {Avviso::decimal_value, "decimal-value", "a decimal value, taken to the nearest whole number (ties to the even one)"},
@@ -69,6 +73,12 @@ inline constexpr std::array<Descrizione, 18> tabella = {{
      "a packed value (a signal's sx 3 with dx 1 or 2): the warning says what the simulator reads "
      "instead"},
     {Avviso::missing_text, "missing-text", "an editor's text whose partner text is missing: it is checked alone"},
+    {Avviso::dash_in_keyword, "dash-in-keyword",
+     "a keyword with a dash inside it (`segnale-nord`): the field is passed over as a comment and "
+     "the line is not read"},
+    {Avviso::misplaced_entry, "misplaced-entry",
+     "a line-text entry outside the part that reads it (`lunghezza percorso` in the body): the "
+     "line has no effect"},
 }};
 
 constexpr bool in_ordine() {

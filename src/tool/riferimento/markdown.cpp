@@ -30,14 +30,19 @@ compacts them into the three binary files.
   dropped; a field in double quotes may hold commas. A number ends at a blank too, so
   `7   59   47` is three numbers.
 - An entry is a keyword field followed by exactly as many value fields as its keyword reads,
-  wherever the line breaks fall. Numbers are whole numbers (no sign but `-`, no decimals).
+  wherever the line breaks fall. Numbers are whole numbers with an optional sign, `-` or `+`
+  (`+7000` is 7000); a decimal is taken to the nearest whole number, ties to the even one, with
+  a warning.
 - A keyword field is recognised by the words it contains (`pendenza  ` is `pendenza`,
   `indicatori_vmax` holds `indicatori_v`). Each entry below says which words; most tests ignore
   capitals, those marked (capitals matter) do not. A field that matches several entries reads
-  the values of each in turn, so keep keywords apart.
+  the values of each in turn, in the order its reader tests for them (given under each
+  text), so keep keywords apart.
 - A keyword field that holds a `-` is a comment and is passed over (at most two in a row in
-  the body, ten in the `[generale]` section of the line text). A field that matches no
-  keyword, a section header for instance, is passed over too.
+  the body, ten in the `[generale]` section of the line text), also when the dash lies inside
+  a keyword (`segnale-nord`): the values after it are then read as keywords and the line has
+  no effect. A field that matches no keyword, a section header for instance, is passed over
+  too.
 - The last field of a text is never read: end each text with `[fine]`.
 - Positions are whole metres from the start of the route. The route cells are 50 m long:
   cell k covers k * 50 to k * 50 + 49 m. A point object at position p (signal, slowdown cell,
@@ -88,6 +93,29 @@ std::string verifica_di(const Regola& r, bool pacchetto) {
   return t.empty() ? "no rule" : "checked: " + t;
 }
 
+// The keywords of a reader's tests, in the order it makes them.
+std::string ordine_di(std::span<const Parola> lettura) {
+  std::string t;
+  for (std::size_t i = 0; i < lettura.size(); ++i) {
+    t += (i == 0 ? "`" : ", `") + std::string(voce(lettura[i]).parola) + "`";
+  }
+  return t;
+}
+
+// Which entries each part of a text reads, and in which order a keyword
+// field matching several of them is read.
+std::string letture_di(const Testo& t) {
+  if (&t != &testi().front()) {
+    return "Its reader tests each keyword field, in every section, for " +
+           ordine_di(lettura_treno) + ", in this order.";
+  }
+  return "Its reader tests each keyword field in `[generale]` for " +
+         ordine_di(lettura_generale_linea) + ", and after it for " +
+         ordine_di(lettura_corpo_linea) +
+         ", in this order: a general entry after `[generale]`, or another entry within it, is "
+         "not read.";
+}
+
 // A field's example: the value written and what the simulator gets.
 std::string esempio_di(const Esempio& e) {
   if (e.dove == nullptr) return "";
@@ -122,7 +150,8 @@ std::string markdown() {
   std::ostringstream out;
   out << introduzione;
   for (const Testo& t : testi()) {
-    out << "\n## " << t.titolo << ": `" << t.nome_file << "`\n\n" << t.descrizione << "\n\n";
+    out << "\n## " << t.titolo << ": `" << t.nome_file << "`\n\n" << t.descrizione << "\n\n"
+        << letture_di(t) << "\n\n";
     for (const Sezione& s : t.sezioni) {
       out << "### `" << s.intestazione << "`\n\n" << s.descrizione << "\n\n";
       for (const Voce& v : s.voci) scrivi_voce(out, v);

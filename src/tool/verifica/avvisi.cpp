@@ -75,6 +75,34 @@ bool intestazione(std::string_view campo) {
   return campo.size() >= 2 && campo.front() == '[' && campo.find(']') != std::string_view::npos;
 }
 
+// A dash inside a keyword, not in front of it as a comment's.
+bool trattino_nella_parola(std::string_view campo) {
+  const std::size_t primo = campo.find_first_not_of(" \t");
+  return primo != std::string_view::npos && campo[primo] != '-' &&
+         campo.find('-') != std::string_view::npos;
+}
+
+std::string senza_trattini(std::string_view campo) {
+  std::string t(campo);
+  std::replace(t.begin(), t.end(), '-', ' ');
+  return t;
+}
+
+// "\"segnale\"", or "\"segnale\" then \"stazione\""
+std::string nomi_voci(const std::vector<const riferimento::Voce*>& voci) {
+  std::string t;
+  for (std::size_t i = 0; i < voci.size(); ++i) {
+    t += (i == 0 ? "\"" : " then \"") + std::string(voci[i]->parola) + "\"";
+  }
+  return t;
+}
+
+std::size_t valori_attesi(const std::vector<const riferimento::Voce*>& voci) {
+  std::size_t n = 0;
+  for (const riferimento::Voce* v : voci) n += v->campi.size();
+  return n;
+}
+
 bool solo_cifre(std::string_view campo) {
   if (!campo.empty() && (campo.front() == '-' || campo.front() == '+')) campo.remove_prefix(1);
   return !campo.empty() && std::all_of(campo.begin(), campo.end(), [](char c) {
@@ -144,7 +172,9 @@ class Verifica {
         continue;
       }
       if (chiave.empty() && r.campi.size() == 1) continue;
+      ultima_ = ultima_riga(testo);
       voce_della_riga(r);
+      if (intestazione(chiave)) corpo_ = true;
     }
     for (Problema& p : std::move(regole_).avvisi()) avvisi_.push_back(std::move(p));
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const Problema& a, const Problema& b) {
@@ -163,6 +193,12 @@ class Verifica {
   // The word meant, in place of the one written.
   void corregge(const Tratto& dove, std::string testo) {
     avvisi_.back().correzione = Correzione{dove.riga, dove.inizio, dove.fine, std::move(testo)};
+  }
+
+  // Whether nothing but blanks and line ends follows `riga` in the text.
+  bool ultima_riga(std::string_view riga) const {
+    const auto fine = static_cast<std::size_t>(riga.data() - t_.testo.data()) + riga.size();
+    return t_.testo.find_first_not_of(" \t\r\n", fine) == std::string_view::npos;
   }
 
   bool codifica_utf16() {
@@ -204,8 +240,11 @@ class Verifica {
     const std::string_view chiave = senza_spazi(r.campi.front().valore);
     if (chiave.empty()) return;
     if (intestazione(chiave)) return intestazione_della_riga(r);
-    if (campo_commento(chiave)) return;
     const riferimento::Voce* voce = riferimento::voce_di(rif_, chiave);
+    if (campo_commento(chiave)) {
+      if (voce != nullptr && trattino_nella_parola(chiave)) trattino(r, *voce);
+      return;
+    }
     if (sembra_commento(chiave)) {
       avvisa(Avviso::comment_like, r.campi.front().tratto,
              voce != nullptr ? "this looks like a comment, but it holds the keyword \"" +
@@ -216,10 +255,50 @@ class Verifica {
       return;
     }
     if (voce == nullptr) return parola_sconosciuta(r);
-    const std::vector<CampoLetto> valori = valori_della_riga(r, *voce);
-    conta_valori(r, valori, *voce);
-    oltre_la_lunghezza(valori, *voce);
-    regole_.voce(*voce, valori);
+    const std::vector<const riferimento::Voce*> voci = riferimento::voci_lette(lettura(), chiave);
+    if (voci.empty()) return fuori_sezione(r, *voce);
+    const std::vector<CampoLetto> valori = valori_della_riga(r, voci);
+    conta_valori(r, valori, voci);
+    // Each entry takes its own values, in the order the reader reads them.
+    auto resto = valori.begin();
+    for (const riferimento::Voce* v : voci) {
+      const auto fine = resto + std::min<std::ptrdiff_t>(valori.end() - resto,
+                                                         static_cast<std::ptrdiff_t>(v->campi.size()));
+      const std::vector<CampoLetto> propri(resto, fine);
+      oltre_la_lunghezza(propri, *v);
+      regole_.voce(*v, propri);
+      resto = fine;
+    }
+  }
+
+  // The reader's keyword tests where the line lies: the line text reads its
+  // general section and its body each for their own entries.
+  std::span<const riferimento::Parola> lettura() const {
+    if (t_.tipo == TipoTesto::treno) return riferimento::lettura_treno;
+    return corpo_ ? std::span<const riferimento::Parola>(riferimento::lettura_corpo_linea)
+                  : std::span<const riferimento::Parola>(riferimento::lettura_generale_linea);
+  }
+
+  // The reader passes over a keyword field holding a dash as a comment, and
+  // reads the values after it as keywords.
+  void trattino(const Riga& r, const riferimento::Voce& voce) {
+    const Tratto& dove = r.campi.front().tratto;
+    const std::string senza = senza_trattini(senza_spazi(r.campi.front().valore));
+    avvisa(Avviso::dash_in_keyword, dove,
+           "the keyword field holds a dash: it is passed over as a comment, and this \"" +
+               std::string(voce.parola) + "\" line is not read",
+           "a dash makes a keyword field a comment; write `" + senza + "`");
+    corregge(dove, senza);
+  }
+
+  void fuori_sezione(const Riga& r, const riferimento::Voce& voce) {
+    const std::string generale(rif_.sezioni.front().intestazione);
+    avvisa(Avviso::misplaced_entry, r.campi.front().tratto,
+           "\"" + std::string(voce.parola) + "\" is an entry of " +
+               (corpo_ ? "the " + generale + " section" : "the body") + "; " +
+               (corpo_ ? "in the body" : "in " + generale) +
+               " it is not read: this line has no effect",
+           corpo_ ? "move it into " + generale : "move it after the " + generale + " section");
   }
 
   void intestazione_della_riga(const Riga& r) {
@@ -250,36 +329,64 @@ class Verifica {
     if (vicina) corregge(dove, *vicina);
   }
 
-  // The values of the line as the reader takes them for `voce`: a text field
-  // to its comma, a number to the next blank as well.
-  static std::vector<CampoLetto> valori_della_riga(const Riga& r, const riferimento::Voce& voce) {
-    std::vector<CampoLetto> campi =
-        campi_della_riga(r.testo, r.numero, riferimento::modi_di(voce), Modo::numero);
+  // The values of the line as the reader takes them for `voci`, one after
+  // the other: a text field to its comma, a number to the next blank as well.
+  static std::vector<CampoLetto> valori_della_riga(const Riga& r,
+                                                   const std::vector<const riferimento::Voce*>& voci) {
+    std::vector<Modo> modi;
+    for (const riferimento::Voce* v : voci) {
+      for (Modo m : riferimento::modi_di(*v)) modi.push_back(m);
+    }
+    std::vector<CampoLetto> campi = campi_della_riga(r.testo, r.numero, modi, Modo::numero);
     campi.erase(campi.begin());
     return campi;
   }
 
   void conta_valori(const Riga& r, const std::vector<CampoLetto>& valori,
-                    const riferimento::Voce& voce) {
-    const std::size_t attesi = voce.campi.size();
+                    const std::vector<const riferimento::Voce*>& voci) {
+    const std::size_t attesi = valori_attesi(voci);
     const std::size_t trovati = valori.size();
+    const std::string chi = voci.size() == 1 ? "the entry " + nomi_voci(voci)
+                                             : "the keyword field is read as " + nomi_voci(voci) +
+                                                   ", which together";
     if (trovati > attesi) {
       avvisa(Avviso::extra_values, r.campi.front().tratto,
-             "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
+             chi + " take" + (voci.size() == 1 ? "s " : " ") + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) +
                  ": the rest are read as keywords",
              "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
     } else if (trovati < attesi) {
-      std::string mancanti;
-      for (std::size_t i = trovati; i < attesi; ++i) {
-        mancanti += (i == trovati ? "" : ", ") + std::string(voce.campi[i].nome);
-      }
       avvisa(Avviso::missing_values, valori.empty() ? r.campi.front().tratto : valori.back().tratto,
-             "the entry \"" + std::string(voce.parola) + "\" takes " + std::to_string(attesi) +
-                 " values; this line holds " + std::to_string(trovati) + ", without " + mancanti +
-                 ": the next line is read for the rest",
-             "complete the entry on its own line");
+             chi + " take" + (voci.size() == 1 ? "s " : " ") + std::to_string(attesi) +
+                 " values; this line holds " + std::to_string(trovati) + ", without " +
+                 mancanti(voci, trovati) + ": " + seguito_mancante(trovati),
+             ultima_ ? "complete the entry and end the text with `[fine]`"
+                     : "complete the entry on its own line");
     }
+  }
+
+  // The names of the fields from the `trovati`-th value on.
+  static std::string mancanti(const std::vector<const riferimento::Voce*>& voci,
+                              std::size_t trovati) {
+    std::string t;
+    std::size_t i = 0;
+    for (const riferimento::Voce* v : voci) {
+      for (const riferimento::Campo& c : v->campi) {
+        if (i++ < trovati) continue;
+        if (!t.empty()) t += ", ";
+        if (voci.size() > 1) t += std::string(v->parola) + " ";
+        t += std::string(c.nome);
+      }
+    }
+    return t;
+  }
+
+  // What the reader does for the values missing: takes the fields of the
+  // lines after, or, at the end of the text, acts on nothing.
+  std::string seguito_mancante(std::size_t trovati) const {
+    if (!ultima_) return "the next line is read for the rest";
+    if (trovati == 0) return "the text ends here, and its last field is never read, so the entry is not read";
+    return "the text ends here, and reading past its end fails";
   }
 
   // Positions of the body past the stated length lie in the run-out the
@@ -312,6 +419,8 @@ class Verifica {
   const std::vector<std::string> intestazioni_;
   RegoleValori regole_;
   std::vector<Problema> avvisi_;
+  bool corpo_ = false;    // past the line text's general section
+  bool ultima_ = false;   // the line being read ends the text
 };
 
 // The route builder's errors: they follow from entries read before them.
