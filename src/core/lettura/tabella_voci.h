@@ -148,8 +148,9 @@ inline constexpr Parola lettura_corpo_linea[] = {
     Parola::pendenza, Parola::curva, Parola::montagna, Parola::indicatori, Parola::cartello,
 };
 inline constexpr Parola lettura_treno[] = {
-    Parola::frenata, Parola::vetture,  Parola::velocita,      Parola::aderenza,     Parola::orologio,
-    Parola::sabbia,  Parola::segnale, Parola::rallentamento, Parola::abbattimento, Parola::stazione,
+    Parola::frenata, Parola::vetture,       Parola::velocita,     Parola::aderenza,
+    Parola::orologio, Parola::sabbia,       Parola::segnale,      Parola::rallentamento,
+    Parola::abbattimento, Parola::stazione,
 };
 
 // The entries a keyword field holding `campo` is read as by the reader

@@ -260,14 +260,14 @@ class Verifica {
     const std::vector<CampoLetto> valori = valori_della_riga(r, voci);
     conta_valori(r, valori, voci);
     // Each entry takes its own values, in the order the reader reads them.
-    auto resto = valori.begin();
+    std::size_t primo = 0;
     for (const riferimento::Voce* v : voci) {
-      const auto fine = resto + std::min<std::ptrdiff_t>(valori.end() - resto,
-                                                         static_cast<std::ptrdiff_t>(v->campi.size()));
-      const std::vector<CampoLetto> propri(resto, fine);
+      const std::size_t fine = std::min(valori.size(), primo + v->campi.size());
+      const std::vector<CampoLetto> propri(valori.begin() + static_cast<std::ptrdiff_t>(primo),
+                                           valori.begin() + static_cast<std::ptrdiff_t>(fine));
       oltre_la_lunghezza(propri, *v);
       regole_.voce(*v, propri);
-      resto = fine;
+      primo = fine;
     }
   }
 
@@ -331,8 +331,8 @@ class Verifica {
 
   // The values of the line as the reader takes them for `voci`, one after
   // the other: a text field to its comma, a number to the next blank as well.
-  static std::vector<CampoLetto> valori_della_riga(const Riga& r,
-                                                   const std::vector<const riferimento::Voce*>& voci) {
+  static std::vector<CampoLetto> valori_della_riga(
+      const Riga& r, const std::vector<const riferimento::Voce*>& voci) {
     std::vector<Modo> modi;
     for (const riferimento::Voce* v : voci) {
       for (Modo m : riferimento::modi_di(*v)) modi.push_back(m);
@@ -385,7 +385,9 @@ class Verifica {
   // lines after, or, at the end of the text, acts on nothing.
   std::string seguito_mancante(std::size_t trovati) const {
     if (!ultima_) return "the next line is read for the rest";
-    if (trovati == 0) return "the text ends here, and its last field is never read, so the entry is not read";
+    if (trovati == 0) {
+      return "the text ends here, and its last field is never read, so the entry is not read";
+    }
     return "the text ends here, and reading past its end fails";
   }
 
