@@ -188,33 +188,43 @@ Seguito voce_rallentamento(Modello& m, const CursoreLettura& cursore, LettoreCam
   return dopo_memo(m, cursore, prima, r.x, voce);
 }
 
-// The ten keyword tests, in order and each on its own: a field matching
-// several of them reads the values of each in turn, also after one of them
-// was refused.
-Seguito esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
-                     StatoLettura& stato) {
-  const std::string campo = cursore.riga;
-  auto ha = [&campo](riferimento::Parola p) { return riferimento::riconosce(p, campo); };
+// The values of one entry of the train text, read into the model.
+Seguito leggi_voce(riferimento::Parola parola, Modello& m, const CursoreLettura& cursore,
+                   LettoreCampi& lettore, StatoLettura& stato) {
   using riferimento::Parola;
   voce_tabella& treno = m.record(voce::treno);
   voce_tabella& orologio = m.record(voce::orologio);
-  Seguito e = Seguito::continua;
-
-  if (ha(Parola::frenata)) treno.valore1 = lettore.leggi<std::int32_t>();
-  if (ha(Parola::vetture)) treno.valore3 = lettore.leggi<std::int32_t>();
-  if (ha(Parola::velocita) && ferma(e = voce_velocita(m, lettore, stato))) return e;
-  if (ha(Parola::aderenza) && ferma(e = voce_aderenza(m, lettore, stato))) return e;
-  if (ha(Parola::orologio)) {
-    orologio.intero3 = lettore.leggi<std::int16_t>();
-    orologio.intero4 = lettore.leggi<std::int16_t>();
-    orologio.intero5 = lettore.leggi<std::int16_t>();
-  }
-  if (ha(Parola::sabbia)) orologio.intero1 = lettore.leggi<std::int16_t>();
   const Luogo& v = stato.voce;
-  if (ha(Parola::segnale) && ferma(e = voce_segnale(m, cursore, lettore, v))) return e;
-  if (ha(Parola::rallentamento) && ferma(e = voce_rallentamento(m, cursore, lettore, v))) return e;
-  if (ha(Parola::abbattimento) && ferma(e = voce_abbattimento(m, lettore, v))) return e;
-  if (ha(Parola::stazione)) return leggi_stazione(m, cursore, lettore, stato.stazione, v);
+  switch (parola) {
+    case Parola::frenata: treno.valore1 = lettore.leggi<std::int32_t>(); break;
+    case Parola::vetture: treno.valore3 = lettore.leggi<std::int32_t>(); break;
+    case Parola::velocita: return voce_velocita(m, lettore, stato);
+    case Parola::aderenza: return voce_aderenza(m, lettore, stato);
+    case Parola::orologio:
+      orologio.intero3 = lettore.leggi<std::int16_t>();
+      orologio.intero4 = lettore.leggi<std::int16_t>();
+      orologio.intero5 = lettore.leggi<std::int16_t>();
+      break;
+    case Parola::sabbia: orologio.intero1 = lettore.leggi<std::int16_t>(); break;
+    case Parola::segnale: return voce_segnale(m, cursore, lettore, v);
+    case Parola::rallentamento: return voce_rallentamento(m, cursore, lettore, v);
+    case Parola::abbattimento: return voce_abbattimento(m, lettore, v);
+    case Parola::stazione: return leggi_stazione(m, cursore, lettore, stato.stazione, v);
+    default: break;
+  }
+  return Seguito::continua;
+}
+
+// The keyword tests of the table, in its order and each on its own: a field
+// matching several of them reads the values of each in turn, also after one
+// of them was refused.
+Seguito esegui_voci(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
+                     StatoLettura& stato) {
+  const std::string campo = cursore.riga;
+  for (const riferimento::Parola parola : riferimento::lettura_treno) {
+    if (!riferimento::riconosce(parola, campo)) continue;
+    if (const Seguito e = leggi_voce(parola, m, cursore, lettore, stato); ferma(e)) return e;
+  }
   return Seguito::continua;
 }
 
