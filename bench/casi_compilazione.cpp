@@ -25,7 +25,7 @@ constexpr std::array<std::int32_t, 6> lunghezze = {7000,    10'000,  30'000,
 Compattazione compila(const ScenarioSintetico& scenario) {
   Compattazione c = compatta(Scenario{"Sintetica_Bench", "1", true},
                              TestiDescrizione{scenario.linea, scenario.treno});
-  if (c.esito() != EsitoPercorso::completo || c.modello().codice_errore() != 0) {
+  if (c.esito() != EsitoPercorso::completo || c.modello().codice_errore()) {
     throw std::runtime_error("the generated route did not compile cleanly");
   }
   return c;

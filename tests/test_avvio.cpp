@@ -48,8 +48,8 @@ const std::string prefisso = "Lago Fontana_Lago Marinella_40572";
 
 TEST(Errore, ShowsTheNumberAfterTheFixedTextAndEndsWithStatus3) {
   FinestraRegistrata finestra;
-  EXPECT_EQ(errore(finestra, 1250), uscita_errore_fatale);
-  EXPECT_EQ(errore(finestra, 1251), uscita_errore_fatale);
+  EXPECT_EQ(errore(finestra, codice::partenza_primo_valore), uscita_errore_fatale);
+  EXPECT_EQ(errore(finestra, codice::partenza_secondo_valore), uscita_errore_fatale);
   EXPECT_EQ(finestra.chiamate,
             (std::vector<std::string>{"report  Errore n. 1250", "report  Errore n. 1251"}));
 }
@@ -58,7 +58,7 @@ TEST(Errore, ConsoleWritesTheMessageToStandardError) {
   auto console = platform::console_window();
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int stato = errore(*console, 1251);
+  const int stato = errore(*console, codice::partenza_secondo_valore);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), " Errore n. 1251\n");
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(stato, 3);
@@ -67,10 +67,10 @@ TEST(Errore, ConsoleWritesTheMessageToStandardError) {
 TEST(AvvisoDati, NamesCodeMeaningPositionAndPlace) {
   Modello m;
   EXPECT_EQ(avviso_dati(m), "");
-  m.registra_errore(16, 2300, Luogo{});
+  m.registra_errore(codice::cella_segnale_occupata, 2300, Luogo{});
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m");
-  m.registra_errore(16, 2300, Luogo{"/run/x-.txt", 21, 1});
+  m.registra_errore(codice::cella_segnale_occupata, 2300, Luogo{"/run/x-.txt", 21, 1});
   m.registra_avviso("unknown-keyword", Luogo{"/run/x-.txt", 30, 1}, "not a keyword");
   EXPECT_EQ(avviso_dati(m),
             "scenari: warning: error code 16 (signal cell already taken) at 2300 m, /run/x-.txt:21");

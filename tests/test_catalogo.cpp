@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/formato/formato_binario.h"
 #include "core/modello/codici.h"
 #include "core/percorso/compattazione.h"
+#include "support/codice.h"
 
 using namespace scenari;
 
@@ -22,7 +24,7 @@ struct Caso {
   std::string nome;
   std::string linea;
   std::string treno;
-  std::int32_t codice;
+  std::optional<Codice> codice;
   std::int32_t posizione;
   Fine fine = Fine::scritti;
 };
@@ -57,7 +59,7 @@ class Catalogo : public ::testing::Test {
       m.problemi.pop_back();
     }
     const Problema* ultimo = m.ultimo_errore();
-    EXPECT_EQ(ultimo ? ultimo->codice : 0, caso.codice);
+    EXPECT_EQ(ultimo ? ultimo->codice : std::nullopt, caso.codice);
     EXPECT_EQ(ultimo && ultimo->posizione ? *ultimo->posizione : m.posizione_errore(),
               caso.posizione);
     EXPECT_EQ(fine, caso.fine);
@@ -113,16 +115,16 @@ TEST_F(Catalogo, LineTextTruncatedAtEveryFieldBoundary) {
   int casi = 0;
   for (const Confine& c : confini(linea_incorporata)) {
     Caso caso{"line text cut at byte " + std::to_string(c.offset),
-              linea_incorporata.substr(0, c.offset), treno_incorporato, 0, 0};
+              linea_incorporata.substr(0, c.offset), treno_incorporato, std::nullopt, 0};
     const bool prima_della_lunghezza = c.riga < 1 || (c.riga == 1 && !c.fine_riga);
     if (c.riga == 0) {
-      caso.codice = 102;
+      caso.codice = codice::generale_assente;
       caso.fine = Fine::senza_percorso;
     } else if (prima_della_lunghezza) {
       caso.codice = codice::senza_lunghezza;
       caso.fine = Fine::senza_percorso;
     } else if (!c.fine_riga && !c.dopo_parola_chiave) {
-      caso.codice = 25;
+      caso.codice = codice::lettura_fallita;
     }
     verifica(caso);
     ++casi;
@@ -134,8 +136,10 @@ TEST_F(Catalogo, TrainTextTruncatedAtEveryFieldBoundary) {
   int casi = 0;
   for (const Confine& c : confini(treno_incorporato)) {
     const bool tra_i_valori = !c.fine_riga && !c.dopo_parola_chiave;
+    const std::optional<Codice> atteso =
+        tra_i_valori ? std::optional(codice::lettura_fallita) : std::nullopt;
     verifica({"train text cut at byte " + std::to_string(c.offset), linea_incorporata,
-              treno_incorporato.substr(0, c.offset), tra_i_valori ? 25 : 0, 0});
+              treno_incorporato.substr(0, c.offset), atteso, 0});
     ++casi;
   }
   EXPECT_GE(casi, 60);
@@ -143,39 +147,42 @@ TEST_F(Catalogo, TrainTextTruncatedAtEveryFieldBoundary) {
 
 TEST_F(Catalogo, EmptyTexts) {
   verifica_tutti({
-      {"empty line text", "", treno_incorporato, 25, 0, Fine::senza_percorso},
-      {"line text of one line end", "\r\n", treno_incorporato, 102, 0, Fine::senza_percorso},
-      {"empty train text", linea_incorporata, "", 0, 0},
-      {"both empty", "", "", 25, 0, Fine::senza_percorso},
-      {"train text of blanks", linea_incorporata, "   \r\n \r\n", 0, 0},
+      {"empty line text", "", treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"line text of one line end", "\r\n", treno_incorporato, codice::generale_assente, 0,
+       Fine::senza_percorso},
+      {"empty train text", linea_incorporata, "", std::nullopt, 0},
+      {"both empty", "", "", codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"train text of blanks", linea_incorporata, "   \r\n \r\n", std::nullopt, 0},
   });
 }
 
 TEST_F(Catalogo, OnlyComments) {
   verifica_tutti({
-      {"line: comments only", "-- solo commenti\r\n-- ancora\r\n", treno_incorporato, 102, 0,
-       Fine::senza_percorso},
+      {"line: comments only", "-- solo commenti\r\n-- ancora\r\n", treno_incorporato,
+       codice::generale_assente, 0, Fine::senza_percorso},
       {"line: comment run reaching the end of the general section", "[generale]\r\n-a\r\n-b\r\n",
-       treno_incorporato, 25, 0, Fine::senza_percorso},
-      {"line: body of comments", linea("-- a\r\n-- b\r\n-- c\r\n"), treno_incorporato, 0, 0},
-      {"train: comments only", linea_incorporata, "-- a\r\n-- b\r\n", 0, 0},
+       treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"line: body of comments", linea("-- a\r\n-- b\r\n-- c\r\n"), treno_incorporato, std::nullopt,
+       0},
+      {"train: comments only", linea_incorporata, "-- a\r\n-- b\r\n", std::nullopt, 0},
       {"train: general section of comments", linea_incorporata, treno("-- a\r\n-- b\r\n-- c\r\n"),
-       0, 0},
+       std::nullopt, 0},
   });
 }
 
 TEST_F(Catalogo, BinaryGarbageAndNulBytes) {
   const std::string nul(1, '\0');
   verifica_tutti({
-      {"line: garbage", std::string("\x00\x01\x02\xff\xfe,\x80", 7), treno_incorporato, 102, 0,
-       Fine::senza_percorso},
+      {"line: garbage", std::string("\x00\x01\x02\xff\xfe,\x80", 7), treno_incorporato,
+       codice::generale_assente, 0, Fine::senza_percorso},
       {"line: NUL inside the route length", "[generale]\r\nlunghezza percorso, 70" + nul + "00\r\n",
-       treno_incorporato, 25, 0, Fine::senza_percorso},
+       treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
       {"line: NUL splitting a keyword", linea("pend" + nul + "enza, 500, -7\r\n"),
-       treno_incorporato, 0, 0},
-      {"train: garbage fields", linea_incorporata, treno("\xff\xfe" + nul + ",\x01\x02\r\n"), 0, 0},
+       treno_incorporato, std::nullopt, 0},
+      {"train: garbage fields", linea_incorporata, treno("\xff\xfe" + nul + ",\x01\x02\r\n"),
+       std::nullopt, 0},
       {"train: NUL inside a number", linea_incorporata, treno("velocita, 10" + nul + "0, 30\r\n"),
-       25, 0},
+       codice::lettura_fallita, 0},
   });
 }
 
@@ -183,33 +190,35 @@ TEST_F(Catalogo, BytesOutsideThePrintableCodePage) {
   const std::string indefiniti = "\x81\x8d\x8f\x90\x9d";
   Modello m = verifica({"line: board text of undefined bytes",
                         linea("cartello indicatore, 900, " + indefiniti + "\r\n"),
-                        treno_incorporato, 0, 0});
+                        treno_incorporato, std::nullopt, 0});
   EXPECT_EQ(m.tabella_generale[80].nome, indefiniti);
   m = verifica({"train: station name of control bytes", linea_incorporata,
-                treno(stazione_0 + "\x01\x7f\x1b\r\n"), 0, 0});
+                treno(stazione_0 + "\x01\x7f\x1b\r\n"), std::nullopt, 0});
   EXPECT_EQ(m.tabella_generale[1].nome, "\x01\x7f\x1b");
   verifica_tutti({
       {"line: keyword with an undefined byte", linea("pendenza\x9d, 500, -7\r\n"),
-       treno_incorporato, 0, 0},
+       treno_incorporato, std::nullopt, 0},
       {"line: end-of-file byte after a number", "[generale]\r\nlunghezza percorso, 7000\x1a\r\n",
-       treno_incorporato, 25, 0, Fine::senza_percorso},
-      {"train: high bytes in a number", linea_incorporata, treno("vetture, 6\xa0\r\n"), 25, 0},
+       treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"train: high bytes in a number", linea_incorporata, treno("vetture, 6\xa0\r\n"),
+       codice::lettura_fallita, 0},
   });
 }
 
 TEST_F(Catalogo, LinesOfOneMegabyte) {
   const std::string mega(1 << 20, 'x');
   verifica_tutti({
-      {"line: comment", linea("-" + mega + "\r\n"), treno_incorporato, 0, 0},
+      {"line: comment", linea("-" + mega + "\r\n"), treno_incorporato, std::nullopt, 0},
       {"line: keyword at the end of a long field", linea(mega + "pendenza, 500, -7\r\n"),
-       treno_incorporato, 0, 0},
-      {"line: board text too long for its record", linea("cartello indicatore, 900, " + mega + "\r\n"),
-       treno_incorporato, 25, 0},
-      {"train: comment", linea_incorporata, treno("-" + mega + "\r\n"), 0, 0},
+       treno_incorporato, std::nullopt, 0},
+      {"line: board text too long for its record",
+       linea("cartello indicatore, 900, " + mega + "\r\n"), treno_incorporato,
+       codice::lettura_fallita, 0},
+      {"train: comment", linea_incorporata, treno("-" + mega + "\r\n"), std::nullopt, 0},
       {"train: station name too long for its record", linea_incorporata,
-       treno(stazione_0 + mega + "\r\n"), 25, 0},
+       treno(stazione_0 + mega + "\r\n"), codice::lettura_fallita, 0},
       {"train: blanks before a number", linea_incorporata,
-       treno("velocita, " + std::string(1 << 20, ' ') + "0, 30\r\n"), 0, 0},
+       treno("velocita, " + std::string(1 << 20, ' ') + "0, 30\r\n"), std::nullopt, 0},
   });
 }
 
@@ -217,43 +226,51 @@ TEST_F(Catalogo, NumbersWithThirtyDigits) {
   const std::string trenta = "123456789012345678901234567890";
   verifica_tutti({
       {"line: route length", "[generale]\r\nlunghezza percorso, " + trenta + "\r\n",
-       treno_incorporato, 25, 0, Fine::senza_percorso},
-      {"line: gradient value", linea("pendenza, 500, " + trenta + "\r\n"), treno_incorporato, 25, 0},
+       treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"line: gradient value", linea("pendenza, 500, " + trenta + "\r\n"), treno_incorporato,
+       codice::lettura_fallita, 0},
       {"line: negative board position", linea("cartello indicatore, -" + trenta + ", X\r\n"),
-       treno_incorporato, 25, 0},
-      {"line: leading zeros", "[generale]\r\nlunghezza percorso, 000000000000000000000000007000\r\n",
-       treno_incorporato, 0, 0},
-      {"train: number of cars", linea_incorporata, treno("vetture, " + trenta + "\r\n"), 25, 0},
+       treno_incorporato, codice::lettura_fallita, 0},
+      {"line: leading zeros",
+       "[generale]\r\nlunghezza percorso, 000000000000000000000000007000\r\n", treno_incorporato,
+       std::nullopt, 0},
+      {"train: number of cars", linea_incorporata, treno("vetture, " + trenta + "\r\n"),
+       codice::lettura_fallita, 0},
       {"train: signal time", linea_incorporata,
-       treno("segnale, 1000, 2, 5, 1, 1, 0, 0, 0, 0, 0, " + trenta + "\r\n"), 25, 0},
+       treno("segnale, 1000, 2, 5, 1, 1, 0, 0, 0, 0, 0, " + trenta + "\r\n"),
+       codice::lettura_fallita, 0},
   });
 }
 
 TEST_F(Catalogo, NumbersOutOfTheirFieldWidth) {
   Modello m = verifica({"train: cars at the 32-bit maximum", linea_incorporata,
-                        treno("vetture, 2147483647\r\nsabbia, 32767\r\n"), 0, 0});
+                        treno("vetture, 2147483647\r\nsabbia, 32767\r\n"), std::nullopt, 0});
   EXPECT_EQ(m.tabella_generale[84].valore3, 2147483647);
   EXPECT_EQ(m.tabella_generale[86].intero1, 32767);
   verifica_tutti({
       {"line: route length 2^31", "[generale]\r\nlunghezza percorso, 2147483648\r\n",
-       treno_incorporato, 25, 0, Fine::senza_percorso},
-      {"line: board stripes 2^15", linea("indicatori_v, 1050, 85, 90, 95, 32768, 85, 90, 95, 0\r\n"),
-       treno_incorporato, 25, 0},
-      {"line: background below -2^31", linea("") + "sfondo uno, -2147483649\r\n",
-       treno_incorporato, 0, 0},
+       treno_incorporato, codice::lettura_fallita, 0, Fine::senza_percorso},
+      {"line: board stripes 2^15",
+       linea("indicatori_v, 1050, 85, 90, 95, 32768, 85, 90, 95, 0\r\n"), treno_incorporato,
+       codice::lettura_fallita, 0},
+      {"line: background below -2^31", linea("") + "sfondo uno, -2147483649\r\n", treno_incorporato,
+       std::nullopt, 0},
       {"line: general value below -2^31",
        "[generale]\r\nlunghezza percorso, 7000\r\nsfondo uno, -2147483649\r\n", treno_incorporato,
-       25, 0},
-      {"train: sand 2^15", linea_incorporata, treno("sabbia, 32768\r\n"), 25, 0},
-      {"train: clock below -2^15", linea_incorporata, treno("orologio, 7, 59, -32769\r\n"), 25, 0},
+       codice::lettura_fallita, 0},
+      {"train: sand 2^15", linea_incorporata, treno("sabbia, 32768\r\n"), codice::lettura_fallita,
+       0},
+      {"train: clock below -2^15", linea_incorporata, treno("orologio, 7, 59, -32769\r\n"),
+       codice::lettura_fallita, 0},
       {"train: speed whose fifth passes 255", linea_incorporata,
-       treno("velocita, 0, 1280\r\nvelocita, 100, 30\r\n"), 25, 0},
+       treno("velocita, 0, 1280\r\nvelocita, 100, 30\r\n"), codice::lettura_fallita, 0},
       {"train: station type 256", linea_incorporata,
-       treno("stazione, 0, 256, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, X\r\n"), 25, 0},
+       treno("stazione, 0, 256, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, X\r\n"),
+       codice::lettura_fallita, 0},
       {"train: gradient position at the 32-bit maximum", linea_incorporata,
-       treno("velocita, 2147483647, 30\r\n"), 15, INT_MAX},
+       treno("velocita, 2147483647, 30\r\n"), codice::oltre_percorso, INT_MAX},
       {"line: gradient at the 32-bit maximum", linea("pendenza, 2147483647, 1\r\n"),
-       treno_incorporato, 15, 1000},
+       treno_incorporato, codice::oltre_percorso, 1000},
       {"train: slowdown of the 32-bit maximum length", linea_incorporata,
        treno("rallentamento, 2500, 60, 2147483647, 0, 0, 0\r\n"), codice::rallentamento_fuori,
        2500},
@@ -271,7 +288,7 @@ TEST_F(Catalogo, NegativePositions) {
       {"line: curve", linea("curvad2, -10, 100\r\n"), treno_incorporato, codice::posizione_negativa,
        -10},
       {"line: curve length, only a warning", linea("curvad2, 10, -100\r\n"), treno_incorporato,
-       0, 0},
+       std::nullopt, 0},
       {"line: terrain", linea("montagna, -100, 500, 1\r\n"), treno_incorporato,
        codice::posizione_negativa, -100},
       {"line: indicator board", linea("indicatori_v, -1, 85, 90, 95, 0, 85, 90, 95, 0\r\n"),
@@ -300,28 +317,29 @@ TEST_F(Catalogo, NegativePositions) {
 TEST_F(Catalogo, FirstAndLastAcceptedPositions) {
   verifica_tutti({
       {"line: board at the last position", linea("cartello indicatore, 13900, X\r\n"),
-       treno_incorporato, 0, 0},
+       treno_incorporato, std::nullopt, 0},
       {"line: board past it stops the train at its first signal",
-       linea("cartello indicatore, 13901, X\r\n"), treno_incorporato, 15, 1000},
+       linea("cartello indicatore, 13901, X\r\n"), treno_incorporato, codice::oltre_percorso, 1000},
       {"line: board in the start record's cell", linea("cartello indicatore, 0, X\r\n"),
-       treno_incorporato, 0, 0, Fine::fatale},
+       treno_incorporato, std::nullopt, 0, Fine::fatale},
       {"line: gradient past the last position stops the train at its first signal",
-       linea("pendenza, 13901, 3\r\n"), treno_incorporato, 15, 1000},
+       linea("pendenza, 13901, 3\r\n"), treno_incorporato, codice::oltre_percorso, 1000},
       {"line: terrain over the whole route", linea("montagna, 0, 13900, 1\r\n"), treno_incorporato,
-       0, 0},
-      {"train: speed at the last position", linea_incorporata, treno("velocita, 13900, 30\r\n"), 0,
-       0},
-      {"train: speed past it", linea_incorporata, treno("velocita, 13901, 30\r\n"), 15, 13901},
+       std::nullopt, 0},
+      {"train: speed at the last position", linea_incorporata, treno("velocita, 13900, 30\r\n"),
+       std::nullopt, 0},
+      {"train: speed past it", linea_incorporata, treno("velocita, 13901, 30\r\n"),
+       codice::oltre_percorso, 13901},
       {"train: abbattimento at the first and last positions", linea_incorporata,
-       treno("abbattimento, 0, 180\r\nabbattimento, 13900, 0\r\n"), 0, 0},
+       treno("abbattimento, 0, 180\r\nabbattimento, 13900, 0\r\n"), std::nullopt, 0},
       {"train: first signal with room for its approach cells", linea_incorporata,
-       treno("segnale, 350, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
+       treno("segnale, 350, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), std::nullopt, 0},
       {"train: signal one cell earlier, without its first mark", linea_incorporata,
-       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
+       treno("segnale, 300, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), std::nullopt, 0},
       {"train: signal at the last position", linea_incorporata,
-       treno("segnale, 13900, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), 0, 0},
+       treno("segnale, 13900, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"), std::nullopt, 0},
       {"train: slowdown ending on the last cell", linea_incorporata,
-       treno("rallentamento, 13000, 60, 950, 0, 0, 0\r\n"), 0, 0},
+       treno("rallentamento, 13000, 60, 950, 0, 0, 0\r\n"), std::nullopt, 0},
       {"train: slowdown ending past it", linea_incorporata,
        treno("rallentamento, 13000, 60, 1000, 0, 0, 0\r\n"), codice::rallentamento_fuori, 13000},
   });
@@ -330,32 +348,33 @@ TEST_F(Catalogo, FirstAndLastAcceptedPositions) {
 TEST_F(Catalogo, DuplicatedSections) {
   verifica_tutti({
       {"line: general section twice, its boards in the body", linea_incorporata + linea_incorporata,
-       treno_incorporato, 21, 1050},
+       treno_incorporato, codice::cella_indicatore_occupata, 1050},
       {"line: route length twice", linea("") + "[generale]\r\nlunghezza percorso, 7000\r\n",
-       treno_incorporato, 0, 0},
+       treno_incorporato, std::nullopt, 0},
       {"line: boards section twice",
        linea("[cartelli]\r\ncartello indicatore, 900, A\r\n[cartelli]\r\ncartello indicatore, 900, "
              "A\r\n"),
-       treno_incorporato, 6, 900},
-      {"train: whole text twice", linea_incorporata, treno_incorporato + treno_incorporato, 22,
-       0},
+       treno_incorporato, codice::cella_cartello_occupata, 900},
+      {"train: whole text twice", linea_incorporata, treno_incorporato + treno_incorporato,
+       codice::marciapiedi_vicini, 0},
       {"train: signals section twice", linea_incorporata,
        treno("[segnali]\r\nsegnale, 1000, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"
              "[segnali]\r\nsegnale, 1000, 2, 5, 1, 1, 0, 0, 0,0,0, 0\r\n"),
-       16, 1000},
+       codice::cella_segnale_occupata, 1000},
   });
 }
 
 TEST_F(Catalogo, FieldsMissingAtTheEnd) {
   verifica_tutti({
-      {"line: gradient without its value", linea("") + "pendenza, 500", treno_incorporato, 25, 0},
+      {"line: gradient without its value", linea("") + "pendenza, 500", treno_incorporato,
+       codice::lettura_fallita, 0},
       {"line: board without its text", linea("") + "cartello indicatore, 900,", treno_incorporato,
-       25, 0},
-      {"line: curve keyword last", linea("") + "curvad2", treno_incorporato, 0, 0},
+       codice::lettura_fallita, 0},
+      {"line: curve keyword last", linea("") + "curvad2", treno_incorporato, std::nullopt, 0},
       {"train: signal with three values", linea_incorporata, "[generale]\r\nsegnale, 1000, 2, 5",
-       25, 0},
+       codice::lettura_fallita, 0},
       {"train: station with its position only", linea_incorporata, "[generale]\r\nstazione, 4500",
-       25, 0},
-      {"train: speed keyword last", linea_incorporata, "[generale]\r\nvelocita", 0, 0},
+       codice::lettura_fallita, 0},
+      {"train: speed keyword last", linea_incorporata, "[generale]\r\nvelocita", std::nullopt, 0},
   });
 }

@@ -250,7 +250,7 @@ TEST(Check, EveryStopOfTheTrainTextIsReadPast) {
   dopo_arresto(e, s, {nomi.treno_txt, 27, "cell-taken"}, nomi.treno_txt, 26);
   dopo_arresto(e, s, {nomi.linea_txt, 3, "progressive-not-multiple"}, nomi.treno_txt, 27);
   std::size_t errori_25 = 0;
-  for (const Problema& p : e.problemi) errori_25 += p.codice == 25 ? 1 : 0;
+  for (const Problema& p : e.problemi) errori_25 += p.codice == codice::lettura_fallita ? 1 : 0;
   EXPECT_EQ(errori_25, 1u) << "the failed entry is passed over whole";
 }
 

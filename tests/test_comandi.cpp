@@ -26,6 +26,7 @@
 #include "core/lettura/tabella_voci.h"
 #include "tool/stato.h"
 #include "tool/uso.h"
+#include "support/codice.h"
 
 namespace scenari::tool {
 namespace {
@@ -437,7 +438,7 @@ TEST(Guida, ReferenceEntriesNameKnownCodes) {
     for (const auto& sezione : testo.sezioni) {
       for (const auto& voce : sezione.voci) {
         SCOPED_TRACE(std::string(voce.parola));
-        for (int numero : voce.codici) EXPECT_EQ(codice::descrivi(numero).numero, numero);
+        for (Codice c : voce.codici) EXPECT_EQ(codice::descrivi(c).codice, c);
       }
     }
   }

@@ -158,10 +158,11 @@ TEST_P(Conformita, MatchesTheReference) {
   Modello m = c.modello();
   std::optional<std::int32_t> fatale;
   if (c.esito() == EsitoPercorso::fatale) {
-    fatale = m.problemi.back().codice;
+    fatale = codice::numero(*m.problemi.back().codice);
     m.problemi.pop_back();
   }
-  EXPECT_EQ(m.codice_errore(), json.intero("codice_errore"));
+  const std::optional<Codice> codice_errore = m.codice_errore();
+  EXPECT_EQ(codice_errore ? codice::numero(*codice_errore) : 0, json.intero("codice_errore"));
   EXPECT_EQ(m.posizione_errore(), json.intero("posizione_errore"));
   EXPECT_EQ(m.numero_celle, json.intero("numero_celle"));
   EXPECT_EQ(fatale, json.intero("fatal"));

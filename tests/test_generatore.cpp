@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/percorso/compattazione.h"
+#include "support/codice.h"
 
 namespace scenari {
 namespace {
@@ -28,9 +29,9 @@ TEST(Generatore, OgniLunghezzaCompilaSenzaErrori) {
     const Modello& m = c.modello();
 
     EXPECT_TRUE(m.problemi.empty()) << m.problemi.front().luogo.file << ':'
-                                    << m.problemi.front().luogo.riga << ": code "
-                                    << m.problemi.front().codice;
-    EXPECT_EQ(m.codice_errore(), 0);
+                                    << m.problemi.front().luogo.riga << ": "
+                                    << m.problemi.front().controllo;
+    EXPECT_EQ(m.codice_errore(), std::nullopt);
     const std::int32_t blocchi = lunghezza / 2000;
     EXPECT_EQ(m.lunghezza_totale, lunghezza + 7000);
     EXPECT_EQ(conta_celle(m, 1), blocchi);

@@ -4,6 +4,7 @@
 
 #include "core/lettura/scansione.h"
 #include "core/lettura/tabella_voci.h"
+#include "support/codice.h"
 
 #include <optional>
 #include <string>
@@ -30,21 +31,21 @@ Modello leggi(std::optional<std::string> linea, std::optional<std::string> treno
 
 TEST(Lettura, BothTextsRead) {
   const Modello m = leggi(linea_buona, treno_buono);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.numero_celle, 160);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
 }
 
 TEST(Lettura, MissingLineTextStopsBeforeTheTrain) {
   const Modello m = leggi(std::nullopt, treno_buono);
-  EXPECT_EQ(m.codice_errore(), 101);
+  EXPECT_EQ(m.codice_errore(), codice::linea_assente);
   EXPECT_EQ(m.problemi.back().luogo.file, "Monte_Valle_linea.txt");
   EXPECT_FALSE(m.celle_create());
 }
 
 TEST(Lettura, LineRefusalLeavesTheTrainUnread) {
   const Modello m = leggi("[generale]\r\nlunghezza percorso,    1000001\r\n[fine]\r\n", treno_buono);
-  EXPECT_EQ(m.codice_errore(), 1);
+  EXPECT_EQ(m.codice_errore(), codice::lunghezza_eccessiva);
   EXPECT_EQ(m.tabella_generale[84].valore3, 0);
 }
 
@@ -52,7 +53,7 @@ TEST(Lettura, PositionBeyondTheRouteStillReadsTheTrain) {
   const Modello m = leggi("[generale]\r\nlunghezza percorso,    1000\r\n[pendenze]\r\n"
                           "pendenza, 7901, 2\r\n[fine]\r\n",
                           treno_buono);
-  EXPECT_EQ(m.codice_errore(), 15);
+  EXPECT_EQ(m.codice_errore(), codice::oltre_percorso);
   EXPECT_EQ(m.posizione_errore(), 7901);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
 }
@@ -159,7 +160,7 @@ class LetturaFallita : public testing::TestWithParam<CasoFallimento> {};
 TEST_P(LetturaFallita, Code25NamesTheFieldAndWhy) {
   const CasoFallimento& caso = GetParam();
   const Modello m = leggi(caso.linea, caso.treno);
-  EXPECT_EQ(m.codice_errore(), 25);
+  EXPECT_EQ(m.codice_errore(), codice::lettura_fallita);
   ASSERT_FALSE(m.problemi.empty());
   EXPECT_EQ(m.problemi.back().luogo, caso.luogo);
   EXPECT_NE(m.problemi.back().dettaglio.find(caso.motivo), std::string::npos)

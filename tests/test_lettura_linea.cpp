@@ -13,6 +13,7 @@
 #include "core/lettura/campi.h"
 #include "support/piano.h"
 #include "core/modello/codici.h"
+#include "support/codice.h"
 
 namespace scenari {
 namespace {
@@ -64,7 +65,7 @@ Lettura leggi(const std::string& testo, std::int32_t genera_linea = 1) {
 TEST(LetturaLinea, EmbeddedLineGeneralValues) {
   const Lettura l = leggi(testo_caso("01_embedded"));
   EXPECT_EQ(l.dopo, Seguito::continua);
-  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.codice_errore(), std::nullopt);
   EXPECT_EQ(l.m.lunghezza_totale, 14000);
   EXPECT_EQ(l.m.numero_celle, 280);
   EXPECT_EQ(l.m.celle_percorso.size(), 281u);
@@ -164,7 +165,7 @@ TEST(LetturaLinea, ReferenceScenariosMatchTheirFiles) {
     CursoreLettura cursore;
     EXPECT_EQ(leggi_linea(m, cursore, leggi_file(cartella + caso.linea + "_linea.txt")),
               Seguito::continua);
-    EXPECT_EQ(m.codice_errore(), 0);
+    EXPECT_EQ(m.codice_errore(), std::nullopt);
     if (caso.genera_linea != 0) {
       EXPECT_TRUE(test::codifica_piano(m.planimetria.punti()) ==
                   leggi_file(cartella + "expected/" + caso.linea + "_linea.dat"));
@@ -202,34 +203,40 @@ TEST(LetturaLinea, ErrorCodes) {
   struct Caso {
     const char* nome;
     std::string testo;
-    std::int32_t codice;
+    Codice codice;
     std::int32_t posizione;  // -1: left unchanged
     Seguito dopo;
   };
   const std::string indicatore = "indicatori_vmax, 1025, 85, 90, 95, 0, 85, 90, 95, 0\r\n";
   const std::vector<Caso> casi = {
-      {"no [generale]", "uno,due\r\ntre\r\n", 102, -1, Seguito::arresto},
-      {"[generale] is the last field", "prima\r\n[generale]\r\n", 102, -1, Seguito::arresto},
-      {"route too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 1, -1,
+      {"no [generale]", "uno,due\r\ntre\r\n", codice::generale_assente, -1, Seguito::arresto},
+      {"[generale] is the last field", "prima\r\n[generale]\r\n", codice::generale_assente, -1,
        Seguito::arresto},
-      {"repetition a", testo_linea("", "ripetizione segnali 4, 120, 100\r\n"), 3, -1,
-       Seguito::arresto},
-      {"repetition b", testo_linea("", "ripetizione segnali 4, 100, 225\r\n"), 4, -1,
-       Seguito::arresto},
-      {"repetition digit", testo_linea("", "ripetizione segnali, 100, 200\r\n"), 5, -1,
-       Seguito::arresto},
-      {"board beyond the route", testo_linea("cartello indicatore, 13901, X\r\n"), 15, 13901,
+      {"route too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
+       codice::lunghezza_eccessiva, -1, Seguito::arresto},
+      {"repetition a", testo_linea("", "ripetizione segnali 4, 120, 100\r\n"),
+       codice::ripetizione_primo_valore, -1, Seguito::arresto},
+      {"repetition b", testo_linea("", "ripetizione segnali 4, 100, 225\r\n"),
+       codice::ripetizione_secondo_valore, -1, Seguito::arresto},
+      {"repetition digit", testo_linea("", "ripetizione segnali, 100, 200\r\n"),
+       codice::ripetizione_senza_codice, -1, Seguito::arresto},
+      {"board beyond the route", testo_linea("cartello indicatore, 13901, X\r\n"),
+       codice::oltre_percorso, 13901, Seguito::continua},
+      {"gradient beyond", testo_linea("pendenza, 13901, 3\r\n"), codice::oltre_percorso, 13901,
        Seguito::continua},
-      {"gradient beyond", testo_linea("pendenza, 13901, 3\r\n"), 15, 13901, Seguito::continua},
-      {"curve beyond", testo_linea("curvad2, 13901, 1\r\n"), 15, 13901, Seguito::continua},
-      {"terrain beyond", testo_linea("montagna, 13901, 13950, 1\r\n"), 15, 13901,
+      {"curve beyond", testo_linea("curvad2, 13901, 1\r\n"), codice::oltre_percorso, 13901,
        Seguito::continua},
-      {"indicator beyond", testo_linea("indicatori_v, 13901, 1, 1, 1, 0, 1, 1, 1, 0\r\n"), 15,
+      {"terrain beyond", testo_linea("montagna, 13901, 13950, 1\r\n"), codice::oltre_percorso,
        13901, Seguito::continua},
-      {"curve class 7", testo_linea("curvad7, 500, 300\r\n"), 103, -1, Seguito::arresto},
-      {"indicator cell taken", testo_linea(indicatore + indicatore), 21, 1025, Seguito::arresto},
-      {"board cell taken", testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
-       6, 75, Seguito::arresto},
+      {"indicator beyond", testo_linea("indicatori_v, 13901, 1, 1, 1, 0, 1, 1, 1, 0\r\n"),
+       codice::oltre_percorso, 13901, Seguito::continua},
+      {"curve class 7", testo_linea("curvad7, 500, 300\r\n"), codice::curva_non_valida, -1,
+       Seguito::arresto},
+      {"indicator cell taken", testo_linea(indicatore + indicatore),
+       codice::cella_indicatore_occupata, 1025, Seguito::arresto},
+      {"board cell taken",
+       testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 75, B\r\n"),
+       codice::cella_cartello_occupata, 75, Seguito::arresto},
       {"terrain end beyond", testo_linea("montagna, 13000, 14100, 1\r\n"),
        codice::fine_oltre_percorso, 14100, Seguito::continua},
       {"curve end beyond", testo_linea("curvad2, 13000, 1001\r\n"), codice::fine_oltre_percorso,
@@ -276,7 +283,7 @@ TEST(LetturaLinea, ARefusedEntryLeavesTheRestRead) {
     SCOPED_TRACE(voce);
     const Lettura l = leggi(testo_linea(voce + dopo));
     EXPECT_EQ(l.dopo, Seguito::continua);
-    EXPECT_EQ(l.m.codice_errore(), 0);
+    EXPECT_EQ(l.m.codice_errore(), std::nullopt);
     ASSERT_EQ(l.m.problemi.size(), 1u);
     EXPECT_TRUE(l.m.problemi[0].errore());
     EXPECT_EQ(l.m.problemi[0].luogo.riga, 4);
@@ -304,7 +311,7 @@ TEST(LetturaLinea, RecordsTheLineOfTheProblem) {
   cursore.file_in_lettura = "x_linea.txt";
   leggi_linea(m, cursore, testo_linea("pendenza, 500, 1\r\ncartello indicatore, 25, A\r\n"
                              "cartello indicatore, 75, B\r\n"));
-  EXPECT_EQ(m.codice_errore(), 6);
+  EXPECT_EQ(m.codice_errore(), codice::cella_cartello_occupata);
   ASSERT_FALSE(m.problemi.empty());
   EXPECT_EQ(m.problemi.back().luogo.file, "x_linea.txt");
   EXPECT_EQ(m.problemi.back().luogo.riga, 6);
@@ -367,7 +374,7 @@ TEST(LetturaLinea, SignalRepetitionCodes) {
                                             {"ripetizione segnali 9", "100, 0", 0}}) {
     const Lettura l =
         leggi(testo_linea("", std::string(caso.campo) + ", " + caso.valori + "\r\n"));
-    EXPECT_EQ(l.m.codice_errore(), 0) << caso.campo;
+    EXPECT_EQ(l.m.codice_errore(), std::nullopt) << caso.campo;
     EXPECT_EQ(l.m.tabella_generale[86].valore3, caso.codice) << caso.campo << caso.valori;
   }
 }
@@ -402,14 +409,14 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
   // Capitalised progressive keywords are not recognised; their values are
   // passed over.
   Lettura l = leggi(testo_linea("", "Progressiva chilometrica uno, 999, 999, 1\r\n"));
-  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.codice_errore(), std::nullopt);
   EXPECT_EQ(l.m.tabella_generale[83], voce_tabella{});
   // A keyword field starting with two hyphens is skipped, the next one taken.
   l = leggi(testo_linea("--nota\r\ncartello indicatore, 25, A\r\n"));
   EXPECT_EQ(l.m.celle_percorso[2].tipo, 14);
   // The last field of the text is never processed.
   l = leggi(testo_linea("") + "cartello indicatore");
-  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.codice_errore(), std::nullopt);
   EXPECT_EQ(l.cursore.riga, "cartello indicatore");
   // The general section may end at the end of the text: the body is empty.
   l = leggi("[generale]\r\nlunghezza percorso, 7000\r\n[fine]");
@@ -425,7 +432,7 @@ TEST(LetturaLinea, FieldRulesOfTheReader) {
 TEST(LetturaLinea, BoardAndGradientCells) {
   Lettura l = leggi(testo_linea("cartello indicatore, 25, A\r\ncartello indicatore, 175, B\r\n"
                                 "cartello indicatore, 13900, C\r\n"));
-  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.codice_errore(), std::nullopt);
   EXPECT_EQ(l.m.celle_percorso[2].dato1, 80);
   EXPECT_EQ(l.m.celle_percorso[4].dato1, 79);
   EXPECT_EQ(l.m.celle_percorso[279].dato1, 78);
@@ -444,7 +451,7 @@ TEST(LetturaLinea, GradientLinesNearTheEndStayInTheCells) {
   std::string corpo;
   for (int i = 0; i < 10; ++i) corpo += "pendenza, 13900, " + std::to_string(i) + "\r\n";
   const Lettura l = leggi(testo_linea(corpo));
-  EXPECT_EQ(l.m.codice_errore(), 0);
+  EXPECT_EQ(l.m.codice_errore(), std::nullopt);
   EXPECT_EQ(l.m.celle_percorso[277].pendenza, 100);
   EXPECT_EQ(l.m.celle_percorso[278].pendenza, 100);
   EXPECT_EQ(l.m.celle_percorso[279].pendenza, 101);
@@ -480,7 +487,7 @@ TEST(LetturaLinea, PlanOnlyWhenWanted) {
 TEST(LetturaLinea, PlanIndexLimit) {
   const Lettura l = leggi("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n"
                           "curvad1, 999000, 5000\r\n[fine]\r\n");
-  EXPECT_EQ(l.m.codice_errore(), 103);
+  EXPECT_EQ(l.m.codice_errore(), codice::curva_non_valida);
   EXPECT_EQ(l.dopo, Seguito::arresto);
 }
 

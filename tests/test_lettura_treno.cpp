@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/lettura/campi.h"
+#include "support/codice.h"
 
 namespace scenari {
 namespace {
@@ -68,7 +69,7 @@ const cella& c(const Modello& m, int i) { return m.celle_percorso[static_cast<st
 TEST(LetturaTreno, EmbeddedTrainValuesAndProfiles) {
   Modello m = percorso();
   leggi_testo(m, treno_incorporato);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.tabella_generale[84].valore1, 120);
   EXPECT_EQ(m.tabella_generale[84].valore3, 6);
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
@@ -149,7 +150,7 @@ TEST(LetturaTreno, KeywordsAndFieldRules) {
   Modello m = leggi({"NUMERO VETTURE, 9", "massa, 77", "percentuale massa frenata, 130"});
   EXPECT_EQ(m.tabella_generale[84].valore3, 9);
   EXPECT_EQ(m.tabella_generale[84].valore1, 130);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
 
   // Up to two dash fields are passed over; a third is the keyword field.
   m = leggi({"-,-,sabbia, 3"});
@@ -164,7 +165,7 @@ TEST(LetturaTreno, KeywordsAndFieldRules) {
   leggi_testo(m, "sabbia, 4\r\nvelocita, 1000, 90\r\n");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
   EXPECT_EQ(c(m, 30).velocita_limite, 0);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
 
   // The last field of the text is never acted on.
   m = percorso();
@@ -193,7 +194,7 @@ TEST(LetturaTreno, RepeatedProfileEntriesStayInsideTheCells) {
     voci.push_back("aderenza, 6900, 90");
   }
   Modello m = leggi(voci);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.celle_percorso.size(), 281u);
   EXPECT_EQ(c(m, 279).velocita_limite, 20);
   // The entries stop at the last cell, which the completion then fills once.
@@ -222,7 +223,7 @@ TEST(LetturaTreno, ReadFailuresThrow) {
 
 struct CasoErrore {
   std::vector<std::string> voci;
-  int codice;
+  Codice codice;
   int posizione;
   bool completato;  // the profiles were completed after the stop
 };
@@ -230,24 +231,26 @@ struct CasoErrore {
 TEST(LetturaTreno, ErrorCodesAndPositions) {
   const std::string stazione_uno = "stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A";
   const std::vector<CasoErrore> casi = {
-      {{"velocita, 0, 50", "velocita, 13901, 90"}, 15, 13901, true},
-      {{"velocita, 0, 50", "aderenza, 13901, 90"}, 15, 13901, true},
-      {{"velocita, 0, 50", "segnale, 13950, 2,5,1,1,0,0,0,0,0,0"}, 15, 13950, true},
-      {{"velocita, 0, 50", "rallentamento, 13950, 30, 0, 0, 0, 0"}, 15, 13950, true},
-      {{"velocita, 0, 50", "abbattimento, 13901, 0"}, 15, 13901, true},
-      {{"velocita, 0, 50", "stazione, 13201, 2"}, 15, 13201, true},
+      {{"velocita, 0, 50", "velocita, 13901, 90"}, codice::oltre_percorso, 13901, true},
+      {{"velocita, 0, 50", "aderenza, 13901, 90"}, codice::oltre_percorso, 13901, true},
+      {{"velocita, 0, 50", "segnale, 13950, 2,5,1,1,0,0,0,0,0,0"}, codice::oltre_percorso, 13950,
+       true},
+      {{"velocita, 0, 50", "rallentamento, 13950, 30, 0, 0, 0, 0"}, codice::oltre_percorso, 13950,
+       true},
+      {{"velocita, 0, 50", "abbattimento, 13901, 0"}, codice::oltre_percorso, 13901, true},
+      {{"velocita, 0, 50", "stazione, 13201, 2"}, codice::oltre_percorso, 13201, true},
       {{"velocita, 0, 50", "segnale, 1000, 2,5,1,1,0,0,0,0,0,0", "abbattimento, 1050, 5"},
-       7, 1050, false},
+       codice::cella_abbattimento_occupata, 1050, false},
       {{"velocita, 0, 50", "segnale, 1000, 2,5,1,1,0,0,0,0,0,0",
         "segnale, 1020, 2,5,1,1,0,0,0,0,0,0"},
-       16, 1020, false},
+       codice::cella_segnale_occupata, 1020, false},
       {{"velocita, 0, 50", "stazione, 4525, 2, 600, 1, 0, 1, 1,1,0, 2,1,1, 0, 8, 9, 0, B"},
-       8, 4525, false},
+       codice::stazione_non_multipla, 4525, false},
       {{"velocita, 0, 50", "stazione, 4500, 2, 550, 1, 0, 1, 1,1,0, 2,1,1, 0, 8, 9, 0, B"},
-       9, 4500, false},
+       codice::marciapiede_non_multiplo, 4500, false},
       {{"velocita, 0, 50", stazione_uno,
         "stazione, 800, 2, 200, 1, 0, 0, 1,1,0, 2,1,1, 0, 8, 9, 0, B"},
-       22, 800, false},
+       codice::marciapiedi_vicini, 800, false},
   };
   for (const auto& caso : casi) {
     Modello m = leggi(caso.voci);
@@ -260,14 +263,14 @@ TEST(LetturaTreno, ErrorCodesAndPositions) {
 TEST(LetturaTreno, ErrorLineIsThatOfTheEntry) {
   Modello m = percorso();
   leggi_testo(m, "[generale]\r\norologio,    7   59   47 \r\nabbattimento, 99999, 0\r\n[fine]\r\n");
-  EXPECT_EQ(m.codice_errore(), 15);
+  EXPECT_EQ(m.codice_errore(), codice::oltre_percorso);
   ASSERT_FALSE(m.problemi.empty());
   EXPECT_EQ(m.problemi.back().luogo.riga, 3);
 }
 
 TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
   Modello m = leggi({"stazione, 0, 2, 200, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A"});
-  EXPECT_EQ(m.codice_errore(), 24);  // platform end 100: stop cell 1
+  EXPECT_EQ(m.codice_errore(), codice::fermata_in_partenza);  // platform end 100: stop cell 1
   EXPECT_EQ(m.posizione_errore(), 0);
 
   m = percorso();
@@ -277,7 +280,7 @@ TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
               testo({"stazione, 0, 8, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
                      "stazione, 2000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B", "sabbia, 7"}),
               cartelli);
-  EXPECT_EQ(m.codice_errore(), 10);
+  EXPECT_EQ(m.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(m.tabella_generale[2].nome, "B");
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
 
@@ -286,7 +289,7 @@ TEST(LetturaTreno, StationStopCellTooNearTheStartAndRecordCapacity) {
   cartelli.contatore_cartelli = 0;
   m.tabella_generale[1].nome = "CARTELLO";
   leggi_testo(m, testo({"stazione, 1000, 30, 500, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, B"}), cartelli);
-  EXPECT_EQ(m.codice_errore(), 10);
+  EXPECT_EQ(m.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(m.tabella_generale[1].nome, "CARTELLO");
 }
 
@@ -317,7 +320,7 @@ TEST(LetturaTreno, StationPlatformsByType) {
   Modello m = leggi({"segnale, 1100, 2,5,1,1,0,0,0,0,0,0",
                      "stazione, 1000, 30, 300, 0,0,0, 1,1,0, 4,1,1, 1, 0,0,0, A",
                      "stazione, 2000, 8, 300, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, B"});
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.tabella_generale[1].valore2, 1150);
   EXPECT_EQ(c(m, 22).tipo, 0);
   EXPECT_EQ(c(m, 23).tipo, 1);
@@ -331,7 +334,7 @@ TEST(LetturaTreno, SecondStationKeepsItsFlags) {
   Modello m = leggi({"stazione, 0, 8, 500, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, A",
                      "stazione, 3000, 2, 600, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, B",
                      "stazione, 6000, 2, 500, 0,1,1, 1,1,0, 4,1,1, 1, 0,0,0, C"});
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.tabella_generale[2].byte3, 1);
   EXPECT_EQ(m.tabella_generale[2].byte4, 1);
   EXPECT_EQ(m.tabella_generale[3].byte4, 0);  // platform under 600 m
@@ -376,7 +379,7 @@ TEST(MemoSegnale, TakenCellsAndNeighbours) {
   m = percorso();
   m.celle_percorso[21].tipo = 10;
   leggi_testo(m, testo({"segnale, 1000, 2,5,1,1,0,0,0,0,0,0"}));
-  EXPECT_EQ(m.codice_errore(), 16);
+  EXPECT_EQ(m.codice_errore(), codice::cella_segnale_occupata);
   EXPECT_EQ(c(m, 21).tipo, 10);
   EXPECT_EQ(c(m, 19).avvicinamento, 0);
 }
@@ -390,7 +393,7 @@ std::string rallentamento(int x, int l, int f_ta, int d_v) {
 TEST(MemoRallentamento, WorkedExample) {
   for (int d_v : {0, 2}) {
     Modello m = leggi({rallentamento(3000, 500, 1, d_v)});
-    EXPECT_EQ(m.codice_errore(), 0);
+    EXPECT_EQ(m.codice_errore(), std::nullopt);
     const std::vector<std::tuple<int, int, int, int, int>> celle = {
         {37, 4, 30, d_v, 0}, {61, 3, 30, d_v, 1}, {71, 2, 30, d_v, 1},
         {36, 5, 1, d_v ? 1 : 0, 0}, {35, 5, 2, d_v ? 2 : 0, 0},
@@ -424,11 +427,13 @@ TEST(MemoRallentamento, BoardNearTheStart) {
 TEST(MemoRallentamento, TakenCells) {
   struct Caso {
     int cella_presa;
-    int codice;
+    Codice codice;
     bool scritto;  // start, end and board cells were written
   };
-  for (const Caso& caso : {Caso{37, 17, false}, Caso{61, 18, false}, Caso{71, 19, false},
-                           Caso{34, 20, true}}) {
+  for (const Caso& caso : {Caso{37, codice::cella_avviso_occupata, false},
+                           Caso{61, codice::cella_inizio_occupata, false},
+                           Caso{71, codice::cella_fine_occupata, false},
+                           Caso{34, codice::cella_preavviso_occupata, true}}) {
     Modello m = percorso();
     m.celle_percorso[static_cast<std::size_t>(caso.cella_presa)].tipo = 1;
     leggi_testo(m, testo({"velocita, 0, 50", rallentamento(3000, 500, 1, 0)}));
@@ -436,8 +441,8 @@ TEST(MemoRallentamento, TakenCells) {
     EXPECT_EQ(m.posizione_errore(), 3000);
     int segnati = 0;
     for (const cella& k : m.celle_percorso) segnati += k.tipo >= 2 && k.tipo <= 5;
-    EXPECT_EQ(segnati, caso.scritto ? 3 : 0) << caso.codice;
-    EXPECT_EQ(c(m, 36).tipo, 0) << caso.codice;
+    EXPECT_EQ(segnati, caso.scritto ? 3 : 0) << caso.cella_presa;
+    EXPECT_EQ(c(m, 36).tipo, 0) << caso.cella_presa;
     EXPECT_EQ(c(m, 100).velocita_limite, 0) << "no completion after a stop";
   }
   Modello m = percorso();
@@ -448,11 +453,11 @@ TEST(MemoRallentamento, TakenCells) {
 
 TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   Modello m = percorso();
-  m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
+  m.registra_errore(codice::oltre_percorso, 99999, Luogo{"x_linea.txt", 7, 1});
   CursoreLettura cursore;
   cursore.file_in_lettura = "x-.txt";
   leggi_testo(m, treno_incorporato, cursore);
-  EXPECT_EQ(m.codice_errore(), 15);
+  EXPECT_EQ(m.codice_errore(), codice::oltre_percorso);
   EXPECT_EQ(m.posizione_errore(), 1000);
   ASSERT_EQ(m.problemi.size(), 2u);
   EXPECT_EQ(m.problemi[1].luogo.file, "x-.txt");
@@ -468,9 +473,9 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
                                       std::string("segnale, -50, 2,1,1,1,0,0,0,0,0,0")}) {
     SCOPED_TRACE(rifiutata);
     m = percorso();
-    m.registra_errore(15, 99999, Luogo{"x_linea.txt", 7, 1});
+    m.registra_errore(codice::oltre_percorso, 99999, Luogo{"x_linea.txt", 7, 1});
     leggi_testo(m, testo({rifiutata, "segnale, 1000, 2,5,1,1,0,0,0,0,0,0", "sabbia, 2"}), cursore);
-    EXPECT_EQ(m.problemi.back().codice, 15);
+    EXPECT_EQ(m.problemi.back().codice, codice::oltre_percorso);
     EXPECT_EQ(m.problemi.back().luogo.riga, 3);
     EXPECT_EQ(m.posizione_errore(), 1000);
     EXPECT_EQ(c(m, 21).tipo, 1);
@@ -478,7 +483,7 @@ TEST(LetturaTreno, CodeLeftByTheLineReaderStopsAtTheFirstSignal) {
   }
 
   m = percorso();
-  m.registra_errore(3, std::nullopt, Luogo{});
+  m.registra_errore(codice::ripetizione_primo_valore, std::nullopt, Luogo{});
   leggi_testo(m, testo({rallentamento(3000, 500, 0, 0), "sabbia, 2"}));
   EXPECT_EQ(m.posizione_errore(), 3000);
   EXPECT_EQ(m.tabella_generale[86].intero1, 0);
@@ -488,9 +493,9 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
   for (int record : {81, 82, 83}) {
     Modello m = percorso();
     m.tabella_generale[static_cast<std::size_t>(record)].valore2 = 1025;
-    m.registra_errore(15, 7, Luogo{});
+    m.registra_errore(codice::oltre_percorso, 7, Luogo{});
     leggi_testo(m, "[generale]\r\n[fine]\r\n");
-    EXPECT_EQ(m.codice_errore(), 2);
+    EXPECT_EQ(m.codice_errore(), codice::progressiva_non_multipla);
     EXPECT_EQ(m.posizione_errore(), 7);
   }
   Modello tutte = percorso();
@@ -501,7 +506,7 @@ TEST(LetturaTreno, ProgressivesNotMultipleOf50) {
   Modello m = percorso();
   m.tabella_generale[81].valore3 = 1025;  // the third value is not checked
   leggi_testo(m, treno_incorporato);
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
 }
 
 // An entry the model cannot hold is refused alone: no trace of it, the
@@ -532,7 +537,7 @@ TEST(LetturaTreno, RefusedEntriesLeaveTheRestRead) {
     std::vector<std::string> voci = caso.voci;
     voci.insert(voci.end(), dopo.begin(), dopo.end());
     const Modello m = leggi(voci);
-    EXPECT_EQ(m.codice_errore(), 0);
+    EXPECT_EQ(m.codice_errore(), std::nullopt);
     ASSERT_EQ(m.problemi.size(), 1u);
     EXPECT_EQ(m.problemi[0].codice, caso.codice);
     EXPECT_EQ(m.problemi[0].posizione, caso.posizione);
@@ -565,7 +570,7 @@ TEST(LetturaTreno, RefusedEntriesLeaveTheRestRead) {
   EXPECT_EQ(c(m, 279).tipo, 10);
   // Stations that mark no cells may have their platform anywhere.
   m = leggi({"stazione, 12000, 30, 90000" + tipo_altro});
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(m.tabella_generale[1].valore2, 57000);
 }
 
@@ -576,7 +581,7 @@ TEST(LetturaTreno, StationsStoppingBeforeTheirNameArePassedOverWhole) {
   struct Caso {
     std::string voce;
     std::int32_t contatore_cartelli;
-    std::int32_t codice;
+    Codice codice;
   };
   for (const Caso& caso : {Caso{"stazione, 5525, 2, 600" + resto, 80, codice::stazione_non_multipla},
                            Caso{"stazione, 5500, 2, 650" + resto, 80, codice::marciapiede_non_multiplo},
@@ -598,7 +603,7 @@ TEST(LetturaTreno, StationsStoppingBeforeTheirNameArePassedOverWhole) {
 // the others are named in a warning and the rest of the text is read.
 TEST(LetturaTreno, SignalNearTheStartIsPlacedWithoutTheMarksBeforeIt) {
   const Modello m = leggi({"segnale, 200, 2,5,1,1,0,0,0,0,0,0", "sabbia, 3"});
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(c(m, 5).tipo, 1);
   EXPECT_EQ(c(m, 3).avvicinamento, 61);
   EXPECT_EQ(c(m, 1).avvicinamento, 62);

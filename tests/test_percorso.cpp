@@ -15,6 +15,7 @@
 
 #include "core/formato/formato_binario.h"
 #include "support/ausili.h"
+#include "support/codice.h"
 
 namespace scenari {
 namespace {
@@ -62,7 +63,7 @@ struct CasoProtezione {
   std::int32_t ultima;
   std::vector<Oggetto> oggetti;
   std::set<std::int32_t> marcate;
-  std::int32_t codice = 0;
+  std::optional<Codice> codice = std::nullopt;
   std::int32_t posizione = 0;
 };
 
@@ -84,10 +85,11 @@ const CasoProtezione casi_protezione[] = {
     {"signal falls back to the second cell before it", 200, con(esempio, {{19, fermata}}),
      {18, 32, 39, 45, 58, 66}},
     {"no room before the signal: code 11", 200,
-     con(esempio, {{19, fermata}, {18, fermata}}), {32, 39, 45, 58, 66}, 11, 1000},
+     con(esempio, {{19, fermata}, {18, fermata}}), {32, 39, 45, 58, 66},
+     codice::protezione_segnale, 1000},
     {"no room in the 5-7 group: code 12", 200,
-     con(esempio, {{45, fermata}, {44, fermata}, {43, fermata}}), {19, 32, 39, 58, 66}, 12,
-     2500},
+     con(esempio, {{45, fermata}, {44, fermata}, {43, fermata}}), {19, 32, 39, 58, 66},
+     codice::protezione_prima_rallentamento, 2500},
     {"group takes its second cell", 200, con(esempio, {{45, fermata}}),
      {19, 32, 39, 44, 58, 66}},
     {"inside point one cell earlier shifts the next", 200, con(esempio, {{58, fermata}}),
@@ -95,14 +97,15 @@ const CasoProtezione casi_protezione[] = {
     {"inside point one cell later shifts the next", 200,
      con(esempio, {{58, fermata}, {57, fermata}}), {19, 32, 39, 45, 59, 67}},
     {"no room inside: code 13 and no further inside points", 200,
-     con(esempio, {{57, fermata}, {58, fermata}, {59, fermata}}), {19, 32, 39, 45}, 13, 2900},
+     con(esempio, {{57, fermata}, {58, fermata}, {59, fermata}}), {19, 32, 39, 45},
+     codice::protezione_dopo_rallentamento, 2900},
     {"signal after the end is protected", 200, con(esempio, {{75, segnale}}),
      {19, 32, 39, 45, 58, 66, 74}},
     {"signal after the end falls back one cell", 200,
      con(esempio, {{75, segnale}, {74, fermata}}), {19, 32, 39, 45, 58, 66, 73}},
     {"no room before the signal after the end: code 13 at the end", 200,
      con(esempio, {{75, segnale}, {74, fermata}, {73, fermata}}), {19, 32, 39, 45, 58, 66},
-     13, 3500},
+     codice::protezione_dopo_rallentamento, 3500},
     {"signal 12 cells after the end", 200, con(esempio, {{82, segnale}}),
      {19, 32, 39, 45, 58, 66, 81}},
     {"signal 13 cells after the end", 200, con(esempio, {{83, segnale}}),
@@ -128,7 +131,8 @@ const CasoProtezione casi_protezione[] = {
      {{50, inizio, 60}, {58, fine}}, {32, 39, 45, 57}},
     {"start without an end cell", 200, {{197, inizio, 60}}, {179, 186, 192}},
     {"end on the last cell, nothing free around it", 100,
-     {{92, inizio, 60}, {99, fermata}, {100, fine}}, {74, 81, 87}, 13, 5000},
+     {{92, inizio, 60}, {99, fermata}, {100, fine}}, {74, 81, 87},
+     codice::protezione_dopo_rallentamento, 5000},
     {"signal search stops at the last cell", 100,
      {{80, inizio, 200}, {95, fine}, {100, segnale}}, {62, 69, 75, 99}},
 };
@@ -161,7 +165,7 @@ TEST(Protezione, ExistingPointBeforeASignalIsCappedAt180) {
                                    {26, cartello}});
     passo_protezione(m);
     EXPECT_EQ(m.celle_percorso[19].dato1, atteso);
-    EXPECT_EQ(m.codice_errore(), 0);
+    EXPECT_EQ(m.codice_errore(), std::nullopt);
   }
 }
 
@@ -237,18 +241,18 @@ TEST(CodiciPartenza, StampsCellOneAndRecord85) {
 TEST(CodiciPartenza, TakenPlacesAreFatal) {
   struct Caso {
     void (*prepara)(Modello&);
-    int numero;
+    Codice codice;
   };
   const Caso casi[] = {
-      {[](Modello& m) { m.celle_percorso[1].dato1 = 1; }, 1250},
-      {[](Modello& m) { m.tabella_generale[85].intero1 = -1; }, 1250},
-      {[](Modello& m) { m.celle_percorso[1].dato2 = 7; }, 1251},
-      {[](Modello& m) { m.tabella_generale[85].valore4 = 9; }, 1251},
+      {[](Modello& m) { m.celle_percorso[1].dato1 = 1; }, codice::partenza_primo_valore},
+      {[](Modello& m) { m.tabella_generale[85].intero1 = -1; }, codice::partenza_primo_valore},
+      {[](Modello& m) { m.celle_percorso[1].dato2 = 7; }, codice::partenza_secondo_valore},
+      {[](Modello& m) { m.tabella_generale[85].valore4 = 9; }, codice::partenza_secondo_valore},
   };
   for (const auto& caso : casi) {
     Modello m = con_nomi("1", "ab");
     caso.prepara(m);
-    EXPECT_EQ(codici_partenza(m), caso.numero);
+    EXPECT_EQ(codici_partenza(m), caso.codice);
   }
 }
 
@@ -403,7 +407,7 @@ Costruito incorporato(bool piano = true) {
 TEST(Costruttore, EmbeddedScenarioFiles) {
   const Costruito r = incorporato();
   const Modello& m = r.c.modello();
-  EXPECT_EQ(m.codice_errore(), 0);
+  EXPECT_EQ(m.codice_errore(), std::nullopt);
   EXPECT_EQ(r.nomi, (std::vector<std::string>{"Lago Fontana_Lago Marinella_linea.dat",
                                               "Lago Fontana_Lago Marinella_40572.sim",
                                               "Lago Fontana_Lago Marinella_40572.dat"}));
@@ -460,15 +464,17 @@ TEST(Costruttore, OneOddEntryKeepsTheEmbeddedFiles) {
     std::string voce;
     bool sostituisci;
     Gravita gravita;
-    std::int32_t codice;
+    std::optional<Codice> codice;
   };
   const Caso casi[] = {
-      {true, 15, "pendenza, -500, 3", false, Gravita::errore, 107},
-      {true, 21, "montagna, 13000, 14100, 1", false, Gravita::errore, 104},
-      {true, 11, "curvad2, 6000, -100", false, Gravita::avviso, 0},
-      {false, 19, "rallentamento, 13000, 60, 1000, 0, 0, 0", false, Gravita::errore, 112},
-      {false, 12, "velocita, -50, 30", false, Gravita::errore, 107},
-      {false, 14, "velocita,    3300,    32.5", true, Gravita::avviso, 0},
+      {true, 15, "pendenza, -500, 3", false, Gravita::errore, codice::posizione_negativa},
+      {true, 21, "montagna, 13000, 14100, 1", false, Gravita::errore,
+       codice::fine_oltre_percorso},
+      {true, 11, "curvad2, 6000, -100", false, Gravita::avviso, std::nullopt},
+      {false, 19, "rallentamento, 13000, 60, 1000, 0, 0, 0", false, Gravita::errore,
+       codice::rallentamento_fuori},
+      {false, 12, "velocita, -50, 30", false, Gravita::errore, codice::posizione_negativa},
+      {false, 14, "velocita,    3300,    32.5", true, Gravita::avviso, std::nullopt},
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.voce);
@@ -481,7 +487,7 @@ TEST(Costruttore, OneOddEntryKeepsTheEmbeddedFiles) {
     EXPECT_EQ(p.gravita, caso.gravita);
     EXPECT_EQ(p.codice, caso.codice);
     EXPECT_EQ(p.luogo.riga, caso.riga);
-    EXPECT_EQ(r.c.modello().codice_errore(), 0);
+    EXPECT_EQ(r.c.modello().codice_errore(), std::nullopt);
   }
 }
 
@@ -505,7 +511,7 @@ TEST(Costruttore, EmptyLastFieldsAndEarlySignalsKeepEveryFollowingEntry) {
 
   r = costruisci(linea, con_riga(treno, 20, "segnale,     300,   2, 5, 1,  1, 0,    0,  0,0,0, 0",
                                  false));
-  EXPECT_EQ(r.c.modello().codice_errore(), 0);
+  EXPECT_EQ(r.c.modello().codice_errore(), std::nullopt);
   EXPECT_EQ(r.c.modello().celle_percorso[7].tipo, tipo_cella::segnale);
   EXPECT_EQ(r.c.modello().celle_percorso[21].tipo, tipo_cella::segnale);
   EXPECT_EQ(r.c.modello().celle_percorso[100].velocita_limite, 6);
@@ -514,17 +520,17 @@ TEST(Costruttore, EmptyLastFieldsAndEarlySignalsKeepEveryFollowingEntry) {
 TEST(Costruttore, StartRecordFailureIsTheLastProblemAndGivesNoFile) {
   const struct {
     const char* tabellone;
-    int numero;
+    Codice codice;
   } casi[] = {
-      {"indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0", 1250},
-      {"indicatori_vmax,  0, 0, 90, 95, 0, 0, 90, 95, 0", 1251},
+      {"indicatori_vmax,  0, 85, 90, 95, 0, 85, 90, 95, 0", codice::partenza_primo_valore},
+      {"indicatori_vmax,  0, 0, 90, 95, 0, 0, 90, 95, 0", codice::partenza_secondo_valore},
   };
   for (const auto& caso : casi) {
     const Costruito r = costruisci("[generale]\r\nlunghezza percorso,    1000\r\n[cartelli]\r\n" +
                                        std::string(caso.tabellone) + "\r\n[fine]\r\n",
                                    "[generale]\r\n[fine]\r\n");
     EXPECT_EQ(r.c.esito(), EsitoPercorso::fatale);
-    EXPECT_EQ(r.c.modello().codice_errore(), caso.numero);
+    EXPECT_EQ(r.c.modello().codice_errore(), caso.codice);
     EXPECT_EQ(r.c.modello().problemi.back().posizione, 50);
     EXPECT_TRUE(r.nomi.empty());
   }

@@ -20,6 +20,7 @@
 #include "tool/esempio.h"
 #include "tool/rapporto.h"
 #include "tool/stato.h"
+#include "support/codice.h"
 
 namespace scenari::tool {
 namespace {
@@ -93,7 +94,7 @@ TEST(Compile, DataProblemIsReportedWithTextLineAndPosition) {
 
   EXPECT_EQ(e.stato, uscita_dati);
   ASSERT_EQ(e.problemi.size(), 1u) << "the signals after the stop hold no mistake";
-  EXPECT_EQ(e.problemi[0].codice, 16);
+  EXPECT_EQ(e.problemi[0].codice, codice::cella_segnale_occupata);
   EXPECT_EQ(e.problemi[0].luogo, (Luogo{platform::join(dir.str(), nome(nomi_run.treno_txt)), 21, 1, 8}));
   EXPECT_EQ(e.problemi[0].posizione, 1000);
   std::ostringstream testo;
@@ -128,13 +129,13 @@ TEST(Compile, EveryProblemIsReportedInTextOrder) {
   EXPECT_EQ(e.stato, uscita_dati);
   ASSERT_EQ(e.problemi.size(), 3u);
   const std::string linea_txt = platform::join(dir.str(), nome(nomi_run.linea_txt));
-  EXPECT_EQ(e.problemi[0].codice, 2);
+  EXPECT_EQ(e.problemi[0].codice, codice::progressiva_non_multipla);
   EXPECT_EQ(e.problemi[0].luogo, (Luogo{linea_txt, 3, 39, 41})) << "on the second value, 25";
   EXPECT_EQ(e.problemi[0].posizione, std::nullopt);
   ASSERT_EQ(e.problemi[0].note.size(), 1u);
   EXPECT_EQ(e.problemi[0].note[0].luogo.file, platform::join(dir.str(), nome(nomi_run.treno_txt)))
       << "where the format finds it";
-  EXPECT_EQ(e.problemi[1].codice, 15);
+  EXPECT_EQ(e.problemi[1].codice, codice::oltre_percorso);
   EXPECT_EQ(e.problemi[1].luogo, (Luogo{linea_txt, 25, 1, 20}));
   EXPECT_EQ(e.problemi[1].posizione, 13901);
   EXPECT_EQ(e.problemi[2].controllo, "beyond-route-length");
@@ -153,7 +154,7 @@ TEST(Compile, FatalStartRecordWritesNothingAndKeepsOlderFiles) {
   EXPECT_EQ(e.stato, uscita_errore_fatale);
   ASSERT_EQ(e.problemi.size(), 1u);
   EXPECT_TRUE(e.problemi[0].errore());
-  EXPECT_EQ(e.problemi[0].codice, 1250);
+  EXPECT_EQ(e.problemi[0].codice, codice::partenza_primo_valore);
   EXPECT_EQ(e.problemi[0].posizione, 50);
   EXPECT_EQ(file_contents(uscita.path()),
             (std::map<std::string, std::string>{{nome(nomi_run.dat), "older"}}));

@@ -48,7 +48,7 @@ int lavora(platform::Window& finestra, platform::Files& files, const std::string
   scrivi_testi(files, nomi);
   const Compattazione c = compatta_testi(files, nomi);
   switch (c.esito()) {
-    case EsitoPercorso::fatale: return errore(finestra, c.modello().ultimo_errore()->codice);
+    case EsitoPercorso::fatale: return errore(finestra, *c.modello().ultimo_errore()->codice);
     case EsitoPercorso::senza_percorso:
       finestra.report_error("scenari: " + motivo_senza_percorso(c.modello()));
       return uscita_senza_percorso;
@@ -63,16 +63,16 @@ int lavora(platform::Window& finestra, platform::Files& files, const std::string
 
 }  // namespace
 
-int errore(platform::Window& finestra, std::int32_t numero) {
-  finestra.report_error(" Errore n. " + std::to_string(numero));
+int errore(platform::Window& finestra, Codice codice) {
+  finestra.report_error(" Errore n. " + std::to_string(codice::numero(codice)));
   return uscita_errore_fatale;
 }
 
 std::string avviso_dati(const Modello& m) {
   const Problema* ultimo = m.ultimo_errore();
   if (ultimo == nullptr) return {};
-  std::string avviso = "scenari: warning: error code " + std::to_string(ultimo->codice) + " (" +
-                       ultimo->messaggio + ")";
+  const std::string numero = std::to_string(codice::numero(*ultimo->codice));
+  std::string avviso = "scenari: warning: error code " + numero + " (" + ultimo->messaggio + ")";
   if (ultimo->posizione) avviso += " at " + std::to_string(*ultimo->posizione) + " m";
   if (!ultimo->luogo.file.empty()) {
     avviso += ", " + ultimo->luogo.file + ":" + std::to_string(ultimo->luogo.riga);

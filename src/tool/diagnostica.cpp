@@ -89,7 +89,7 @@ std::optional<std::string_view> Sorgenti::riga(const std::string& file, std::int
 }
 
 std::string etichetta(const Problema& p) {
-  if (p.errore()) return "error[" + std::to_string(p.codice) + "]";
+  if (p.codice) return "error[" + std::to_string(codice::numero(*p.codice)) + "]";
   return "warning[" + p.controllo + "]";
 }
 
@@ -124,7 +124,7 @@ nlohmann::json problema_json(const Problema& p) {
     note.push_back({{"file", n.luogo.file}, {"line", n.luogo.riga}, {"message", utf8_da_1252(n.messaggio)}});
   }
   return {{"severity", p.errore() ? "error" : "warning"},
-          {"code", p.errore() ? nlohmann::json(p.codice) : nlohmann::json(nullptr)},
+          {"code", p.codice ? nlohmann::json(codice::numero(*p.codice)) : nlohmann::json(nullptr)},
           {"check", p.controllo},
           {"file", p.luogo.file},
           {"line", p.luogo.riga},

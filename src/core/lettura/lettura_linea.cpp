@@ -71,9 +71,9 @@ class LetturaLinea {
   Seguito cartello();
   void termina_corpo();
 
-  Seguito rifiuta(std::int32_t codice, std::int32_t posizione);
+  Seguito rifiuta(Codice codice, std::int32_t posizione);
   bool oltre_percorso(std::int32_t posizione) const;
-  std::int32_t verifica_posizione(std::int32_t posizione) const;
+  std::optional<Codice> verifica_posizione(std::int32_t posizione) const;
 
   Modello& m_;
   CursoreLettura& cursore_;
@@ -181,7 +181,7 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
   auto& record = m_.record(voce::orologio);
   record.valore1 = leggi_intero();
   record.valore2 = leggi_intero();
-  std::int32_t codice = 0;
+  std::optional<Codice> codice;
   if (record.valore1 % 50 != 0) {
     codice = codice::ripetizione_primo_valore;
   } else if (record.valore2 % 50 != 0) {
@@ -193,8 +193,8 @@ bool LetturaLinea::ripetizione_segnali(const std::string& campo) {
   } else {
     codice = codice::ripetizione_senza_codice;
   }
-  if (codice != 0) {
-    m_.registra_errore(codice, std::nullopt, voce());
+  if (codice) {
+    m_.registra_errore(*codice, std::nullopt, voce());
     return false;
   }
   if (record.valore2 == 0) record.valore3 = 0;
@@ -253,7 +253,7 @@ Seguito LetturaLinea::applica_corpo(const std::string& campo) {
 Seguito LetturaLinea::pendenza() {
   const std::int32_t posizione = leggi_intero();
   const std::int32_t valore = leggi_intero();
-  if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
+  if (const auto codice = verifica_posizione(posizione)) return rifiuta(*codice, posizione);
   pendenze_.linea(m_, posizione, valore);
   return Seguito::continua;
 }
@@ -261,7 +261,7 @@ Seguito LetturaLinea::pendenza() {
 Seguito LetturaLinea::curva(const std::string& campo) {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t lunghezza = leggi_intero();
-  if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
+  if (const auto codice = verifica_posizione(inizio)) return rifiuta(*codice, inizio);
   const double k = curvatura(campo);
   if (k == 0.0) {
     m_.registra_errore(codice::curva_non_valida, std::nullopt, voce(),
@@ -292,9 +292,9 @@ Seguito LetturaLinea::montagna() {
   const std::int32_t inizio = leggi_intero();
   const std::int32_t fine = leggi_intero();
   const std::int32_t tipo = leggi_intero();
-  if (const std::int32_t codice = verifica_posizione(inizio)) return rifiuta(codice, inizio);
-  if (const std::int32_t codice = rifiuto_montagna(m_, cursore_, inizio, fine)) {
-    return rifiuta(codice, codice == codice::troppe_montagne ? inizio : fine);
+  if (const auto codice = verifica_posizione(inizio)) return rifiuta(*codice, inizio);
+  if (const auto codice = rifiuto_montagna(m_, cursore_, inizio, fine)) {
+    return rifiuta(*codice, codice == codice::troppe_montagne ? inizio : fine);
   }
   Montagna stretto{inizio, fine, tipo};
   memo_montagna(m_, cursore_, stretto, voce());
@@ -318,7 +318,7 @@ Seguito LetturaLinea::indicatori() {
   i.vbd = leggi_intero();
   i.vcd = leggi_intero();
   i.strisced = lettore_.leggi<std::int16_t>();
-  if (const std::int32_t codice = verifica_posizione(i.posizione)) return rifiuta(codice, i.posizione);
+  if (const auto codice = verifica_posizione(i.posizione)) return rifiuta(*codice, i.posizione);
   try {
     if (!memo_indicatori_v_max(m_, i, voce())) {
       registra_cella_occupata(m_, codice::cella_indicatore_occupata, i.posizione, voce(),
@@ -335,7 +335,7 @@ Seguito LetturaLinea::indicatori() {
 Seguito LetturaLinea::cartello() {
   const std::int32_t posizione = leggi_intero();
   const std::string testo = cursore_.riga = lettore_.leggi_nome();
-  if (const std::int32_t codice = verifica_posizione(posizione)) return rifiuta(codice, posizione);
+  if (const auto codice = verifica_posizione(posizione)) return rifiuta(*codice, posizione);
   const std::int64_t k = cella_punto(posizione);
   cella& c = m_.celle_percorso[static_cast<std::size_t>(k)];
   if (!cella_libera(c)) {
@@ -360,7 +360,7 @@ void LetturaLinea::termina_corpo() {
 // Code 15 ends the body and the reading goes on with the train text; the
 // other codes of the format end the reading; a refused entry alone has no
 // effect and the body goes on.
-Seguito LetturaLinea::rifiuta(std::int32_t codice, std::int32_t posizione) {
+Seguito LetturaLinea::rifiuta(Codice codice, std::int32_t posizione) {
   m_.registra_errore(codice, posizione, voce());
   if (codice == codice::oltre_percorso) return Seguito::fine_testo;
   return codice::descrivi(codice).del_formato ? Seguito::arresto : Seguito::rifiutata;
@@ -371,10 +371,10 @@ bool LetturaLinea::oltre_percorso(std::int32_t posizione) const {
   return inizio_cella(m_.ultima_cella()) < std::int64_t{posizione} + 100;
 }
 
-std::int32_t LetturaLinea::verifica_posizione(std::int32_t posizione) const {
+std::optional<Codice> LetturaLinea::verifica_posizione(std::int32_t posizione) const {
   if (posizione < 0) return codice::posizione_negativa;
   if (oltre_percorso(posizione)) return codice::oltre_percorso;
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace

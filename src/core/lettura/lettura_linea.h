@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/lettura/cursore.h"
@@ -44,10 +45,10 @@ struct Montagna {
 // stretch covers.
 void memo_montagna(Modello& m, CursoreLettura& cursore, Montagna& stretto, const Luogo& voce = {});
 
-// Why a terrain stretch cannot be stored (a code, 0 if it can): a negative
-// end, an end cell beyond the route, or no room for one more stretch.
-std::int32_t rifiuto_montagna(const Modello& m, const CursoreLettura& cursore, std::int32_t inizio,
-                              std::int32_t fine);
+// Why a terrain stretch cannot be stored (none if it can): a negative end,
+// an end cell beyond the route, or no room for one more stretch.
+std::optional<Codice> rifiuto_montagna(const Modello& m, const CursoreLettura& cursore,
+                                       std::int32_t inizio, std::int32_t fine);
 
 // A maximum-speed indicator board: three speeds for each side (s and d)
 // and the stripes of each side.

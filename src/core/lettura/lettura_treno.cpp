@@ -137,11 +137,11 @@ void registra_arresto_ereditato(Modello& m, std::int32_t posizione, const Luogo&
   const auto ultimo = std::find_if(m.problemi.rbegin(), m.problemi.rend(),
                                    Modello::errore_del_formato);
   const Problema precedente = *ultimo;
-  Problema& p = m.registra_errore(precedente.codice, posizione, voce);
-  p.messaggio = "the train text is read no further: code " + std::to_string(precedente.codice) +
+  const std::string numero = std::to_string(codice::numero(*precedente.codice));
+  Problema& p = m.registra_errore(*precedente.codice, posizione, voce);
+  p.messaggio = "the train text is read no further: code " + numero +
                 " was recorded before this entry";
-  p.note.push_back({precedente.luogo, "code " + std::to_string(precedente.codice) + ": " +
-                                          precedente.messaggio});
+  p.note.push_back({precedente.luogo, "code " + numero + ": " + precedente.messaggio});
   p.aiuto = "mend the earlier problem; every entry from here on is ignored until then";
 }
 
@@ -158,7 +158,7 @@ Seguito dopo_memo(Modello& m, const CursoreLettura& cursore, std::size_t problem
   if (std::any_of(nuovi, m.problemi.end(), [](const Problema& p) { return p.errore(); })) {
     return Seguito::rifiutata;
   }
-  if (m.codice_errore() <= 0 || cursore.leggi_oltre_arresti) return Seguito::continua;
+  if (!m.codice_errore() || cursore.leggi_oltre_arresti) return Seguito::continua;
   registra_arresto_ereditato(m, posizione, voce);
   return Seguito::arresto;
 }

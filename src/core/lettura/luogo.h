@@ -17,7 +17,7 @@ inline Luogo luogo_campo(const CursoreLettura& cursore, const LettoreCampi& lett
 
 // A cell already taken: the error at the entry, with a note naming the
 // entry that holds the cell.
-inline void registra_cella_occupata(Modello& m, std::int32_t codice, std::int32_t posizione,
+inline void registra_cella_occupata(Modello& m, Codice codice, std::int32_t posizione,
                                     const Luogo& voce, std::int64_t cella) {
   Problema& p = m.registra_errore(codice, posizione, voce);
   m.nota_cella(p, cella);

@@ -12,14 +12,14 @@ std::int64_t ultima_cella(std::int32_t fine) { return cella_profilo(std::int64_t
 
 }  // namespace
 
-std::int32_t rifiuto_montagna(const Modello& m, const CursoreLettura& cursore, std::int32_t inizio,
-                              std::int32_t fine) {
+std::optional<Codice> rifiuto_montagna(const Modello& m, const CursoreLettura& cursore,
+                                       std::int32_t inizio, std::int32_t fine) {
   if (fine < 0) return codice::posizione_negativa;
   if (prima_cella(inizio) <= ultima_cella(fine) && ultima_cella(fine) > m.ultima_cella()) {
     return codice::fine_oltre_percorso;
   }
   if (cursore.numero_montagne >= numero_massimo_montagne) return codice::troppe_montagne;
-  return 0;
+  return std::nullopt;
 }
 
 void memo_montagna(Modello& m, CursoreLettura& cursore, Montagna& stretto, const Luogo& voce) {

@@ -14,13 +14,14 @@ constexpr std::int32_t senza_cartello_fino_a = 1500;
 constexpr std::int64_t anticipo_cartello = 1200;
 
 // Refuses slowdowns whose cells the route cannot hold, or whose end would
-// not follow its start. Returns the refusal code, 0 when acceptable.
-std::int32_t rifiuto(const Modello& m, std::int32_t x, std::int64_t inizio, std::int64_t fine) {
+// not follow its start. Returns the refusal code, none when acceptable.
+std::optional<Codice> rifiuto(const Modello& m, std::int32_t x, std::int64_t inizio,
+                              std::int64_t fine) {
   if (x < 0) return codice::posizione_negativa;
   if (inizio > m.ultima_cella()) return codice::oltre_percorso;
   if (fine > m.ultima_cella()) return codice::rallentamento_fuori;
   if (fine <= inizio) return codice::rallentamento_corto;
-  return 0;
+  return std::nullopt;
 }
 
 void segna(cella& c, std::uint8_t tipo, std::int32_t v, std::int32_t d_v) {
@@ -35,8 +36,8 @@ void memo_rallentamento(Modello& m, const Rallentamento& r, const Luogo& voce) {
   const std::int32_t x = r.x;
   const std::int64_t inizio = cella_punto(x);
   const std::int64_t fine = cella_punto(static_cast<std::int64_t>(x) + r.l);
-  if (const std::int32_t codice = rifiuto(m, x, inizio, fine); codice != 0) {
-    m.registra_errore(codice, x, voce);
+  if (const std::optional<Codice> codice = rifiuto(m, x, inizio, fine)) {
+    m.registra_errore(*codice, x, voce);
     return;
   }
   auto cella_n = [&m](std::int64_t n) -> cella& {

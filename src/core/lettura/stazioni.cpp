@@ -17,7 +17,7 @@ constexpr std::int64_t distanza_marciapiedi = 350;
 // Types from here up get a record but mark no cells.
 constexpr std::uint8_t primo_tipo_senza_celle = 25;
 
-Seguito arresta_in(Modello& m, const Luogo& voce, std::int32_t codice,
+Seguito arresta_in(Modello& m, const Luogo& voce, Codice codice,
                     std::optional<std::int32_t> posizione) {
   m.registra_errore(codice, posizione, voce);
   return Seguito::arresto;
@@ -70,7 +70,7 @@ void leggi_resto(voce_tabella& scarto, LettoreCampi& lettore) {
 // it that cannot be read ends it at the end of that line.
 template <typename Resto>
 Seguito arresta_prima_del_nome(Modello& m, const CursoreLettura& cursore, LettoreCampi& lettore,
-                               const Luogo& voce, std::int32_t codice,
+                               const Luogo& voce, Codice codice,
                                std::optional<std::int32_t> posizione, Resto&& resto) {
   const Seguito seguito = arresta_in(m, voce, codice, posizione);
   if (!cursore.leggi_oltre_arresti) return seguito;
@@ -85,7 +85,7 @@ Seguito arresta_prima_del_nome(Modello& m, const CursoreLettura& cursore, Lettor
 
 // A station refused alone leaves its record as it found it.
 Seguito rifiuta(Modello& m, voce_tabella& voce, const voce_tabella& prima, const Luogo& luogo,
-                 std::int32_t codice, std::int32_t posizione) {
+                 Codice codice, std::int32_t posizione) {
   voce = prima;
   m.registra_errore(codice, posizione, luogo);
   return Seguito::rifiutata;

@@ -122,23 +122,23 @@ constexpr Dove byte_stazione = stazione_letta<std::uint8_t, membro>;
 template <std::int16_t voce_tabella::*membro>
 constexpr Dove intero_stazione = stazione_letta<std::int16_t, membro>;
 
-constexpr std::int32_t e_posizione[] = {codice::oltre_percorso, codice::posizione_negativa};
-constexpr std::int32_t e_lunghezza[] = {codice::lunghezza_eccessiva, codice::posizione_negativa};
-constexpr std::int32_t e_progressiva[] = {codice::progressiva_non_multipla};
-constexpr std::int32_t e_ripetizione_uno[] = {codice::ripetizione_primo_valore};
-constexpr std::int32_t e_ripetizione_due[] = {codice::ripetizione_secondo_valore};
-constexpr std::int32_t e_fine_montagna[] = {codice::fine_oltre_percorso, codice::posizione_negativa};
-constexpr std::int32_t e_lettura[] = {codice::lettura_fallita};
-constexpr std::int32_t e_stazione[] = {codice::stazione_non_multipla, codice::oltre_percorso,
-                                       codice::posizione_negativa};
-constexpr std::int32_t e_marciapiede[] = {codice::marciapiede_non_multiplo, codice::marciapiede_fuori};
-constexpr std::int32_t e_rallentamento[] = {codice::rallentamento_corto, codice::rallentamento_fuori};
+constexpr Codice e_posizione[] = {codice::oltre_percorso, codice::posizione_negativa};
+constexpr Codice e_lunghezza[] = {codice::lunghezza_eccessiva, codice::posizione_negativa};
+constexpr Codice e_progressiva[] = {codice::progressiva_non_multipla};
+constexpr Codice e_ripetizione_uno[] = {codice::ripetizione_primo_valore};
+constexpr Codice e_ripetizione_due[] = {codice::ripetizione_secondo_valore};
+constexpr Codice e_fine_montagna[] = {codice::fine_oltre_percorso, codice::posizione_negativa};
+constexpr Codice e_lettura[] = {codice::lettura_fallita};
+constexpr Codice e_stazione[] = {codice::stazione_non_multipla, codice::oltre_percorso,
+                                 codice::posizione_negativa};
+constexpr Codice e_marciapiede[] = {codice::marciapiede_non_multiplo, codice::marciapiede_fuori};
+constexpr Codice e_rallentamento[] = {codice::rallentamento_corto, codice::rallentamento_fuori};
 
 constexpr std::int64_t nessun_limite = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t nessun_minimo = std::numeric_limits<std::int64_t>::min();
 
 // A rule the reader enforces with the error codes `codici`.
-constexpr Regola rifiuto(std::int64_t minimo, std::int64_t passo, std::span<const std::int32_t> codici) {
+constexpr Regola rifiuto(std::int64_t minimo, std::int64_t passo, std::span<const Codice> codici) {
   return {minimo, nessun_limite, passo, false, nullptr, "", codici, ""};
 }
 
@@ -170,7 +170,8 @@ constexpr Campo c_lunghezza[] = {
      {0, 1'000'000, 1, false, nullptr, "", e_lunghezza},
      {"7000", 7000, lunghezza_letta}},
 };
-constexpr int k_lunghezza[] = {1, 25, 107, 108};
+constexpr Codice k_lunghezza[] = {codice::lunghezza_eccessiva, codice::lettura_fallita,
+                                  codice::posizione_negativa, codice::senza_lunghezza};
 
 constexpr sv p_uno[] = {"uno", "progressiva"};
 constexpr sv p_due[] = {"due", "progressiva"};
@@ -188,7 +189,7 @@ constexpr Campo c_progressiva[] = {
      "Stored; a third value of exactly 1 adds 100 to the second value after ordering.",
      senza_regola},
 };
-constexpr int k_progressiva[] = {2, 25};
+constexpr Codice k_progressiva[] = {codice::progressiva_non_multipla, codice::lettura_fallita};
 
 constexpr sv p_sfondo_uno[] = {"sfondo", "uno"};
 constexpr sv p_sfondo_due[] = {"sfondo", "due"};
@@ -205,7 +206,7 @@ constexpr Campo c_sfondo_tre[] = {
     {"setting", "", "any whole number", "Stored in record 85 `valore2` for the simulator.",
      senza_regola,
      {"12", 12, sfondo_tre}}};
-constexpr int k_intero[] = {25};
+constexpr Codice k_intero[] = {codice::lettura_fallita};
 
 constexpr sv p_ripetizione[] = {"segnali", "ripetizione"};
 constexpr Campo c_ripetizione[] = {
@@ -218,7 +219,9 @@ constexpr Campo c_ripetizione[] = {
      rifiuto(nessun_minimo, 50, e_ripetizione_due),
      {"200", 200, ripetizione_due}},
 };
-constexpr int k_ripetizione[] = {3, 4, 5, 25};
+constexpr Codice k_ripetizione[] = {codice::ripetizione_primo_valore,
+                                    codice::ripetizione_secondo_valore,
+                                    codice::ripetizione_senza_codice, codice::lettura_fallita};
 
 constexpr Voce v_generale_linea[] = {
     {Parola::lunghezza, "lunghezza percorso", p_lunghezza, false,
@@ -265,7 +268,8 @@ constexpr Campo c_curva[] = {
      "bends only from there on.",
      {0, nessun_limite, 1, false, nullptr, "", {}, controllo::nome(controllo::Avviso::negative_length)}},
 };
-constexpr int k_curva[] = {15, 103, 104, 107};
+constexpr Codice k_curva[] = {codice::oltre_percorso, codice::curva_non_valida,
+                              codice::fine_oltre_percorso, codice::posizione_negativa};
 
 constexpr sv p_pendenza[] = {"pendenza"};
 constexpr Campo c_pendenza[] = {
@@ -279,7 +283,7 @@ constexpr Campo c_pendenza[] = {
      {-100, 155, 1, false, pendenza, "gradients run -100 to 155 per mille"},
      {"200", -56, pendenza_letta}},
 };
-constexpr int k_posizione[] = {15, 107};
+constexpr Codice k_posizione[] = {codice::oltre_percorso, codice::posizione_negativa};
 
 constexpr sv p_montagna[] = {"montagna"};
 constexpr Campo c_montagna[] = {
@@ -296,7 +300,8 @@ constexpr Campo c_montagna[] = {
      {0, 265, 1, false, tipo_montagna, "terrain types run 0 to 10, or 11 to 265 with markers"},
      {"12", 12, montagna_letta}},
 };
-constexpr int k_montagna[] = {15, 104, 105, 107};
+constexpr Codice k_montagna[] = {codice::oltre_percorso, codice::fine_oltre_percorso,
+                                 codice::troppe_montagne, codice::posizione_negativa};
 
 constexpr sv p_indicatori[] = {"indicatori_v"};
 constexpr Regola r_cartello_s{0, 1600, 1, false, cartello_s, "board s-side speeds run 0 to 1600 km/h"};
@@ -333,7 +338,9 @@ constexpr Campo c_indicatori[] = {
      r_strisce_d,
      {"12", 2, unita<&cella::dato4>}},
 };
-constexpr int k_indicatori[] = {15, 21, 25, 107, 1250, 1251};
+constexpr Codice k_indicatori[] = {codice::oltre_percorso, codice::cella_indicatore_occupata,
+                                   codice::lettura_fallita, codice::posizione_negativa,
+                                   codice::partenza_primo_valore, codice::partenza_secondo_valore};
 
 constexpr sv p_cartello[] = {"cartello", "indicat"};
 constexpr Campo c_cartello[] = {
@@ -345,7 +352,9 @@ constexpr Campo c_cartello[] = {
      "cell's `dato1` holds the record number.",
      senza_regola},
 };
-constexpr int k_cartello[] = {6, 15, 106, 107, 1250};
+constexpr Codice k_cartello[] = {codice::cella_cartello_occupata, codice::oltre_percorso,
+                                 codice::troppi_cartelli, codice::posizione_negativa,
+                                 codice::partenza_primo_valore};
 
 constexpr Voce v_curve[] = {
     {Parola::curva, "curvad2", p_curva, false,
@@ -461,7 +470,8 @@ constexpr Campo c_velocita[] = {
      {0, 1275, 5, false, velocita_limite, "speed limits are multiples of 5 from 0 to 1275 km/h"},
      {"63", 65, velocita_letta}},
 };
-constexpr int k_velocita[] = {15, 25, 107};
+constexpr Codice k_velocita[] = {codice::oltre_percorso, codice::lettura_fallita,
+                                 codice::posizione_negativa};
 constexpr Voce v_vel_limite[] = {
     {Parola::velocita, "velocita", p_velocita, false, "A change of the speed limit. Start at 0 m and ascend.",
      "velocita,    1000,    90", c_velocita, "`velocita_limite` of the route cells.", k_velocita},
@@ -513,7 +523,11 @@ constexpr Campo c_stazione[] = {
      {"30", 30, secondi_letti}},
     {"name", "text", "Windows-1252, the rest of the line", "Record `nome`.", senza_regola},
 };
-constexpr int k_stazione[] = {8, 9, 10, 15, 22, 24, 25, 107, 114};
+constexpr Codice k_stazione[] = {codice::stazione_non_multipla, codice::marciapiede_non_multiplo,
+                                 codice::troppe_stazioni, codice::oltre_percorso,
+                                 codice::marciapiedi_vicini, codice::fermata_in_partenza,
+                                 codice::lettura_fallita, codice::posizione_negativa,
+                                 codice::marciapiede_fuori};
 constexpr Voce v_stazioni[] = {
     {Parola::stazione, "stazione", p_stazione, false,
      "A station or stop of the train, in the order the train meets them. Platforms of "
@@ -552,7 +566,14 @@ constexpr Campo c_rallentamento[] = {
      r_valore16,
      {"7", 7, dato_punto<&cella::dato2>}},
 };
-constexpr int k_rallentamento[] = {11, 12, 13, 15, 17, 18, 19, 20, 107, 112, 113, 1250, 1251};
+constexpr Codice k_rallentamento[] = {codice::protezione_segnale,
+                                      codice::protezione_prima_rallentamento,
+                                      codice::protezione_dopo_rallentamento, codice::oltre_percorso,
+                                      codice::cella_avviso_occupata, codice::cella_inizio_occupata,
+                                      codice::cella_fine_occupata, codice::cella_preavviso_occupata,
+                                      codice::posizione_negativa, codice::rallentamento_fuori,
+                                      codice::rallentamento_corto, codice::partenza_primo_valore,
+                                      codice::partenza_secondo_valore};
 constexpr Voce v_rallentamenti[] = {
     {Parola::rallentamento, "rallentamento", p_rallentamento, false, "A stretch to be run at reduced speed.",
      "rallentamento,    3000,   30,  500,  1,  1,  0", c_rallentamento,
@@ -596,7 +617,8 @@ constexpr Campo c_segnale[] = {
      {0, 255, 1, false, tempo_segnale, "signal times are 0, or 101 to 255"},
      {"50", 101, tempo_letto}},
 };
-constexpr int k_segnale[] = {11, 15, 16, 107};
+constexpr Codice k_segnale[] = {codice::protezione_segnale, codice::oltre_percorso,
+                                codice::cella_segnale_occupata, codice::posizione_negativa};
 // sx, rapp and dx share `dato4`; the other packed values of the cells hold
 // their fields apart for every value within their rules.
 constexpr std::size_t campi_dato4[] = {1, 5, 6};
@@ -624,7 +646,8 @@ constexpr Campo c_abbattimento[] = {
      {0, max16, 1, false, valore_abbattimento, "abbattimento values run 0 to 32767"},
      {"-5", 0, abbattimento_letto}},
 };
-constexpr int k_abbattimento[] = {7, 15, 107, 1250};
+constexpr Codice k_abbattimento[] = {codice::cella_abbattimento_occupata, codice::oltre_percorso,
+                                     codice::posizione_negativa, codice::partenza_primo_valore};
 constexpr Voce v_codici[] = {
     {Parola::abbattimento, "abbattimento", p_abbattimento, false, "An abbattimento point.",
      "abbattimento,    2600,  180", c_abbattimento, "One cell of type 12 or 13.",

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/lettura/scansione.h"
+#include "core/modello/codici.h"
 
 namespace scenari {
 struct Modello;
@@ -49,7 +50,7 @@ struct Regola {
   // The error codes that refuse a value outside it, or the warning that
   // names it; neither: `check` warns with value-range, value-step and
   // value-order.
-  std::span<const std::int32_t> codici = {};
+  std::span<const Codice> codici = {};
   std::string_view avviso = {};
   // The field of the same entry this one may not lie before (a stretch's
   // end and its start), -1 for none; `check` warns with value-order.
@@ -112,7 +113,7 @@ struct Voce {
   std::string_view esempio;  // one whole line
   std::span<const Campo> campi;
   std::string_view compattazione;  // cells, records and what else it gives
-  std::span<const int> codici;     // the error codes it can give
+  std::span<const Codice> codici;  // the error codes it can give
   std::span<const Pacchetto> pacchetti = {};  // the packed values that can overflow
 };
 

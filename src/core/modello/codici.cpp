@@ -97,16 +97,20 @@ constexpr std::array<Descrizione, 36> tabella = {{
      "move the object that lies in cell 1 (within the first 75 m of the route) further on"},
 }};
 
-constexpr Descrizione sconosciuto = {0, false, "unknown-code", "unknown code", ""};
+static_assert(std::ranges::adjacent_find(tabella, [](const Descrizione& a, const Descrizione& b) {
+                return a.codice >= b.codice;
+              }) == tabella.end(),
+              "descrivi searches the table by code: keep it in increasing order");
+
+constexpr Descrizione sconosciuto = {Codice{}, false, "unknown-code", "unknown code", ""};
 
 }  // namespace
 
 std::span<const Descrizione> tutti() { return tabella; }
 
-const Descrizione& descrivi(std::int32_t numero) {
-  const auto* d = std::lower_bound(tabella.begin(), tabella.end(), numero,
-                                   [](const Descrizione& a, std::int32_t n) { return a.numero < n; });
-  return (d != tabella.end() && d->numero == numero) ? *d : sconosciuto;
+const Descrizione& descrivi(Codice c) {
+  const auto* d = std::ranges::lower_bound(tabella, c, {}, &Descrizione::codice);
+  return (d != tabella.end() && d->codice == c) ? *d : sconosciuto;
 }
 
 }  // namespace scenari::codice

@@ -10,14 +10,14 @@
 namespace scenari {
 
 bool Modello::errore_del_formato(const Problema& p) {
-  return p.errore() && codice::descrivi(p.codice).del_formato;
+  return p.codice && codice::descrivi(*p.codice).del_formato;
 }
 
-std::int32_t Modello::codice_errore() const {
+std::optional<Codice> Modello::codice_errore() const {
   for (auto p = problemi.rbegin(); p != problemi.rend(); ++p) {
     if (errore_del_formato(*p)) return p->codice;
   }
-  return 0;
+  return std::nullopt;
 }
 
 std::int32_t Modello::posizione_errore() const {
@@ -35,7 +35,7 @@ const Problema* Modello::ultimo_errore() const {
 
 bool Modello::ha_errori() const { return scenari::ha_errori(problemi); }
 
-Problema& Modello::registra_errore(std::int32_t codice, std::optional<std::int32_t> posizione,
+Problema& Modello::registra_errore(Codice codice, std::optional<std::int32_t> posizione,
                                    Luogo luogo, std::string dettaglio) {
   const codice::Descrizione& d = codice::descrivi(codice);
   Problema p;

@@ -72,10 +72,11 @@ struct Modello {
   // Adds to `p` a note naming the entry that holds `cella`, when known.
   void nota_cella(Problema& p, std::int64_t cella) const;
 
-  // The code of the last error of the format found, 0 when there is none,
-  // and the position of the last such error that carries one: the values
-  // the readers test to stop. Refusals of single entries do not count.
-  std::int32_t codice_errore() const;
+  // The code of the last error of the format found, if any, and the
+  // position of the last such error that carries one (0 when none does):
+  // the values the readers test to stop. Refusals of single entries do not
+  // count.
+  std::optional<Codice> codice_errore() const;
   std::int32_t posizione_errore() const;
   static bool errore_del_formato(const Problema& p);
   // Whether any error at all was recorded, refusals included, and the last.
@@ -84,8 +85,8 @@ struct Modello {
 
   // Records an error of code `codice` found at `luogo`; `posizione` in metres
   // for the codes that carry one. The message and hint come from the code.
-  Problema& registra_errore(std::int32_t codice, std::optional<std::int32_t> posizione,
-                            Luogo luogo, std::string dettaglio = {});
+  Problema& registra_errore(Codice codice, std::optional<std::int32_t> posizione, Luogo luogo,
+                            std::string dettaglio = {});
   // Records a warning: something the format accepts that an author seldom means.
   Problema& registra_avviso(std::string controllo, Luogo luogo, std::string messaggio,
                             std::string aiuto = {});

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/modello/codici.h"
+
 namespace scenari {
 
 enum class Gravita : std::uint8_t { errore, avviso };
@@ -50,9 +52,9 @@ struct Correzione {
 
 struct Problema {
   Gravita gravita = Gravita::errore;
-  std::int32_t codice = 0;  // the error code; 0 for a warning
-  std::string controllo;    // stable short name, e.g. "cell-taken", "unknown-keyword"
-  Luogo luogo;              // empty file: found by the route builder, no text entry known
+  std::optional<Codice> codice;  // none for a warning
+  std::string controllo;         // stable short name, e.g. "cell-taken", "unknown-keyword"
+  Luogo luogo;                   // empty file: found by the route builder, no text entry known
   std::optional<std::int32_t> posizione;  // metres, for the codes that carry one
   std::string messaggio;  // what is wrong, one line
   std::string dettaglio;  // the entry and field, the value read, what was expected

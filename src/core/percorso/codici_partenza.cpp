@@ -54,7 +54,7 @@ std::int32_t codice_gara_st(const Modello& m) {
   return st;
 }
 
-std::int32_t codici_partenza(Modello& m) {
+std::optional<Codice> codici_partenza(Modello& m) {
   voce_tabella& voce = m.record(voce::linea);
   cella& partenza = m.celle_percorso.at(cella_partenza);
   if (voce.intero1 != 0 || partenza.dato1 != 0) return codice::partenza_primo_valore;
@@ -63,7 +63,7 @@ std::int32_t codici_partenza(Modello& m) {
   if (voce.valore4 != 0 || partenza.dato2 != 0) return codice::partenza_secondo_valore;
   voce.valore4 = codice_gara_st(m);
   partenza.dato2 = static_cast<std::int16_t>(codice_gara_og(m));
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace scenari

@@ -1,12 +1,14 @@
 #include "core/percorso/compattazione.h"
 
+#include "core/modello/codici.h"
+
 namespace scenari {
 
 std::string motivo_senza_percorso(const Modello& m) {
   std::string motivo = "no route cells were created, so no binary file is written";
   const Problema* ultimo = m.ultimo_errore();
   if (ultimo == nullptr) return motivo;
-  motivo += " (code " + std::to_string(ultimo->codice);
+  motivo += " (code " + std::to_string(codice::numero(*ultimo->codice));
   if (!ultimo->luogo.file.empty()) {
     motivo += " in " + ultimo->luogo.file + " line " + std::to_string(ultimo->luogo.riga);
   }

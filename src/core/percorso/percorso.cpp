@@ -29,9 +29,9 @@ void prepara_modello(Modello& m, bool planimetria) {
 EsitoPercorso completa_percorso(Modello& m) {
   if (!m.celle_create()) return EsitoPercorso::senza_percorso;
   passo_protezione(m);
-  if (const std::int32_t fatale = codici_partenza(m); fatale != 0) {
+  if (const std::optional<Codice> fatale = codici_partenza(m)) {
     const std::string oggetto = tipo_cella::nome(m.celle_percorso[1].tipo);
-    m.registra_errore(fatale, posizione_partenza, m.origine(1).value_or(Luogo{}),
+    m.registra_errore(*fatale, posizione_partenza, m.origine(1).value_or(Luogo{}),
                       "cell 1 holds a " + oggetto + " where the start record is stamped");
     return EsitoPercorso::fatale;
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,9 @@ EsitoPercorso memorizza_percorso(Modello& m, const TestiDescrizione& testi, bool
                                  bool oltre_arresti);
 
 void passo_protezione(Modello& m);
-// Checks and stamps cell 1 and record 85; returns 0, or 1250 or 1251 when
+// Checks and stamps cell 1 and record 85; returns none, or 1250 or 1251 when
 // the start record is already taken (then nothing is stamped past the check).
-std::int32_t codici_partenza(Modello& m);
+std::optional<Codice> codici_partenza(Modello& m);
 std::int32_t codice_gara_og(const Modello& m);
 std::int32_t codice_gara_st(const Modello& m);
 

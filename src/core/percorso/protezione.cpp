@@ -53,7 +53,7 @@ class Protezione {
 
   // A point that found no free cell: reported at cell k, on the entry of the
   // object in cell `oggetto` that it was to protect.
-  void errore(std::int32_t codice, std::int32_t k, std::int32_t oggetto) {
+  void errore(Codice codice, std::int32_t k, std::int32_t oggetto) {
     const Luogo voce = m_.origine(oggetto).value_or(Luogo{});
     m_.registra_errore(codice, static_cast<std::int32_t>(inizio_cella(k)), voce,
                        std::string("the ") + tipo_cella::nome(cella_(oggetto).tipo) + " in cell " +

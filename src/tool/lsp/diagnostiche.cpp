@@ -63,8 +63,8 @@ json diagnostica(const Problema& p, const std::vector<TestoIndicizzato>& testi,
             {"message", messaggio(p)},
             {"data", {{"check", p.controllo}, {"hint", tool::utf8_da_1252(p.aiuto)}}}};
   // As check prints them: error[16], warning[unknown-keyword].
-  if (p.errore()) {
-    d["code"] = p.codice;
+  if (p.codice) {
+    d["code"] = codice::numero(*p.codice);
   } else {
     d["code"] = p.controllo;
   }

@@ -78,7 +78,7 @@ std::string verifica_di(const Regola& r, bool pacchetto) {
   if (!r.codici.empty()) {
     std::string codici = r.codici.size() == 1 ? "error " : "errors ";
     for (std::size_t i = 0; i < r.codici.size(); ++i) {
-      codici += (i == 0 ? "" : ", ") + std::to_string(r.codici[i]);
+      codici += (i == 0 ? "" : ", ") + std::to_string(codice::numero(r.codici[i]));
     }
     aggiungi(codici);
   }
@@ -139,7 +139,7 @@ void scrivi_voce(std::ostream& out, const Voce& v) {
   }
   out << '\n' << v.compattazione << "\n\nCodes:";
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
-    out << (i == 0 ? " " : ", ") << v.codici[i];
+    out << (i == 0 ? " " : ", ") << codice::numero(v.codici[i]);
   }
   out << " (see [Error codes](#error-codes)).\n\n";
 }
@@ -182,14 +182,15 @@ std::string markdown() {
          "changes nothing that `compile` writes.\n\n"
          "| Code | Meaning | After it | How to fix |\n|---|---|---|---|\n";
   for (const codice::Descrizione& d : codice::tutti()) {
-    const char* dopo = d.numero >= codice::partenza_primo_valore ? "no file is written"
+    const char* dopo = d.codice >= codice::partenza_primo_valore ? "no file is written"
                        : d.del_formato                          ? "reading stops"
-                       : d.numero == codice::senza_lunghezza
+                       : d.codice == codice::senza_lunghezza
                            ? "nothing to build"
                            : "the entry is left out";
+    const std::int32_t numero = codice::numero(d.codice);
     // The anchor is where an editor's link for the code lands.
-    out << "| <a id=\"code-" << d.numero << "\"></a>" << d.numero << " | " << d.significato << " | " << dopo << " | " << d.aiuto
-        << " |\n";
+    out << "| <a id=\"code-" << numero << "\"></a>" << numero << " | " << d.significato << " | "
+        << dopo << " | " << d.aiuto << " |\n";
   }
   return out.str();
 }

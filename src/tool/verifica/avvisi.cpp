@@ -427,11 +427,11 @@ class Verifica {
 
 // The route builder's errors: they follow from entries read before them.
 bool del_costruttore(const Problema& p) {
-  static constexpr std::int32_t codici[] = {
+  static constexpr Codice codici[] = {
       codice::protezione_segnale, codice::protezione_prima_rallentamento,
       codice::protezione_dopo_rallentamento, codice::partenza_primo_valore,
       codice::partenza_secondo_valore};
-  return p.errore() && std::find(std::begin(codici), std::end(codici), p.codice) != std::end(codici);
+  return p.codice && std::ranges::find(codici, *p.codice) != std::end(codici);
 }
 
 struct Chiave {

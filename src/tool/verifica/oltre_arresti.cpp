@@ -13,7 +13,7 @@ namespace scenari::tool {
 namespace {
 
 // One problem found by both readings: the same kind at the same place.
-using Identita = std::tuple<Gravita, std::int32_t, std::string, std::string, std::int32_t,
+using Identita = std::tuple<Gravita, std::optional<Codice>, std::string, std::string, std::int32_t,
                             std::int32_t, std::int32_t, std::optional<std::int32_t>, std::string>;
 
 Identita identita(const Problema& p) {
@@ -22,7 +22,8 @@ Identita identita(const Problema& p) {
 }
 
 Nota nota_arresto(const Problema& arresto, bool letto_oltre) {
-  const std::string perche = "the reading stops here (code " + std::to_string(arresto.codice) + ")";
+  const std::string perche =
+      "the reading stops here (code " + std::to_string(codice::numero(*arresto.codice)) + ")";
   return {arresto.luogo, perche + (letto_oltre ? "; this was found by reading on past it, which "
                                                  "a compile does not do"
                                                : "; a compile does not read this line")};

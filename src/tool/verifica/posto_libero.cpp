@@ -24,7 +24,7 @@ struct Regola {
   std::int64_t (*metro)(std::int64_t cella);
 };
 
-std::optional<Regola> regola_di(std::int32_t codice) {
+std::optional<Regola> regola_di(Codice codice) {
   switch (codice) {
     case codice::cella_cartello_occupata:
     case codice::cella_segnale_occupata:
@@ -89,7 +89,7 @@ std::optional<Correzione> posto_libero(const PostoOccupato& o, const Modello& m,
                                        const Scenario& scenario, const TestiDescrizione& testi) {
   if (!o.problema.posizione) return std::nullopt;
   const std::int64_t scritta = *o.problema.posizione;
-  const std::optional<Regola> r = regola_di(o.problema.codice);
+  const std::optional<Regola> r = o.problema.codice ? regola_di(*o.problema.codice) : std::nullopt;
   int prove = 0;
   for (std::int64_t passo = 1; passo <= celle_cercate; ++passo) {
     for (const std::int64_t d : {-passo, passo}) {
