@@ -57,6 +57,7 @@ class LetturaLinea {
   bool cerca_generale();
   bool leggi_generale();
   bool applica_generale(const std::string& campo);
+  bool voce_generale(Parola parola, const std::string& campo);
   bool lunghezza_percorso();
   void progressiva(int numero);
   bool ripetizione_segnali(const std::string& campo);
@@ -64,6 +65,7 @@ class LetturaLinea {
   bool inizia_corpo();
   Seguito leggi_corpo();
   Seguito applica_corpo(const std::string& campo);
+  Seguito voce_corpo(Parola parola, const std::string& campo);
   Seguito pendenza();
   Seguito curva(const std::string& campo);
   Seguito montagna();
@@ -131,18 +133,26 @@ bool LetturaLinea::leggi_generale() {
   return true;
 }
 
+// The general section's keyword tests, in the table's order; a length that
+// stops the reading ends them.
 bool LetturaLinea::applica_generale(const std::string& campo) {
-  if (riconosce(Parola::lunghezza, campo)) {
-    if (!lunghezza_percorso()) return false;
+  for (const Parola parola : riferimento::lettura_generale_linea) {
+    if (riconosce(parola, campo) && !voce_generale(parola, campo)) return false;
   }
-  if (riconosce(Parola::progressiva_tre, campo)) progressiva(voce::progressiva_tre);
-  if (riconosce(Parola::progressiva_due, campo)) progressiva(voce::progressiva_due);
-  if (riconosce(Parola::progressiva_uno, campo)) progressiva(voce::progressiva_uno);
-  if (riconosce(Parola::sfondo_uno, campo)) m_.record(voce::linea).valore1 = leggi_intero();
-  if (riconosce(Parola::sfondo_due, campo)) m_.record(voce::linea).valore3 = leggi_intero();
-  if (riconosce(Parola::sfondo_tre, campo)) m_.record(voce::linea).valore2 = leggi_intero();
-  if (riconosce(Parola::ripetizione, campo)) {
-    return ripetizione_segnali(campo);
+  return true;
+}
+
+bool LetturaLinea::voce_generale(Parola parola, const std::string& campo) {
+  switch (parola) {
+    case Parola::lunghezza: return lunghezza_percorso();
+    case Parola::progressiva_tre: progressiva(voce::progressiva_tre); break;
+    case Parola::progressiva_due: progressiva(voce::progressiva_due); break;
+    case Parola::progressiva_uno: progressiva(voce::progressiva_uno); break;
+    case Parola::sfondo_uno: m_.record(voce::linea).valore1 = leggi_intero(); break;
+    case Parola::sfondo_due: m_.record(voce::linea).valore3 = leggi_intero(); break;
+    case Parola::sfondo_tre: m_.record(voce::linea).valore2 = leggi_intero(); break;
+    case Parola::ripetizione: return ripetizione_segnali(campo);
+    default: break;
   }
   return true;
 }
@@ -237,17 +247,26 @@ Seguito LetturaLinea::leggi_corpo() {
   return Seguito::continua;
 }
 
-// Every test that matches reads its own values, in this order, also after
-// an entry refused alone.
+// The body's keyword tests, in the table's order: every test that matches
+// reads its own values, also after an entry refused alone. Curves are read
+// only when the plan is built.
 Seguito LetturaLinea::applica_corpo(const std::string& campo) {
-  Seguito esito = Seguito::continua;
-  const auto segue = [&](Parola p) { return !ferma(esito) && riconosce(p, campo); };
-  if (riconosce(Parola::pendenza, campo)) esito = pendenza();
-  if (segue(Parola::curva) && m_.genera_linea != 0) esito = curva(campo);
-  if (segue(Parola::montagna)) esito = montagna();
-  if (segue(Parola::indicatori)) esito = indicatori();
-  if (segue(Parola::cartello)) esito = cartello();
-  return esito;
+  for (const Parola parola : riferimento::lettura_corpo_linea) {
+    if (!riconosce(parola, campo)) continue;
+    if (const Seguito esito = voce_corpo(parola, campo); ferma(esito)) return esito;
+  }
+  return Seguito::continua;
+}
+
+Seguito LetturaLinea::voce_corpo(Parola parola, const std::string& campo) {
+  switch (parola) {
+    case Parola::pendenza: return pendenza();
+    case Parola::curva: return m_.genera_linea != 0 ? curva(campo) : Seguito::continua;
+    case Parola::montagna: return montagna();
+    case Parola::indicatori: return indicatori();
+    case Parola::cartello: return cartello();
+    default: return Seguito::continua;
+  }
 }
 
 Seguito LetturaLinea::pendenza() {
