@@ -82,6 +82,9 @@ const Problema* si_trova(const EsitoCompilazione& e, const Scenario& s, const At
   return nullptr;
 }
 
+// The problem points into `e`, which must outlive it.
+const Problema* si_trova(EsitoCompilazione&&, const Scenario&, const Atteso&) = delete;
+
 // The problem expected, found only by reading on past the stop at line
 // `arresto` of `file_arresto`, with a note naming that stop.
 void dopo_arresto(const EsitoCompilazione& e, const Scenario& s, const Atteso& a,
@@ -192,7 +195,8 @@ TEST(Check, SeveralKeywordsInOneField) {
 TEST(Check, AKeywordAloneAtTheEndOfTheText) {
   Scenario s;
   s.treno(25, "sabbia");
-  const Problema* p = si_trova(s.controlla(), s, {nomi.treno_txt, 25, "missing-values"});
+  const EsitoCompilazione e = s.controlla();
+  const Problema* p = si_trova(e, s, {nomi.treno_txt, 25, "missing-values"});
   ASSERT_NE(p, nullptr);
   EXPECT_NE(p->messaggio.find("the text ends here"), std::string::npos) << p->messaggio;
   EXPECT_EQ(p->messaggio.find("next line"), std::string::npos) << p->messaggio;
