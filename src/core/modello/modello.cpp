@@ -69,14 +69,15 @@ std::int32_t limitato(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+bool nel_percorso(const std::vector<cella>& celle, std::int64_t k) {
+  return k >= 0 && static_cast<std::uint64_t>(k) < celle.size();
+}
+
 }  // namespace
 
 void Modello::segna_origine(std::int64_t cella, const Luogo& voce) {
-  if (voce.file.empty() || cella < 0) return;
-  const auto k = static_cast<std::size_t>(cella);
-  if (origini.size() < celle_percorso.size()) origini.resize(celle_percorso.size());
-  if (k >= origini.size()) return;
-  origini[k] = compatta_luogo(testi_letti, voce);
+  if (voce.file.empty() || !nel_percorso(celle_percorso, cella)) return;
+  origini[static_cast<std::int32_t>(cella)] = compatta_luogo(testi_letti, voce);
 }
 
 void Modello::segna_tratto(std::vector<OrigineTratto>& tratti, std::int64_t da, std::int64_t a,
@@ -91,8 +92,9 @@ std::optional<Luogo> Modello::luogo(const OrigineCella& o) const {
 }
 
 std::optional<Luogo> Modello::origine(std::int64_t cella) const {
-  if (cella < 0 || static_cast<std::size_t>(cella) >= origini.size()) return std::nullopt;
-  return luogo(origini[static_cast<std::size_t>(cella)]);
+  if (!nel_percorso(celle_percorso, cella)) return std::nullopt;
+  const auto o = origini.find(static_cast<std::int32_t>(cella));
+  return o == origini.end() ? std::nullopt : luogo(o->second);
 }
 
 void Modello::nota_cella(Problema& p, std::int64_t cella) const {
@@ -107,7 +109,7 @@ void Modello::crea_percorso(std::int32_t lunghezza) {
   lunghezza_totale = lunghezza + 7000;
   numero_celle = static_cast<std::int32_t>(cella_profilo(lunghezza_totale));
   celle_percorso.assign(static_cast<std::size_t>(numero_celle) + 1, cella{});
-  origini.assign(celle_percorso.size(), OrigineCella{});
+  origini.clear();
   if (genera_linea != 0) {
     planimetria.crea(lunghezza_totale);
   } else {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/formato/celle.h"
@@ -55,8 +56,10 @@ struct Modello {
   std::vector<Problema> problemi;
 
   // The entry behind each cell's object, for the notes of problems that
-  // meet it later; and the names of the texts those entries lie in.
-  std::vector<OrigineCella> origini;
+  // meet it later; and the names of the texts those entries lie in. Kept
+  // only for the cells that hold an object, about one in eight on a long
+  // route: an array over every cell would fill zeros for all the others.
+  std::unordered_map<std::int32_t, OrigineCella> origini;
   std::vector<std::string> testi_letti;
   void segna_origine(std::int64_t cella, const Luogo& voce);
   std::optional<Luogo> origine(std::int64_t cella) const;
