@@ -35,7 +35,7 @@ Compattazione compila(const ScenarioSintetico& scenario) {
 // bytes, here into a buffer of the encoders' piece size.
 class Copia : public Destinazione {
  public:
-  void scrivi(std::string_view byte) override {
+  void scrivi(std::size_t, std::string_view byte) override {
     for (std::size_t fatto = 0; fatto < byte.size(); fatto += buffer_.size()) {
       const std::size_t n = std::min(buffer_.size(), byte.size() - fatto);
       std::memcpy(buffer_.data(), byte.data() + fatto, n);
@@ -75,7 +75,7 @@ void floor(benchmark::State& state, std::int32_t lunghezza) {
   const MisuraMemoria memoria;
   for (auto _ : state) {
     Copia copia;
-    for (const std::string& sorgente : sorgenti) copia.scrivi(sorgente);
+    for (const std::string& sorgente : sorgenti) copia.scrivi(0, sorgente);
   }
   memoria.concludi(state, scritti);
 }

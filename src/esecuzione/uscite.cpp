@@ -7,7 +7,7 @@ namespace {
 class VersoFile : public Destinazione {
  public:
   explicit VersoFile(platform::ByteSink& sink) : sink_(sink) {}
-  void scrivi(std::string_view byte) override { sink_.write(byte); }
+  void scrivi(std::size_t offset, std::string_view byte) override { sink_.write_at(offset, byte); }
 
  private:
   platform::ByteSink& sink_;

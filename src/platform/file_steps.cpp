@@ -130,7 +130,6 @@ TemporaryFile::TemporaryFile(Files& files, std::string target)
   file_ = ::mkostemp(path_.data(), O_CLOEXEC);
   if (file_ < 0) throw FileError(target_, describe(errno));
   ::fchmod(static_cast<int>(file_), 0644);
-  buffer_.reserve(piece_size);
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -138,14 +137,16 @@ TemporaryFile::~TemporaryFile() {
   if (!kept_) ::unlink(path_.c_str());
 }
 
-void TemporaryFile::write_through(std::string_view bytes) {
+void TemporaryFile::write_at(std::uint64_t offset, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t n = ::write(static_cast<int>(file_), bytes.data(), bytes.size());
+    const ssize_t n =
+        ::pwrite(static_cast<int>(file_), bytes.data(), bytes.size(), static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError(target_, describe(errno));
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
   }
 }
 

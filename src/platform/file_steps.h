@@ -58,9 +58,9 @@ enum class Placement { created, appended };
 void write_durably(const std::string& path, std::string_view bytes, Placement placement);
 
 // A temporary file beside `target`, named "target.tmp-XXXXXX": the bytes
-// are written in large pieces, then closed by `finish`, after flushing them
-// to the disk when `to_disk`. It is removed when the object goes unless
-// `keep` was called.
+// are written at their offsets as they come, then closed by `finish`, after
+// flushing them to the disk when `to_disk`. It is removed when the object
+// goes unless `keep` was called.
 class TemporaryFile final : public ByteSink {
  public:
   TemporaryFile(Files& files, std::string target);
@@ -68,15 +68,15 @@ class TemporaryFile final : public ByteSink {
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  void write(std::string_view bytes) override;
+  // Each system's own.
+  void write_at(std::uint64_t offset, std::string_view bytes) override;
   void finish(bool to_disk);
   void keep() { kept_ = true; }
   const std::string& path() const { return path_; }
   const std::string& target() const { return target_; }
 
  private:
-  // Each system's own: writing the bytes through, flushing and closing.
-  void write_through(std::string_view bytes);
+  // Each system's own: flushing and closing.
   void flush_to_disk();
   void close_file();
 
@@ -84,7 +84,6 @@ class TemporaryFile final : public ByteSink {
   std::string target_;
   std::string path_;
   std::intptr_t file_ = -1;  // the system's descriptor or handle; -1 once closed
-  std::string buffer_;
   bool kept_ = false;
 };
 

@@ -202,7 +202,6 @@ TemporaryFile::TemporaryFile(Files& files, std::string target)
     }
     if (::GetLastError() != ERROR_FILE_EXISTS) throw FileError(target_, last_reason());
   }
-  buffer_.reserve(piece_size);
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -210,7 +209,23 @@ TemporaryFile::~TemporaryFile() {
   if (!kept_) ::DeleteFileW(wide(path_).c_str());
 }
 
-void TemporaryFile::write_through(std::string_view bytes) { write_all(handle_of(file_), bytes, target_); }
+// An offset in the OVERLAPPED makes WriteFile write there; on a handle not
+// opened for overlapped work it also moves the file pointer, which nothing
+// here reads, so each piece carries its own offset.
+void TemporaryFile::write_at(std::uint64_t offset, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), piece_size));
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD written = 0;
+    if (!::WriteFile(handle_of(file_), bytes.data(), piece, &written, &at)) {
+      throw FileError(target_, last_reason());
+    }
+    bytes.remove_prefix(written);
+    offset += written;
+  }
+}
 
 void TemporaryFile::flush_to_disk() {
   if (!::FlushFileBuffers(handle_of(file_))) throw FileError(target_, last_reason());

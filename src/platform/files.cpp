@@ -31,7 +31,7 @@ void Files::replace(const std::string& path, std::string_view bytes) {
   refuse_non_regular(path);
   const HeldSignals held;
   TemporaryFile temporary(*this, path);
-  temporary.write(bytes);
+  temporary.write_at(0, bytes);
   // One file alone is not flushed to the disk: the rename keeps it whole
   // against a failure or a kill, and the texts and documents it serves
   // are written again by the next run.
@@ -44,7 +44,7 @@ void Files::replace(const std::string& path, std::string_view bytes) {
 void Files::replace_all(const std::vector<std::pair<std::string, std::string>>& files) {
   std::vector<OutputFile> set;
   for (const auto& [path, bytes] : files) {
-    set.push_back({path, [&bytes = bytes](ByteSink& sink) { sink.write(bytes); }});
+    set.push_back({path, [&bytes = bytes](ByteSink& sink) { sink.write_at(0, bytes); }});
   }
   replace_set(set);
 }

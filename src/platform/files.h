@@ -2,6 +2,7 @@
 // seam where tests make an operation fail as the system would.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,12 +18,14 @@ std::string describe(int error);
 
 enum class Operation { create, write, rename, remove, open_read, link, fsync };
 
-// Receives the bytes of one output file in pieces, so a large file is never
-// held twice in memory.
+// Receives the bytes of one output file in pieces, each at its offset in the
+// file, so a large file is never held twice in memory and may be filled in
+// any order. Each piece is written as it comes: the system writes pieces
+// fastest when they are whole pages at page offsets.
 class ByteSink {
  public:
   virtual ~ByteSink() = default;
-  virtual void write(std::string_view bytes) = 0;
+  virtual void write_at(std::uint64_t offset, std::string_view bytes) = 0;
 };
 
 struct OutputFile {

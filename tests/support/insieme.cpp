@@ -20,8 +20,9 @@ std::vector<platform::OutputFile> new_outputs(const std::filesystem::path& direc
   std::vector<platform::OutputFile> set;
   for (const auto& [name, bytes] : new_set()) {
     set.push_back({(directory / name).string(), [&bytes = bytes](platform::ByteSink& sink) {
-                     for (std::size_t i = 0; i < bytes.size(); i += 1000) {
-                       sink.write(std::string_view(bytes).substr(i, 1000));
+                     const std::string_view all(bytes);
+                     for (std::size_t piece = (all.size() + 999) / 1000; piece-- > 0;) {
+                       sink.write_at(piece * 1000, all.substr(piece * 1000, 1000));
                      }
                    }});
   }

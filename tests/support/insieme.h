@@ -13,7 +13,7 @@
 namespace scenari::test {
 
 // Two outputs with an older version and one new; the largest is written in
-// many pieces.
+// many pieces, the last first.
 const std::map<std::string, std::string>& old_set();
 const std::map<std::string, std::string>& new_set();
 std::vector<platform::OutputFile> new_outputs(const std::filesystem::path& directory);

@@ -13,10 +13,18 @@ namespace {
 
 // Writes little-endian values through a buffer that it hands to the
 // destination whenever it fills, so a plan file of tens of megabytes goes
-// out in pieces and never lies in memory whole.
+// out in pieces and never lies in memory whole. Every piece but the last
+// ends at a multiple of the buffer size in the file, values split across
+// two pieces where they must: a write that ends inside a page of a file
+// leaves the next one to continue a page half written, which costs the
+// system far more than the copy into the buffer. A writer starting inside
+// the file, at `inizio`, makes its first piece short to get there.
 class Scrittore {
  public:
-  explicit Scrittore(Destinazione& destinazione) : destinazione_(destinazione) {}
+  explicit Scrittore(Destinazione& destinazione, std::size_t inizio = 0)
+      : destinazione_(destinazione), offset_(inizio) {
+    fino_al_pezzo();
+  }
   Scrittore(const Scrittore&) = delete;
   Scrittore& operator=(const Scrittore&) = delete;
 
@@ -28,10 +36,7 @@ class Scrittore {
   void campo(std::uint8_t v) { u8(v); }
   void campo(std::int16_t v) { i16(v); }
   void campo(std::int32_t v) { i32(v); }
-  void testo(std::string_view t) {
-    svuota();
-    destinazione_.scrivi(t);
-  }
+  void testo(std::string_view t) { copia(t.data(), t.size()); }
 
   // The N low bytes of `v`, lowest first.
   template <std::size_t N>
@@ -46,7 +51,12 @@ class Scrittore {
   // compiler to reload them after every byte.
   template <std::size_t N>
   void scrivi(const std::array<unsigned char, N>& b) {
-    if (pos_ + N > buffer_.size()) svuota();
+    if (pos_ + N > fine_) [[unlikely]] {
+      // A copy, so that the bytes' address is taken on this path only and
+      // the usual one keeps them in registers.
+      const std::array<unsigned char, N> a_cavallo = b;
+      return copia(a_cavallo.data(), N);
+    }
     std::memcpy(buffer_.data() + pos_, b.data(), N);
     pos_ += N;
   }
@@ -54,14 +64,33 @@ class Scrittore {
   // Hands over what the buffer holds; called once more after the last value.
   void svuota() {
     if (pos_ == 0) return;
-    destinazione_.scrivi(std::string_view(buffer_.data(), pos_));
+    destinazione_.scrivi(offset_, std::string_view(buffer_.data(), pos_));
+    offset_ += pos_;
     pos_ = 0;
+    fino_al_pezzo();
   }
 
  private:
+  void fino_al_pezzo() { fine_ = buffer_.size() - offset_ % buffer_.size(); }
+
+  // Up to the end of the piece, the piece handed over, the rest after it.
+  void copia(const void* byte, std::size_t n) {
+    const auto* da = static_cast<const char*>(byte);
+    while (n > 0) {
+      const std::size_t k = std::min(n, fine_ - pos_);
+      std::memcpy(buffer_.data() + pos_, da, k);
+      pos_ += k;
+      da += k;
+      n -= k;
+      if (pos_ == fine_) svuota();
+    }
+  }
+
   Destinazione& destinazione_;
   std::array<char, 64 * 1024> buffer_;
+  std::size_t offset_;
   std::size_t pos_ = 0;
+  std::size_t fine_ = 0;
 };
 
 // Reads little-endian values, refusing to run past the end.
@@ -290,6 +319,12 @@ Elementi elementi(const Tracciato& t) {
   return e;
 }
 
+// The bytes of one half of a plan file: every x, or every y.
+std::size_t byte_per_coordinata(const Elementi& e) {
+  return e.iniziali * byte_per_tipo[e.tipo_iniziali] + e.reali * byte_per_tipo[Planimetria::reale] +
+         e.vuoti * byte_per_tipo[Planimetria::vuoto];
+}
+
 // The number of points of a plan file, every element checked on the way.
 std::size_t punti_piano(std::string_view byte) {
   Lettore l(byte, "plan geometry");
@@ -315,9 +350,7 @@ std::size_t dimensione_tabella(const std::array<voce_tabella, numero_voci>& tabe
 }
 
 std::size_t dimensione_planimetria(const Tracciato& tracciato) {
-  const Elementi e = elementi(tracciato);
-  return 2 * (e.iniziali * byte_per_tipo[e.tipo_iniziali] +
-              e.reali * byte_per_tipo[Planimetria::reale] + e.vuoti * byte_per_tipo[Planimetria::vuoto]);
+  return 2 * byte_per_coordinata(elementi(tracciato));
 }
 
 void codifica_celle(const std::vector<cella>& celle, Destinazione& d) {
@@ -333,22 +366,26 @@ void codifica_tabella(const std::array<voce_tabella, numero_voci>& tabella, Dest
   s.svuota();
 }
 
-// Every x, then every y: the points are walked once for each.
+// Every x, then every y, from one walk of the points: each coordinate has
+// its own writer, the y one starting halfway through the file.
 void codifica_planimetria(const Tracciato& tracciato, Destinazione& d) {
   const Elementi e = elementi(tracciato);
-  Scrittore s(d);
-  for (const bool y : {false, true}) {
-    for (std::size_t m = 0; m < e.iniziali; ++m) {
-      codifica_elemento(s, e.tipo_iniziali, y && m == 1 ? 1.0 : 0.0);
-    }
-    if (y) {
-      tracciato.scorri([&s](std::int32_t, double, double py) { codifica_reale(s, py); });
-    } else {
-      tracciato.scorri([&s](std::int32_t, double px, double) { codifica_reale(s, px); });
-    }
-    for (std::size_t m = 0; m < e.vuoti; ++m) codifica_elemento(s, Planimetria::vuoto, 0.0);
+  Scrittore x(d);
+  Scrittore y(d, byte_per_coordinata(e));
+  for (std::size_t m = 0; m < e.iniziali; ++m) {
+    codifica_elemento(x, e.tipo_iniziali, 0.0);
+    codifica_elemento(y, e.tipo_iniziali, m == 1 ? 1.0 : 0.0);
   }
-  s.svuota();
+  tracciato.scorri([&x, &y](std::int32_t, double px, double py) {
+    codifica_reale(x, px);
+    codifica_reale(y, py);
+  });
+  for (std::size_t m = 0; m < e.vuoti; ++m) {
+    codifica_elemento(x, Planimetria::vuoto, 0.0);
+    codifica_elemento(y, Planimetria::vuoto, 0.0);
+  }
+  x.svuota();
+  y.svuota();
 }
 
 std::string codifica_celle(const std::vector<cella>& celle) {

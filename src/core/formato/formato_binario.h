@@ -35,18 +35,24 @@ inline constexpr std::uint16_t tag_vuoto = 0;
 inline constexpr std::uint16_t tag_intero = 2;
 inline constexpr std::uint16_t tag_double = 5;
 
-// Receives the bytes of one file in pieces, in file order.
+// Receives the bytes of one file in pieces, each at its offset in the
+// file. The pieces cover the file once, but not in file order: the plan
+// encoder fills both of its halves at once.
 class Destinazione {
  public:
   virtual ~Destinazione() = default;
-  virtual void scrivi(std::string_view byte) = 0;
+  virtual void scrivi(std::size_t offset, std::string_view byte) = 0;
 };
 
 // Gathers the bytes of a file whose size is known before it is encoded.
 class DestinazioneStringa : public Destinazione {
  public:
   explicit DestinazioneStringa(std::size_t dimensione) { byte_.reserve(dimensione); }
-  void scrivi(std::string_view byte) override { byte_.append(byte); }
+  // A piece beyond the end leaves a gap that a later piece fills.
+  void scrivi(std::size_t offset, std::string_view byte) override {
+    if (byte_.size() < offset) byte_.resize(offset);
+    byte_.replace(offset, byte.size(), byte);
+  }
   std::string prendi() { return std::move(byte_); }
 
  private:

@@ -1,8 +1,8 @@
 // The plan view of the track as the line text draws it: a straight start
 // along +y, bent by each curve, filled straight to two metres before the
 // end. Only the runs are kept. A route of 1,000,000 m has two million
-// coordinates, and the file holds every x before every y, so the points are
-// walked again for each coordinate as they are written, or once into a
+// coordinates, so the points are computed as they are written, each x into
+// the first half of the file and each y into the second, or once into a
 // Planimetria for a caller that wants them all.
 #pragma once
 
