@@ -172,7 +172,6 @@ class Verifica {
         continue;
       }
       if (chiave.empty() && r.campi.size() == 1) continue;
-      ultima_ = ultima_riga(testo);
       voce_della_riga(r);
       if (intestazione(chiave)) corpo_ = true;
     }
@@ -356,11 +355,12 @@ class Verifica {
                  ": the rest are read as keywords",
              "a comma or a blank inside a number splits it (write 2000, not 2,000 or 2 000)");
     } else if (trovati < attesi) {
+      const bool ultima = ultima_riga(r.testo);
       avvisa(Avviso::missing_values, valori.empty() ? r.campi.front().tratto : valori.back().tratto,
              chi + " take" + (voci.size() == 1 ? "s " : " ") + std::to_string(attesi) +
                  " values; this line holds " + std::to_string(trovati) + ", without " +
-                 mancanti(voci, trovati) + ": " + seguito_mancante(trovati),
-             ultima_ ? "complete the entry and end the text with `[fine]`"
+                 mancanti(voci, trovati) + ": " + seguito_mancante(trovati, ultima),
+             ultima ? "complete the entry and end the text with `[fine]`"
                      : "complete the entry on its own line");
     }
   }
@@ -383,8 +383,8 @@ class Verifica {
 
   // What the reader does for the values missing: takes the fields of the
   // lines after, or, at the end of the text, acts on nothing.
-  std::string seguito_mancante(std::size_t trovati) const {
-    if (!ultima_) return "the next line is read for the rest";
+  static std::string seguito_mancante(std::size_t trovati, bool ultima) {
+    if (!ultima) return "the next line is read for the rest";
     if (trovati == 0) {
       return "the text ends here, and its last field is never read, so the entry is not read";
     }
@@ -421,8 +421,7 @@ class Verifica {
   const std::vector<std::string> intestazioni_;
   RegoleValori regole_;
   std::vector<Problema> avvisi_;
-  bool corpo_ = false;    // past the line text's general section
-  bool ultima_ = false;   // the line being read ends the text
+  bool corpo_ = false;  // past the line text's general section
 };
 
 // The route builder's errors: they follow from entries read before them.
