@@ -9,7 +9,8 @@ namespace scenari::platform {
 
 // Runs `program` with the arguments of this program (`arguments`: argv-like,
 // null-terminated; its first word, this program's name, gives way to
-// `program`). On POSIX this process becomes `program`, keeping its process
+// `program`). What this program wrote to its standard streams goes out
+// first. On POSIX this process becomes `program`, keeping its process
 // id and signals, so the call returns only by throwing. On Windows `program`
 // runs as a child on this program's own command line, which is handed over
 // unchanged; Ctrl+C and Ctrl+Break are left to the child while this program

@@ -1,5 +1,6 @@
 // The child gets the very command line this program got, only its first
 // word changed, so no argument is split or quoted anew.
+#include <cstdio>
 #include <string_view>
 
 #include "platform/file_error.h"
@@ -50,6 +51,7 @@ int hand_over(const std::string& program, char* const*) {
   start.hStdInput = inheritable(STD_INPUT_HANDLE);
   start.hStdOutput = inheritable(STD_OUTPUT_HANDLE);
   start.hStdError = inheritable(STD_ERROR_HANDLE);
+  std::fflush(nullptr);  // what this program wrote comes before the child's output
   PROCESS_INFORMATION child{};
   if (!::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &start, &child)) {
